@@ -1,0 +1,35 @@
+#include "platform/date_time_text.h"
+
+#include <QRegularExpression>
+
+namespace ledglyph {
+
+namespace {
+
+// The long time form without its time-zone field ("t", "tt", …) and the blanks around it.
+QString longTimeFormatWithoutZone(const QLocale &locale)
+{
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
+    format.replace(zone, QStringLiteral(" "));
+    return format.trimmed();
+}
+
+} // namespace
+
+QString timeText(const QTime &time, const QLocale &locale)
+{
+    return locale.toString(time, longTimeFormatWithoutZone(locale));
+}
+
+QString dateText(const QDate &date, const QLocale &locale)
+{
+    return locale.toString(date, QLocale::ShortFormat);
+}
+
+QString dateTimeText(const QDateTime &at, const QLocale &locale)
+{
+    return dateText(at.date(), locale) + QLatin1Char(' ') + timeText(at.time(), locale);
+}
+
+} // namespace ledglyph
