@@ -1,0 +1,22 @@
+#include "desktop/window_navigator.h"
+#include "platform/app_dir.h"
+
+#include <QApplication>
+
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    ledglyph::QtMessageBox messageBox;
+    ledglyph::DesktopLauncher launcher;
+    ledglyph::QtFileDialog fileDialog;
+    ledglyph::SystemClock clock;
+    ledglyph::DesktopServices services{messageBox, launcher, fileDialog, clock,
+                                       ledglyph::appDir(), [] { QCoreApplication::exit(0); }};
+
+    ledglyph::WindowNavigator navigator(services);
+    navigator.showMainWindow();
+    return app.exec();
+}

@@ -1,0 +1,37 @@
+#include "desktop/window_navigator.h"
+
+#include "download/download_window.h"
+#include "ui/main_window.h"
+
+namespace ledglyph {
+
+WindowNavigator::WindowNavigator(DesktopServices &services, QObject *parent)
+    : QObject(parent), m_services(services)
+{
+}
+
+void WindowNavigator::showMainWindow()
+{
+    auto *form1 = new Form1(m_services);
+    form1->setAttribute(Qt::WA_DeleteOnClose);
+    // The download window is shown first, then the main window closes, so the
+    // program never finds itself without a window in between.
+    connect(form1, &Form1::downloadRequested, this, [this, form1] {
+        showDownloadWindow();
+        form1->close();
+    });
+    form1->show();
+}
+
+void WindowNavigator::showDownloadWindow()
+{
+    auto *form3 = new Form3(m_services);
+    form3->setAttribute(Qt::WA_DeleteOnClose);
+    connect(form3, &Form3::returnRequested, this, [this, form3] {
+        showMainWindow();
+        form3->close();
+    });
+    form3->show();
+}
+
+} // namespace ledglyph

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/gui/file_dialog.h"
+#include "platform/gui/launcher.h"
+#include "platform/gui/message_box.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace ledglyph {
+
+// Everything the windows need of the host, passed in so tests can replace it.
+struct DesktopServices {
+    MessageBox &messageBox;
+    Launcher &launcher;
+    FileDialog &fileDialog;
+    const Clock &clock;
+    QString appDir;                 // fonts, help text and outputs live here
+    std::function<void()> quit;     // ends the program at once
+};
+
+} // namespace ledglyph

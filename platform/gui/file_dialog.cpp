@@ -1,0 +1,12 @@
+#include "platform/gui/file_dialog.h"
+
+#include <QFileDialog>
+
+namespace ledglyph {
+
+QString QtFileDialog::getOpenFileName(QWidget *parent, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
+} // namespace ledglyph
