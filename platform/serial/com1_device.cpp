@@ -1,0 +1,19 @@
+#include "platform/serial/com1_device.h"
+
+#include <QtGlobal>
+
+namespace ledglyph {
+
+QString com1DeviceName()
+{
+    const QString chosen = qEnvironmentVariable("LEDGLYPH_COM1").trimmed();
+    if (!chosen.isEmpty())
+        return chosen;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM1");
+#else
+    return QStringLiteral("/dev/ttyS0");
+#endif
+}
+
+} // namespace ledglyph

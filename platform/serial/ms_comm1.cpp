@@ -1,0 +1,143 @@
+#include "platform/serial/ms_comm1.h"
+
+#include <QDeadlineTimer>
+#include <QSignalBlocker>
+#include <QThread>
+
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace ledglyph {
+
+namespace {
+
+// Time the line needs for `bytes` at `baudRate` (10 bit times a byte), doubled,
+// plus two seconds for the device's own latency.
+qint64 drainBoundMs(qint64 bytes, qint32 baudRate)
+{
+    const qint64 lineMs = bytes * 10 * 1000 / qMax(baudRate, 1);
+    return 2 * lineMs + 2000;
+}
+
+} // namespace
+
+MSComm1::MSComm1(QString device, QObject *parent)
+    : SerialLink(parent), m_device(std::move(device))
+{
+    setObjectName(QStringLiteral("MSComm1"));
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::notified, Qt::QueuedConnection);
+    connect(&m_port, &QSerialPort::bytesWritten, this, [this] {
+        if (m_port.bytesToWrite() == 0) {
+            QMetaObject::invokeMethod(this, [this] {
+                emit notified();
+                emit allWritten();
+            }, Qt::QueuedConnection);
+        }
+    });
+    connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm1::onError);
+}
+
+MSComm1::~MSComm1()
+{
+    close();
+}
+
+std::optional<QString> MSComm1::open(const LineSettings &settings)
+{
+    close();
+    m_port.setPortName(m_device);
+    m_baudRate = settings.baudRate;
+    if (!m_port.open(QIODevice::ReadWrite))
+        return m_port.errorString();
+    const bool configured =
+        m_port.setBaudRate(settings.baudRate)
+        && m_port.setParity(settings.parity ? QSerialPort::EvenParity : QSerialPort::NoParity)
+        && m_port.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits))
+        && m_port.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop)
+        && m_port.setFlowControl(settings.flowControl ? QSerialPort::HardwareControl
+                                                      : QSerialPort::NoFlowControl);
+    if (!configured) {
+        const QString reason = m_port.errorString();
+        m_port.close();
+        return reason;
+    }
+    return std::nullopt;
+}
+
+void MSComm1::close()
+{
+    if (!m_port.isOpen())
+        return;
+    // Nothing of ours may run while the port drains and shuts.
+    const QSignalBlocker blocker(this);
+    drainQueuedBytes();
+    m_port.close();
+}
+
+bool MSComm1::write(const QByteArray &bytes)
+{
+    if (!m_port.isOpen())
+        return false;
+    return m_port.write(bytes) == bytes.size();
+}
+
+QByteArray MSComm1::readAll()
+{
+    if (!m_port.isOpen())
+        return {};
+    return m_port.readAll();
+}
+
+void MSComm1::onError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::WriteError:
+    case QSerialPort::ReadError:
+    case QSerialPort::ResourceError:
+    case QSerialPort::UnknownError:
+        if (m_port.isOpen()) {
+            const QString reason = m_port.errorString();
+            QMetaObject::invokeMethod(this, [this, reason] { emit failed(reason); },
+                                      Qt::QueuedConnection);
+        }
+        break;
+    default:
+        // Errors of opening are reported by open(); timeouts come from our own bounded waits.
+        break;
+    }
+}
+
+// Waits until our queue and the system's transmit queue are empty, or the
+// bound runs out, or the device stops taking bytes.
+void MSComm1::drainQueuedBytes()
+{
+    const QDeadlineTimer deadline(drainBoundMs(m_port.bytesToWrite() + systemQueueBytes(), m_baudRate));
+    while (m_port.bytesToWrite() > 0 && !deadline.hasExpired()) {
+        if (!m_port.waitForBytesWritten(static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1))))
+            break;
+    }
+    if (m_port.bytesToWrite() > 0)
+        return; // the device takes nothing more; waiting longer would not help
+#ifdef Q_OS_WIN
+    FlushFileBuffers(m_port.handle());
+#else
+    while (systemQueueBytes() > 0 && !deadline.hasExpired())
+        QThread::msleep(5);
+#endif
+}
+
+qint64 MSComm1::systemQueueBytes() const
+{
+#if defined(Q_OS_UNIX) && defined(TIOCOUTQ)
+    int pending = 0;
+    if (::ioctl(m_port.handle(), TIOCOUTQ, &pending) == 0)
+        return pending;
+#endif
+    return 0;
+}
+
+} // namespace ledglyph

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/serial/serial_link.h"
+
+#include <QSerialPort>
+
+namespace ledglyph {
+
+// The serial port of the download window: a thin adapter over QSerialPort.
+// Its notifications reach the protocol from the event loop (queued), never from
+// inside QSerialPort's own handlers, because the protocol opens modal boxes and
+// may close the port while handling them.
+class MSComm1 final : public SerialLink {
+    Q_OBJECT
+public:
+    explicit MSComm1(QString device, QObject *parent = nullptr);
+    ~MSComm1() override;
+
+    QString deviceName() const override { return m_device; }
+    [[nodiscard]] std::optional<QString> open(const LineSettings &settings) override;
+    void close() override;
+    bool isOpen() const override { return m_port.isOpen(); }
+    bool write(const QByteArray &bytes) override;
+    qint64 bytesToWrite() const override { return m_port.bytesToWrite(); }
+    QByteArray readAll() override;
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+    void drainQueuedBytes();
+    qint64 systemQueueBytes() const;
+
+    QString m_device;
+    QSerialPort m_port;
+    qint32 m_baudRate = 9600;
+};
+
+} // namespace ledglyph

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+namespace ledglyph {
+
+// Line format of a serial link. The download uses 9600 baud, no parity,
+// 8 data bits, 1 stop bit and no flow control ("9600,n,8,1").
+struct LineSettings {
+    qint32 baudRate = 9600;
+    bool parity = false;
+    int dataBits = 8;
+    int stopBits = 1;
+    bool flowControl = false;
+
+    static LineSettings download() { return {}; }
+};
+
+// A serial link as the download protocol sees it. Reads are binary and return
+// every waiting byte; every notification of the port (bytes arrived, transmit
+// queue empty, line events) comes as one signal, since the protocol treats them
+// alike and simply reads what waits.
+class SerialLink : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // The device this link stands for, for messages ("/dev/ttyS0", "COM1").
+    virtual QString deviceName() const = 0;
+
+    // Opens the device with the settings. Nothing on success, else the system's reason.
+    [[nodiscard]] virtual std::optional<QString> open(const LineSettings &settings) = 0;
+
+    // Closes the link once every queued byte has left (waiting a bounded time);
+    // queued bytes are never thrown away on purpose.
+    virtual void close() = 0;
+
+    virtual bool isOpen() const = 0;
+
+    // Queues bytes for sending. False when the link refuses them (then `failed` follows).
+    virtual bool write(const QByteArray &bytes) = 0;
+
+    // Bytes queued but not yet handed to the device.
+    virtual qint64 bytesToWrite() const = 0;
+
+    // Every byte waiting in the receive buffer, in arrival order; empty when none waits.
+    virtual QByteArray readAll() = 0;
+
+signals:
+    // Any event of the port: bytes arrived, the transmit queue ran empty, a line event.
+    void notified();
+    // Every queued byte has been handed to the device.
+    void allWritten();
+    // The link broke: a write failed or the device went away. The link must be closed.
+    void failed(const QString &reason);
+};
+
+} // namespace ledglyph
