@@ -1,0 +1,137 @@
+#include "tools/board/board_simulator.h"
+
+#include "tools/board/glyph_dots.h"
+
+#include <QCoreApplication>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace ledglyph::board {
+
+namespace {
+
+// The window stops polling once it sees the answer; poll bytes that were already
+// on their way are swallowed for this long instead of being answered again.
+constexpr int answeredPollsIgnoredMs = 1000;
+constexpr int cellBytes = 32;
+
+} // namespace
+
+BoardSimulator::BoardSimulator(BoardOptions options, QObject *parent)
+    : QObject(parent), m_options(std::move(options))
+{
+    m_quiet.setSingleShot(true);
+    m_quiet.setInterval(m_options.idleMs);
+    connect(&m_quiet, &QTimer::timeout, this, &BoardSimulator::onLineQuiet);
+    m_answerDelay.setSingleShot(true);
+    m_answerDelay.setInterval(m_options.answerDelayMs);
+    connect(&m_answerDelay, &QTimer::timeout, this, &BoardSimulator::answerPoll);
+    connect(&m_port, &QSerialPort::readyRead, this, &BoardSimulator::onBytes);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &BoardSimulator::onError);
+}
+
+bool BoardSimulator::start()
+{
+    m_port.setPortName(m_options.device);
+    if (!m_port.open(QIODevice::ReadWrite)
+        || !m_port.setBaudRate(9600) || !m_port.setParity(QSerialPort::NoParity)
+        || !m_port.setDataBits(QSerialPort::Data8) || !m_port.setStopBits(QSerialPort::OneStop)
+        || !m_port.setFlowControl(QSerialPort::NoFlowControl)) {
+        QTextStream(stderr) << QStringLiteral("无法打开串口设备 %1：%2\n").arg(m_options.device, m_port.errorString());
+        return false;
+    }
+    QTextStream(stderr) << QStringLiteral("模拟单片机已就绪：%1（9600,n,8,1），等待轮询……\n").arg(m_options.device);
+    return true;
+}
+
+void BoardSimulator::onBytes()
+{
+    const int polls = m_receiver.feed(m_port.readAll());
+    switch (m_receiver.status()) {
+    case TransferReceiver::Status::Failed:
+        finish(1, m_receiver.error());
+        return;
+    case TransferReceiver::Status::Receiving:
+        m_answerDelay.stop();
+        m_quiet.start();
+        return;
+    case TransferReceiver::Status::Waiting:
+        break;
+    }
+    const bool recentlyAnswered = m_sinceAnswer.isValid() && m_sinceAnswer.elapsed() < answeredPollsIgnoredMs;
+    if (polls > 0 && !m_answerDelay.isActive() && !recentlyAnswered)
+        m_answerDelay.start();
+}
+
+void BoardSimulator::answerPoll()
+{
+    if (m_receiver.status() != TransferReceiver::Status::Waiting)
+        return;
+    m_port.write("s");
+    m_sinceAnswer.start();
+}
+
+void BoardSimulator::onLineQuiet()
+{
+    const std::optional<Transfer> transfer = m_receiver.lineQuiet();
+    if (transfer) {
+        report(*transfer);
+        if (m_options.once)
+            finish(0);
+    } else if (m_receiver.status() == TransferReceiver::Status::Failed) {
+        finish(1, m_receiver.error());
+    }
+}
+
+void BoardSimulator::onError(QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || m_finished)
+        return;
+    const QString reason = m_port.errorString();
+    // A device that closes right after the trailer still delivered a whole transfer.
+    if (m_receiver.status() == TransferReceiver::Status::Receiving) {
+        m_quiet.stop();
+        m_receiver.feed(m_port.readAll());
+        onLineQuiet();
+        if (m_finished)
+            return;
+    }
+    finish(2, QStringLiteral("串口设备出错：%1").arg(reason));
+}
+
+void BoardSimulator::report(const Transfer &transfer)
+{
+    QTextStream out(stdout);
+    out << QStringLiteral("速度代码：%1\n").arg(transfer.speedCode);
+    out << QStringLiteral("字节数：%1\n").arg(transfer.data.size());
+    if (!m_options.outPath.isEmpty()) {
+        QSaveFile file(m_options.outPath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(transfer.data) != transfer.data.size()
+            || !file.commit()) {
+            finish(2, QStringLiteral("无法保存字模数据到 %1：%2").arg(m_options.outPath, file.errorString()));
+            return;
+        }
+        out << QStringLiteral("已保存到：%1\n").arg(m_options.outPath);
+    }
+    const int cells = qMin<qsizetype>(m_options.cellsToDraw, transfer.data.size() / cellBytes);
+    for (int cell = 0; cell < cells; ++cell) {
+        out << QStringLiteral("字模 %1：\n").arg(cell + 1);
+        out << drawCell(transfer.data.mid(cell * cellBytes, cellBytes));
+    }
+    out.flush();
+}
+
+void BoardSimulator::finish(int exitCode, const QString &message)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_quiet.stop();
+    m_answerDelay.stop();
+    if (!message.isEmpty())
+        QTextStream(stderr) << message << QLatin1Char('\n');
+    m_port.close();
+    QCoreApplication::exit(exitCode);
+}
+
+} // namespace ledglyph::board

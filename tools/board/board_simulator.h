@@ -1,0 +1,50 @@
+#pragma once
+
+#include "tools/board/transfer_receiver.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace ledglyph::board {
+
+struct BoardOptions {
+    QString device;
+    int answerDelayMs = 0;
+    int idleMs = 500;
+    QString outPath;
+    bool once = false;
+    int cellsToDraw = 2;
+};
+
+// The display board's side of the download on a serial device: answers the
+// poll with "s", takes in a transfer, checks header and trailer, saves the
+// glyph data and prints what it got. Ends the application with 0 after a
+// transfer (with `once`), 1 on a wrong transfer, 2 when the device fails.
+class BoardSimulator : public QObject {
+    Q_OBJECT
+public:
+    explicit BoardSimulator(BoardOptions options, QObject *parent = nullptr);
+
+    // Opens the device. False (after printing why) when it cannot be opened.
+    bool start();
+
+private:
+    void onBytes();
+    void onError(QSerialPort::SerialPortError error);
+    void answerPoll();
+    void onLineQuiet();
+    void report(const Transfer &transfer);
+    void finish(int exitCode, const QString &message = {});
+
+    BoardOptions m_options;
+    QSerialPort m_port;
+    TransferReceiver m_receiver;
+    QTimer m_quiet;
+    QTimer m_answerDelay;
+    QElapsedTimer m_sinceAnswer;
+    bool m_finished = false;
+};
+
+} // namespace ledglyph::board

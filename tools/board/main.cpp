@@ -1,0 +1,54 @@
+// ledglyph-board: a display board on a serial device, for trying the download
+// without hardware (for example on one end of a socat pseudo-terminal pair).
+
+#include "tools/board/board_simulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ledglyph-board"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "模拟显示板（单片机）：回答轮询 \"s\"，接收 0x79 0x01 速度代码、字模数据和 0x73 0x73 0x73，"
+        "保存字模数据并显示收到的内容。线路静止 --idle 毫秒且最后三个字节为 sss 时，一次传输结束。"));
+    parser.addHelpOption();
+    const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("串口设备，例如 /dev/ttyUSB0 或伪终端。"),
+                                    QStringLiteral("DEV"));
+    const QCommandLineOption delay(QStringLiteral("answer-delay"), QStringLiteral("回答轮询前等待的毫秒数（默认 0）。"),
+                                   QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption idle(QStringLiteral("idle"), QStringLiteral("线路静止多少毫秒算传输结束（默认 500）。"),
+                                  QStringLiteral("MS"), QStringLiteral("500"));
+    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("把收到的字模数据保存到此文件。"),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("收完一次传输后退出。"));
+    parser.addOptions({device, delay, idle, out, once});
+    parser.process(app);
+
+    QTextStream err(stderr);
+    bool delayOk = false;
+    bool idleOk = false;
+    ledglyph::board::BoardOptions options;
+    options.device = parser.value(device);
+    options.answerDelayMs = parser.value(delay).toInt(&delayOk);
+    options.idleMs = parser.value(idle).toInt(&idleOk);
+    options.outPath = parser.value(out);
+    options.once = parser.isSet(once);
+    if (options.device.isEmpty()) {
+        err << QStringLiteral("请用 --device 指定串口设备。\n");
+        return 2;
+    }
+    if (!delayOk || options.answerDelayMs < 0 || !idleOk || options.idleMs <= 0) {
+        err << QStringLiteral("--answer-delay 和 --idle 需要非负的毫秒数（--idle 须大于 0）。\n");
+        return 2;
+    }
+
+    ledglyph::board::BoardSimulator board(options);
+    if (!board.start())
+        return 2;
+    return QCoreApplication::exec();
+}
