@@ -1,0 +1,45 @@
+// ledglyph-cp936text IN OUT: turns a UTF-8 text into a code page 936 text
+// with CR LF line ends (the help text beside the program is made this way).
+
+#include "cli/console_output.h"
+#include "cli/text_input.h"
+#include "tools/cp936text/cp936_text_file.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSaveFile>
+
+using namespace ledglyph;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("把 UTF-8 文本转换为代码页 936、CR LF 行尾的文本。"));
+    parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("UTF-8 文本文件"));
+    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("写入的代码页 936 文本文件"));
+    if (!parser.parse(QCoreApplication::arguments()) || parser.positionalArguments().size() != 2) {
+        console::writeErr(parser.errorText() + QLatin1Char('\n') + parser.helpText());
+        return 2;
+    }
+    const QString in = parser.positionalArguments().at(0);
+    const QString out = parser.positionalArguments().at(1);
+
+    const Utf8FileRead source = readUtf8File(in);
+    if (!source.error.isEmpty()) {
+        console::writeErr(QStringLiteral("ledglyph-cp936text：%1\n").arg(source.error));
+        return 1;
+    }
+    const Cp936Text converted = toCp936WithCrLf(source.text);
+    if (!converted.error.isEmpty()) {
+        console::writeErr(QStringLiteral("ledglyph-cp936text：%1：%2\n").arg(in, converted.error));
+        return 1;
+    }
+    QSaveFile file(out);
+    if (!file.open(QIODevice::WriteOnly) || file.write(converted.bytes) != converted.bytes.size()
+        || !file.commit()) {
+        console::writeErr(QStringLiteral("ledglyph-cp936text：无法写入 %1：%2\n").arg(out, file.errorString()));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,93 @@
+#include "tools/fontgen/font_libraries.h"
+
+#include "platform/code_page_936.h"
+#include "tools/fontgen/glyph_placement.h"
+
+namespace ledglyph::fontgen {
+
+namespace {
+
+bool isPrivateUse(char32_t c)
+{
+    return (c >= 0xE000 && c <= 0xF8FF) || c >= 0xF0000;
+}
+
+// The character at a double-byte position, or nothing when code page 936 has none there.
+std::optional<char32_t> gb2312Character(int first, int second)
+{
+    QByteArray bytes;
+    bytes.append(static_cast<char>(first)).append(static_cast<char>(second));
+    const QList<uint> text = cp936::decode(bytes).toUcs4();
+    if (text.size() != 1 || text.first() == 0xFFFD || isPrivateUse(text.first()))
+        return std::nullopt;
+    return text.first();
+}
+
+} // namespace
+
+LibraryBuild buildHzk16(const BitmapFont &font)
+{
+    LibraryBuild build;
+    build.positions = hzk16Zones * hzk16PositionsPerZone;
+    build.bytes = QByteArray(build.positions * hzk16RecordSize, '\0');
+    for (int zone = 0; zone < hzk16Zones; ++zone) {
+        for (int position = 0; position < hzk16PositionsPerZone; ++position) {
+            const std::optional<char32_t> character = gb2312Character(0xA1 + zone, 0xA1 + position);
+            if (!character) {
+                ++build.withoutCharacter;
+                continue;
+            }
+            const Glyph *glyph = font.find(*character);
+            if (!glyph) {
+                build.missing.append(*character);
+                continue;
+            }
+            const CellRows cell = placeGlyph(font, *glyph, 16);
+            char *record = build.bytes.data()
+                + (zone * hzk16PositionsPerZone + position) * hzk16RecordSize;
+            for (size_t row = 0; row < cell.size(); ++row) {
+                record[2 * row] = static_cast<char>(cell[row] >> 8);
+                record[2 * row + 1] = static_cast<char>(cell[row] & 0xFF);
+            }
+            ++build.filled;
+            if (glyph->advance <= 8)
+                ++build.centred;
+        }
+    }
+    return build;
+}
+
+std::optional<char32_t> asc16Character(int code)
+{
+    if (code < 0x20 || code == 0x7F || (code >= 0x81 && code <= 0x9F))
+        return std::nullopt;
+    if (code == 0x80)
+        return U'\u20AC';
+    return static_cast<char32_t>(code);
+}
+
+LibraryBuild buildAsc16(const BitmapFont &font)
+{
+    LibraryBuild build;
+    build.positions = asc16Codes;
+    build.bytes = QByteArray(asc16Codes * asc16RecordSize, '\0');
+    for (int code = 0; code < asc16Codes; ++code) {
+        const std::optional<char32_t> character = asc16Character(code);
+        if (!character) {
+            ++build.withoutCharacter;
+            continue;
+        }
+        const Glyph *glyph = font.find(*character);
+        if (!glyph) {
+            build.missing.append(*character);
+            continue;
+        }
+        const CellRows cell = placeGlyph(font, *glyph, 8);
+        for (size_t row = 0; row < cell.size(); ++row)
+            build.bytes[code * asc16RecordSize + static_cast<int>(row)] = static_cast<char>(cell[row] >> 8);
+        ++build.filled;
+    }
+    return build;
+}
+
+} // namespace ledglyph::fontgen

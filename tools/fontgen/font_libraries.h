@@ -1,0 +1,47 @@
+#pragma once
+
+// Builds the two font library files the conversion reads:
+//  hzk16: 87 zones × 94 positions of 32 bytes, record index
+//         (first − 0xA1) × 94 + (second − 0xA1), 16 rows of a left and a right byte;
+//  ASC16: 256 records of 16 bytes, one byte per row, record of code c at 16c.
+// In both the most significant bit of a byte is the leftmost dot.
+
+#include "tools/fontgen/bitmap_font.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <optional>
+
+namespace ledglyph::fontgen {
+
+struct LibraryBuild {
+    QByteArray bytes;
+    int positions = 0;         // records in the file
+    int filled = 0;            // records filled from a glyph of the font
+    int withoutCharacter = 0;  // records left blank: no character belongs there
+    QList<char32_t> missing;   // characters the font has no glyph for (blank records)
+    int centred = 0;           // hzk16: half-width glyphs centred in their cell
+};
+
+inline constexpr int hzk16Zones = 87;
+inline constexpr int hzk16PositionsPerZone = 94;
+inline constexpr int hzk16RecordSize = 32;
+inline constexpr int asc16Codes = 256;
+inline constexpr int asc16RecordSize = 16;
+
+// Every GB2312 position (0xA1A1 to 0xF7FE) is mapped to its character with the
+// code page 936 codec; a position the codec leaves without a character, or one
+// in the user-defined area, gets a zero record, and so does a character the
+// font lacks.
+LibraryBuild buildHzk16(const BitmapFont &font);
+
+// The character behind each single-byte code: control codes (0–31, 127) and
+// the C1 range (0x81–0x9F) have none, so a typed line break converts to blank
+// cells; 0x80 is the euro sign as in code page 936; 0xA0–0xFF, which code
+// page 936 uses only as lead bytes, carry the Latin-1 characters.
+std::optional<char32_t> asc16Character(int code);
+
+LibraryBuild buildAsc16(const BitmapFont &font);
+
+} // namespace ledglyph::fontgen

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "tools/fontgen/fontgen_command_line.h"
+
+#include <QStringList>
+
+namespace ledglyph::fontgen {
+
+struct GenerationResult {
+    QStringList reports; // one fill report per library written
+    QString error;       // empty on success; on failure no library was written
+};
+
+// Reads the fonts, builds hzk16 and ASC16 in memory and only then writes both
+// into the output folder.
+GenerationResult generateLibraries(const FontgenOptions &options);
+
+} // namespace ledglyph::fontgen

@@ -1,0 +1,103 @@
+#include "tools/fontgen/hex_font_reader.h"
+
+#include <QFile>
+
+#include <cctype>
+
+namespace ledglyph::fontgen {
+
+namespace {
+
+constexpr int hexRows = 16;
+constexpr int hexBoxY = -2; // Unifont: 14 rows above the baseline, 2 below
+
+bool isHexDigits(const QByteArray &text)
+{
+    for (const char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return !text.isEmpty();
+}
+
+// One line "CODE:BITMAP" as a glyph; an empty string in `error` means success.
+bool parseHexLine(const QByteArray &line, char32_t &codePoint, Glyph &glyph, QString &error)
+{
+    const qsizetype colon = line.indexOf(':');
+    if (colon < 0) {
+        error = QStringLiteral("缺少冒号，应为“码位:点阵”");
+        return false;
+    }
+    const QByteArray code = line.left(colon);
+    const QByteArray bitmap = line.mid(colon + 1);
+    if (code.size() < 4 || code.size() > 6 || !isHexDigits(code)) {
+        error = QStringLiteral("码位“%1”不是 4 到 6 位十六进制数字").arg(QString::fromLatin1(code));
+        return false;
+    }
+    const uint value = code.toUInt(nullptr, 16);
+    if (value > 0x10FFFF) {
+        error = QStringLiteral("码位 %1 超出 Unicode 范围").arg(QString::fromLatin1(code));
+        return false;
+    }
+    if ((bitmap.size() != 32 && bitmap.size() != 64) || !isHexDigits(bitmap)) {
+        error = QStringLiteral("点阵应为 32 位（8×16）或 64 位（16×16）十六进制数字");
+        return false;
+    }
+    const QByteArray bytes = QByteArray::fromHex(bitmap);
+    const int bytesPerRow = static_cast<int>(bytes.size()) / hexRows;
+    glyph.advance = glyph.boxWidth = bytesPerRow * 8;
+    glyph.boxHeight = hexRows;
+    glyph.boxX = 0;
+    glyph.boxY = hexBoxY;
+    glyph.rows.clear();
+    for (int row = 0; row < hexRows; ++row)
+        glyph.rows.append(bytes.mid(row * bytesPerRow, bytesPerRow));
+    codePoint = value;
+    return true;
+}
+
+} // namespace
+
+FontReadResult readHexFont(const QString &path)
+{
+    FontReadResult result;
+    result.font.boxHeight = hexRows;
+    result.font.boxY = hexBoxY;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString());
+        return result;
+    }
+    int lineNumber = 0;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        ++lineNumber;
+        if (line.isEmpty())
+            continue;
+        char32_t codePoint = 0;
+        Glyph glyph;
+        QString problem;
+        if (!parseHexLine(line, codePoint, glyph, problem)) {
+            result.error = QStringLiteral("%1 第 %2 行：%3").arg(path).arg(lineNumber).arg(problem);
+            return result;
+        }
+        if (result.font.glyphs.contains(codePoint)) {
+            result.error = QStringLiteral("%1 第 %2 行：码位 %3 重复出现")
+                               .arg(path)
+                               .arg(lineNumber)
+                               .arg(QString::fromLatin1(line.left(line.indexOf(':'))));
+            return result;
+        }
+        result.font.glyphs.insert(codePoint, glyph);
+    }
+    if (file.error() != QFileDevice::NoError) {
+        result.error = QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString());
+        return result;
+    }
+    if (result.font.glyphs.isEmpty())
+        result.error = QStringLiteral("%1 中没有任何字形").arg(path);
+    return result;
+}
+
+} // namespace ledglyph::fontgen

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "tools/fontgen/bitmap_font.h"
+
+#include <QString>
+
+namespace ledglyph::fontgen {
+
+// Reads a GNU Unifont .hex file: one glyph per line, "CODE:BITMAP", CODE the
+// code point in 4 to 6 hex digits, BITMAP 32 hex digits (8×16) or 64 (16×16),
+// row by row from the top. Any malformed line refuses the whole file.
+FontReadResult readHexFont(const QString &path);
+
+} // namespace ledglyph::fontgen
