@@ -1,0 +1,92 @@
+#include "ui/about_window.h"
+
+#include "core/maker_texts.h"
+#include "platform/gui/launcher.h"
+#include "ui/click_label.h"
+#include "ui/program_icon.h"
+#include "ui/twips.h"
+#include "ui/ui_fonts.h"
+
+#include <QMouseEvent>
+
+namespace ledglyph {
+
+namespace {
+
+struct LabelSpec {
+    const char *name;
+    int top, width, height; // twips
+    QString text;
+};
+
+constexpr int kLabelLeft = 480;
+const QColor kLinkHoverColour(255, 0, 0); // light red of the classic 16 colours
+
+} // namespace
+
+Form2::Form2(Launcher &launcher, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      m_launcher(launcher)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(maker::aboutWindowCaption);
+    setWindowIcon(programIcon());
+    setFont(fonts::windowDefault());
+    setFixedSize(twips::toPixels(3825), twips::toPixels(2355));
+
+    // Top to bottom, in their tab order of creation.
+    const LabelSpec labels[] = {
+        {"Label1", 120, 2895, 375, maker::brand + u' ' + maker::programTitle + u' '},
+        {"Label2", 360, 1215, 255, maker::authorCredit},
+        {"Label8", 600, 2775, 255, maker::authorImNumber},
+        {"Label3", 840, 2775, 255, QStringLiteral("Email: ") + maker::authorEmail},
+        {"Label4", 1080, 2895, 255, QStringLiteral("网站 ") + maker::webAddress},
+        {"Label5", 1320, 1455, 255, QStringLiteral("版本：Hz V 2.1")},
+        {"Label6", 1560, 1815, 255, QStringLiteral("完成时间：") + maker::completedDate},
+        {"Label7", 1800, 2775, 255, QStringLiteral("如您有意见或建议请您给我来信")},
+        {"Label9", 2040, 3015, 255, maker::rightsLine},
+    };
+    for (const LabelSpec &spec : labels) {
+        auto *label = new ClickLabel(spec.text, this);
+        label->setObjectName(QLatin1String(spec.name));
+        twips::place(label, kLabelLeft, spec.top, spec.width, spec.height);
+        if (label->objectName() == QLatin1String("Label4"))
+            m_label4 = label;
+    }
+
+    m_label4->setToolTip(QStringLiteral("点击进入作者网站"));
+    m_label4->setCursor(Qt::PointingHandCursor);
+    connect(m_label4, &ClickLabel::clicked, this, &Form2::openForum);
+    connect(m_label4, &ClickLabel::mouseMoved, this, &Form2::label4MouseMove);
+}
+
+void Form2::openForum()
+{
+    m_launcher.openAddress(maker::forumAddress);
+}
+
+void Form2::label4MouseMove()
+{
+    QPalette palette = m_label4->palette();
+    palette.setColor(QPalette::WindowText, kLinkHoverColour);
+    m_label4->setPalette(palette);
+}
+
+// A click on the window's free surface opens the forum; labels keep their own clicks.
+void Form2::mousePressEvent(QMouseEvent *event)
+{
+    m_surfacePressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void Form2::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool wasPressed = m_surfacePressed;
+    m_surfacePressed = false;
+    event->accept();
+    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        openForum();
+}
+
+} // namespace ledglyph

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLabel>
+
+namespace ledglyph {
+
+// A label that keeps its own mouse clicks: a plain QLabel passes presses on to
+// its window, so a click on any label would count as a click on the window's
+// surface. It reports a completed left click and every mouse movement over it.
+class ClickLabel final : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickLabel(const QString &text, QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+    void mouseMoved();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+} // namespace ledglyph

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+class QAbstractButton;
+class QPlainTextEdit;
+
+namespace ledglyph {
+
+class MessageBox;
+class StatusPanels;
+
+// Watches the input box: panel 2 shows how many single-byte and how many
+// Chinese characters it holds, and while 8*16 is selected every change that
+// leaves a Chinese character in the box is refused, one message and one
+// character cut from the end at a time, until none is left.
+class InputMonitor final : public QObject {
+    Q_OBJECT
+public:
+    InputMonitor(QPlainTextEdit &srcTxt, const QAbstractButton &option5, StatusPanels &panels,
+                 MessageBox &messageBox, QObject *parent = nullptr);
+
+    // Runs on every change of the input box's text.
+    void srcTxtChange();
+
+private:
+    QPlainTextEdit &m_srcTxt;
+    const QAbstractButton &m_option5;
+    StatusPanels &m_panels;
+    MessageBox &m_messageBox;
+};
+
+} // namespace ledglyph

@@ -1,0 +1,181 @@
+#include "ui/main_window.h"
+
+#include "core/maker_texts.h"
+#include "platform/date_time_text.h"
+#include "ui/about_window.h"
+#include "ui/help_text.h"
+#include "ui/input_monitor.h"
+#include "ui/main_window_texts.h"
+#include "ui/status_panels.h"
+#include "ui/text_box_text.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace ledglyph {
+
+Form1::Form1(DesktopServices &services, QWidget *parent)
+    : QMainWindow(parent), m_services(services),
+      m_run(services.appDir, services.appDir, services.clock)
+{
+    createControls();
+    createMenu();
+    setTabOrderOfControls();
+
+    m_inputMonitor = new InputMonitor(*m_srcTxt, *m_option5, *m_staB1, m_services.messageBox, this);
+
+    connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
+    connect(m_command2, &QPushButton::clicked, this, &Form1::downloadRequested);
+    connect(m_exet, &QPushButton::clicked, this, [this] { m_services.quit(); });
+    // An option's handler runs when it becomes selected, by mouse or keyboard;
+    // a check box's on every change, checked or unchecked.
+    const auto onSelected = [this](QRadioButton *option, void (Form1::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
+            if (selected)
+                (this->*handler)();
+        });
+    };
+    onSelected(m_option1, &Form1::option1Click);
+    onSelected(m_option2, &Form1::option2Click);
+    onSelected(m_option3, &Form1::option3Click);
+    onSelected(m_option5, &Form1::option5Click);
+    onSelected(m_option6, &Form1::option6Click);
+    connect(m_check1, &QCheckBox::toggled, this, &Form1::check1Click);
+    connect(m_check2, &QCheckBox::toggled, this, &Form1::check2Click);
+    connect(m_timer1, &QTimer::timeout, this, &Form1::timer1Timer);
+    connect(m_ex, &QAction::triggered, this, [this] { m_services.quit(); });
+    connect(m_w, &QAction::triggered, this, &Form1::wClick);
+    connect(m_g, &QAction::triggered, this, &Form1::gClick);
+
+    formLoad();
+    m_timer1->start();
+    m_srcTxt->setFocus(Qt::OtherFocusReason);
+}
+
+Form1::~Form1() = default;
+
+void Form1::formLoad()
+{
+    m_staB1->setPanelText(1, maker::webAddress);
+    m_staB1->setPanelText(2, form1_texts::enterCharacters);
+    m_staB1->setPanelText(4, form1_texts::formatC51);
+    showExactText(*m_text2, startUpHelpText());
+}
+
+void Form1::refocus()
+{
+    focusAtEnd(*m_srcTxt);
+}
+
+ConversionOptions Form1::optionsFromControls() const
+{
+    ConversionOptions options;
+    options.format = m_option2->isChecked() ? OutputFormat::C51 : OutputFormat::A51;
+    options.cellMode = m_option5->isChecked() ? CellMode::Cell8x16 : CellMode::Cell16x16;
+    options.invert = m_check1->isChecked();
+    options.mirror = m_check2->isChecked();
+    return options;
+}
+
+void Form1::command1Click()
+{
+    m_text2->clear();
+    m_staB1->setPanelText(3, ConversionRun::progressText());
+    m_staB1->repaint(); // the run holds the event loop; show the progress text now
+
+    const RunOutcome outcome = m_run.run(crLfText(*m_srcTxt), optionsFromControls());
+    switch (outcome.kind) {
+    case RunOutcome::Kind::Completed:
+        showExactText(*m_text2, outcome.glyphText);
+        m_staB1->setPanelText(3, outcome.message);
+        break;
+    case RunOutcome::Kind::EmptyInput:
+    case RunOutcome::Kind::Refused:
+        // Nothing was written; the message says what to change.
+        m_services.messageBox.show(outcome.message, MsgStyle::Exclamation, maker::welcomeTitle);
+        m_staB1->clearPanel(3);
+        break;
+    }
+}
+
+void Form1::option1Click()
+{
+    m_staB1->setPanelText(4, form1_texts::formatA51);
+    showExactText(*m_text2, form1_texts::explainA51);
+    refocus();
+}
+
+void Form1::option2Click()
+{
+    m_staB1->setPanelText(4, form1_texts::formatC51);
+    showExactText(*m_text2, form1_texts::explainC51);
+    refocus();
+}
+
+void Form1::option3Click()
+{
+    m_staB1->setPanelText(3, form1_texts::horizontalMode);
+    refocus();
+}
+
+void Form1::option5Click()
+{
+    showExactText(*m_text2, form1_texts::explain8x16);
+    {
+        // Emptying the box is a change of its text even when it was empty
+        // already; run the monitoring exactly once for it.
+        const QSignalBlocker quiet(m_srcTxt);
+        m_srcTxt->clear();
+    }
+    m_inputMonitor->srcTxtChange();
+    refocus();
+}
+
+void Form1::option6Click()
+{
+    showExactText(*m_text2, form1_texts::explain16x16);
+    refocus();
+}
+
+void Form1::check1Click()
+{
+    showExactText(*m_text2, form1_texts::explainInvert);
+    refocus();
+}
+
+void Form1::check2Click()
+{
+    // The focus stays where it is (on the check box after a click).
+    showExactText(*m_text2, form1_texts::explainMirror);
+}
+
+void Form1::timer1Timer()
+{
+    const QDateTime now = m_services.clock.now();
+    m_staB1->setPanelText(6, timeText(now.time()));
+    m_staB1->setPanelText(5, dateText(now.date()));
+}
+
+void Form1::gClick()
+{
+    if (!m_about) {
+        // Independent of this window: it may outlive it and keeps the program running.
+        m_about = new Form2(m_services.launcher);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void Form1::wClick()
+{
+    m_services.launcher.openAddress(maker::forumAddress);
+}
+
+} // namespace ledglyph

@@ -1,0 +1,69 @@
+#include "ui/status_panels.h"
+
+#include "ui/program_icon.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace ledglyph {
+
+namespace {
+
+constexpr std::array<int, StatusPanels::kCount> kWidthsTwips{2425, 1700, 2500, 1200, 1000, 1050};
+
+} // namespace
+
+StatusPanels::StatusPanels(QWidget *parent) : QWidget(parent)
+{
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 1, 0, 1);
+    row->setSpacing(2);
+    for (int i = 0; i < kCount; ++i) {
+        auto *panel = new QFrame(this);
+        panel->setObjectName(QStringLiteral("StaB1Panel%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setFixedWidth(twips::toPixels(kWidthsTwips[i]));
+        auto *layout = new QHBoxLayout(panel);
+        layout->setContentsMargins(3, 0, 3, 0);
+        layout->setSpacing(3);
+        if (i == 0) {
+            auto *icon = new QLabel(panel);
+            icon->setPixmap(programIcon().pixmap(16, 16));
+            layout->addWidget(icon);
+        }
+        auto *text = new QLabel(panel);
+        // A long text is cut at the panel's edge instead of widening the panel.
+        text->setTextFormat(Qt::PlainText);
+        text->setMinimumWidth(1);
+        text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        layout->addWidget(text, 1);
+        m_labels[i] = text;
+        row->addWidget(panel);
+    }
+    row->addStretch(1);
+}
+
+QLabel *StatusPanels::label(int panel) const
+{
+    Q_ASSERT(panel >= 1 && panel <= kCount);
+    return m_labels[panel - 1];
+}
+
+QString StatusPanels::panelText(int panel) const
+{
+    return label(panel)->text();
+}
+
+void StatusPanels::setPanelText(int panel, const QString &text)
+{
+    label(panel)->setText(text);
+}
+
+const QLabel *StatusPanels::panelLabel(int panel) const
+{
+    return label(panel);
+}
+
+} // namespace ledglyph
