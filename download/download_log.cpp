@@ -1,0 +1,37 @@
+#include "download/download_log.h"
+
+#include "platform/date_time_text.h"
+
+namespace ledglyph {
+
+namespace {
+const QString crlf = QStringLiteral("\r\n");
+}
+
+DownloadLog::DownloadLog(const Clock &clock, QObject *parent) : QObject(parent), m_clock(clock)
+{
+}
+
+void DownloadLog::replace(const QString &text, bool focusAtEnd)
+{
+    m_text = text;
+    emit changed(focusAtEnd);
+}
+
+void DownloadLog::append(const QString &message, Form form)
+{
+    QString text = m_text + crlf;
+    if (form == Form::AfterEmptyLine)
+        text += crlf;
+    text += message + timeOfDay();
+    if (form == Form::EndedByBreak)
+        text += crlf;
+    replace(text, true);
+}
+
+QString DownloadLog::timeOfDay() const
+{
+    return timeText(m_clock.now().time());
+}
+
+} // namespace ledglyph

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/clock.h"
+
+#include <QObject>
+#include <QString>
+
+namespace ledglyph {
+
+// The exact text of the download window's text box (help text, hex listing and
+// log), with CR LF line ends as the window builds it. The box shows a copy.
+class DownloadLog : public QObject {
+    Q_OBJECT
+public:
+    // How a log line joins the text: after one CR LF; after an empty line;
+    // or after one CR LF and ended by another.
+    enum class Form { Line, AfterEmptyLine, EndedByBreak };
+
+    explicit DownloadLog(const Clock &clock, QObject *parent = nullptr);
+
+    const QString &text() const { return m_text; }
+
+    // Replaces the whole text. `focusAtEnd`: the box takes the focus and its
+    // caret goes behind the last character.
+    void replace(const QString &text, bool focusAtEnd);
+
+    // Old text, the line break(s) of `form`, the message, the time of day.
+    // The box then takes the focus with the caret at the end.
+    void append(const QString &message, Form form = Form::Line);
+
+    // The current time of day as the system writes a time.
+    QString timeOfDay() const;
+
+signals:
+    void changed(bool focusAtEnd);
+
+private:
+    const Clock &m_clock;
+    QString m_text;
+};
+
+} // namespace ledglyph

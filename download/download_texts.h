@@ -1,0 +1,104 @@
+#pragma once
+
+// The download window's texts: list entries, prompts, message titles and log
+// lines, with their exact separators (a lone CR starts a new line in a message
+// box) and trailing spaces.
+
+#include "core/maker_texts.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ledglyph::download_texts {
+
+inline const QStringList displayModes{
+    QStringLiteral("左移动显示"), QStringLiteral("右移动显示"), QStringLiteral("上移显示"),
+    QStringLiteral("下移显示"),   QStringLiteral("左移加静止"), QStringLiteral("循环显示")};
+
+inline const QStringList speeds{
+    QStringLiteral("变化速度1"), QStringLiteral("变化速度2"), QStringLiteral("变化速度3"),
+    QStringLiteral("变化速度4"), QStringLiteral("变化速度5"), QStringLiteral("变化速度6")};
+
+// Captions.
+inline const QString settingsFrame = QStringLiteral("功能设置");
+inline const QString sendFrame = QStringLiteral("串口发送数据");
+inline const QString openFileButton = QStringLiteral("打开文件");
+inline const QString openPortButton = QStringLiteral("打开串口");
+inline const QString closePortButton = QStringLiteral("关闭串口");
+inline const QString sendButton = QStringLiteral("发送数据");
+inline const QString returnButton = QStringLiteral("返回");
+
+// The open-file dialog's filter in the classic "description|patterns" form.
+inline const QString fileFilter = QStringLiteral("二进制文件(*.bin;*.hex;)|*.bin;*.hex;");
+inline const QString helpFileName = QStringLiteral("hellp.qvx");
+
+// Opening the port.
+inline const QString openPortPrompt =
+    QStringLiteral("请用DB9串行线将PC的COM1与单片机连接，之后开启单片机电源。连接成功后才能下载字模")
+    + QLatin1Char('\r')
+    + QStringLiteral("串口设置 端口号：COM1 波特率：9600b/s  奇偶校验：无  数据位：8  停止位：1");
+inline const QString portOpenedLog = QStringLiteral("串口已打开,等待与单片机的连接。") + QString(4, u' ');
+
+// The board's signal and the confirmation.
+inline const QString boardSignalLog = QStringLiteral("收到单片机信号，与单片机连接成功。") + QString(1, u' ');
+inline const QString confirmPrompt =
+    QStringLiteral("与单片机连接成功") + QStringLiteral("\r\r")
+    + QStringLiteral("按下“确定”将字模下载到单片机。") + QLatin1Char('\r')
+    + QStringLiteral("按下“取消”返回") + QLatin1Char('\r')
+    + QStringLiteral("注意：单片机与PC连接后请在一分钟内将字模下载到单片机，") + QLatin1Char('\r')
+    + QStringLiteral("如超过一分钟请重新连接");
+
+// The transfer.
+inline const QString noSpeedPrompt = QStringLiteral("你还没有选择显示方式和移动速度，谢谢！！！");
+inline const QString downloadingLog = QStringLiteral("正在下载中，请等待....") + QString(13, u' ');
+inline const QString completedLog = QStringLiteral("下载完成 OK！") + QString(22, u' ');
+inline const QString completedPrompt = QStringLiteral("串口下载完成");
+
+// The size line under the hex listing; the time of day follows it.
+inline const QString sizeLinePrefix = QStringLiteral("文件读入正常，大小为：");
+inline const QString sizeLineUnit = QStringLiteral("字节") + QString(7, u' ');
+
+// Titles.
+inline const QString &portTitle = maker::welcomeTitle;
+inline const QString &transferTitle = maker::welcomeTitleExclaimed;
+
+// Faults the window reports itself: a device that cannot be opened or goes
+// away, a help or glyph file that cannot be read, a failed transfer.
+inline QString portOpenFailed(const QString &device, const QString &reason)
+{
+    return QStringLiteral("无法打开串口 COM1（设备 %1）：%2").arg(device, reason) + QLatin1Char('\r')
+           + QStringLiteral("请检查串口线和设备是否存在、是否被其他程序占用。");
+}
+inline QString helpFileUnreadable(const QString &path, const QString &reason)
+{
+    return QStringLiteral("无法读取帮助文件 %1：%2").arg(path, reason);
+}
+inline QString glyphFileUnreadable(const QString &path, const QString &reason)
+{
+    return QStringLiteral("无法读取文件 %1：%2").arg(path, reason);
+}
+inline QString glyphFileTooLarge(const QString &path, qint64 size)
+{
+    return QStringLiteral("文件 %1 太大（%2 字节）：单片机的字模存储最多能放 65536 字节，请选择本软件生成的字模文件。")
+        .arg(path).arg(size);
+}
+inline QString transferNotStarted(const QString &problem)
+{
+    return problem + QLatin1Char('\r') + QStringLiteral("没有发送任何数据。");
+}
+inline const QString transferNotStartedLog = QStringLiteral("下载未进行：字模文件无法读取，没有发送任何数据。");
+inline const QString portClosedBeforeTransfer = QStringLiteral("串口已关闭，无法下载。请重新打开串口。");
+inline QString transferFailed(const QString &device, const QString &reason)
+{
+    return QStringLiteral("串口 COM1（设备 %1）出错：%2").arg(device, reason) + QLatin1Char('\r')
+           + QStringLiteral("字模没有下载完成，串口已关闭。");
+}
+inline const QString transferFailedLog = QStringLiteral("下载失败：串口出错，字模没有下载完成，串口已关闭。");
+inline QString portFailed(const QString &device, const QString &reason)
+{
+    return QStringLiteral("串口 COM1（设备 %1）出错：%2").arg(device, reason) + QLatin1Char('\r')
+           + QStringLiteral("串口已关闭。");
+}
+inline const QString portFailedLog = QStringLiteral("串口出错，已关闭。");
+
+} // namespace ledglyph::download_texts

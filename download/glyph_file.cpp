@@ -1,0 +1,44 @@
+#include "download/glyph_file.h"
+
+#include "download/download_texts.h"
+
+#include <QFile>
+
+namespace ledglyph {
+
+GlyphFile readGlyphFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, download_texts::glyphFileUnreadable(path, file.errorString())};
+    // One byte more than allowed tells a too large file without reading all of it.
+    const QByteArray bytes = file.read(maxGlyphFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {{}, download_texts::glyphFileUnreadable(path, file.errorString())};
+    if (bytes.size() > maxGlyphFileBytes)
+        return {{}, download_texts::glyphFileTooLarge(path, qMax<qint64>(file.size(), bytes.size()))};
+    return {bytes, {}};
+}
+
+QString hexListing(const QByteArray &bytes)
+{
+    const qint64 shown = bytes.size() - glyphFileTailBytes;
+    QString listing;
+    if (shown <= 0)
+        return listing;
+    listing.reserve(shown * 6);
+    for (qint64 i = 0; i < shown; ++i) {
+        listing += QStringLiteral("0x");
+        listing += QString::number(static_cast<quint8>(bytes.at(i)), 16).toUpper();
+        listing += QStringLiteral(", ");
+    }
+    return listing;
+}
+
+QString sizeLine(qint64 fileSize)
+{
+    return download_texts::sizeLinePrefix + QString::number(fileSize - glyphFileTailBytes)
+           + download_texts::sizeLineUnit;
+}
+
+} // namespace ledglyph
