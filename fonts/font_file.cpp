@@ -16,7 +16,7 @@ FontRead FontFile::open()
     }
     if (info.isDir()) {
         result.status = FontRead::Status::Unreadable;
-        result.systemError = QStringLiteral("Is a directory");
+        result.systemError = QStringLiteral("这是文件夹，不是文件");
         return result;
     }
     if (!m_file.open(QIODevice::ReadOnly)) {
