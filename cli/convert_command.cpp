@@ -1,0 +1,59 @@
+#include "cli/convert_command.h"
+
+#include "cli/console_output.h"
+#include "cli/text_input.h"
+#include "core/conversion_run.h"
+#include "platform/app_dir.h"
+#include "platform/clock.h"
+
+#include <QTimeZone>
+
+#include <memory>
+
+namespace ledglyph::cli {
+
+namespace {
+
+void refuse(const QString &message)
+{
+    console::writeErr(QStringLiteral("ledglyph-cli：%1\n").arg(message));
+}
+
+std::unique_ptr<Clock> clockFor(const ConvertRequest &request)
+{
+    if (request.sourceDateEpoch) {
+        return std::make_unique<FixedClock>(
+            QDateTime::fromSecsSinceEpoch(*request.sourceDateEpoch, QTimeZone::utc()));
+    }
+    return std::make_unique<SystemClock>();
+}
+
+} // namespace
+
+ExitCode runConvert(const ConvertRequest &request)
+{
+    QString text;
+    if (request.text) {
+        text = withCrLfLineBreaks(*request.text);
+    } else {
+        const Utf8FileRead file = readUtf8File(request.textFile);
+        if (!file.error.isEmpty()) {
+            refuse(file.error);
+            return ExitRefused;
+        }
+        text = typedTextFromFile(file.text);
+    }
+
+    const std::unique_ptr<Clock> clock = clockFor(request);
+    ConversionRun run(request.fontDir.isEmpty() ? appDir() : request.fontDir,
+                      request.outDir.isEmpty() ? appDir() : request.outDir, *clock);
+    const RunOutcome outcome = run.run(text, request.options);
+    if (outcome.kind != RunOutcome::Kind::Completed) {
+        refuse(outcome.message);
+        return ExitRefused;
+    }
+    console::writeOut(outcome.message + QLatin1Char('\n'));
+    return ExitSuccess;
+}
+
+} // namespace ledglyph::cli

@@ -1,0 +1,143 @@
+#include "cli/convert_command_line.h"
+
+#include <QCommandLineParser>
+
+namespace ledglyph::cli {
+
+namespace {
+
+// Dates past the year 9999 have no sensible text form.
+constexpr qint64 latestEpoch = 253402300799;
+
+struct Parser {
+    QCommandLineParser parser;
+    const QCommandLineOption textFile{QStringLiteral("text-file"),
+                                      QStringLiteral("从 UTF-8 文本文件读取要取模的字符（代替 TEXT）"),
+                                      QStringLiteral("FILE")};
+    const QCommandLineOption format{QStringLiteral("format"), QStringLiteral("输出格式：c51（默认）或 a51"),
+                                    QStringLiteral("c51|a51")};
+    const QCommandLineOption cell{QStringLiteral("cell"), QStringLiteral("点阵大小：16x16（默认）或 8x16"),
+                                  QStringLiteral("16x16|8x16")};
+    const QCommandLineOption noInvert{QStringLiteral("no-invert"), QStringLiteral("不做黑白反转")};
+    const QCommandLineOption noMirror{QStringLiteral("no-mirror"), QStringLiteral("不做左右对调")};
+    const QCommandLineOption fontDir{QStringLiteral("font-dir"),
+                                     QStringLiteral("字库 hzk16 和 ASC16 所在目录（默认：程序目录）"),
+                                     QStringLiteral("DIR")};
+    const QCommandLineOption outDir{QStringLiteral("out-dir"),
+                                    QStringLiteral("写入 hz.txt、Tempchar.txt、zimuo.bin 的目录（默认：程序目录）"),
+                                    QStringLiteral("DIR")};
+    const QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("显示本帮助")};
+
+    Parser()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "点阵取模：把汉字和 ASCII 字符转换为 C51 或 A51 字模（hz.txt、zimuo.bin）。\n"
+            "设置 SOURCE_DATE_EPOCH 时，hz.txt 头部的日期时间取自该值（UTC）。"));
+        parser.addPositionalArgument(QStringLiteral("convert"), QStringLiteral("命令：取模"));
+        parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("要取模的字符"), QStringLiteral("[TEXT]"));
+        parser.addOptions({textFile, format, cell, noInvert, noMirror, fontDir, outDir, help});
+    }
+};
+
+std::optional<OutputFormat> formatNamed(const QString &name)
+{
+    if (name.compare(QLatin1String("c51"), Qt::CaseInsensitive) == 0)
+        return OutputFormat::C51;
+    if (name.compare(QLatin1String("a51"), Qt::CaseInsensitive) == 0)
+        return OutputFormat::A51;
+    return std::nullopt;
+}
+
+std::optional<CellMode> cellNamed(const QString &name)
+{
+    if (name.compare(QLatin1String("16x16"), Qt::CaseInsensitive) == 0)
+        return CellMode::Cell16x16;
+    if (name.compare(QLatin1String("8x16"), Qt::CaseInsensitive) == 0)
+        return CellMode::Cell8x16;
+    return std::nullopt;
+}
+
+std::optional<qint64> epochSeconds(const QString &value)
+{
+    if (value.isEmpty() || value.size() > 12)
+        return std::nullopt;
+    for (const QChar c : value) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    const qint64 seconds = value.toLongLong();
+    return seconds <= latestEpoch ? std::optional<qint64>(seconds) : std::nullopt;
+}
+
+} // namespace
+
+ConvertCommandLine parseConvertCommandLine(const QStringList &arguments,
+                                           const std::optional<QString> &sourceDateEpoch)
+{
+    Parser p;
+    ConvertCommandLine result;
+    const auto usage = [&](const QString &problem) {
+        result.message = QStringLiteral("命令行错误：%1\n\n%2").arg(problem, p.parser.helpText());
+        return result;
+    };
+
+    if (!p.parser.parse(arguments))
+        return usage(p.parser.errorText());
+    if (p.parser.isSet(p.help)) {
+        result.helpRequested = true;
+        result.message = p.parser.helpText();
+        return result;
+    }
+    for (const QCommandLineOption *option : {&p.textFile, &p.format, &p.cell, &p.fontDir, &p.outDir}) {
+        if (p.parser.values(*option).size() > 1)
+            return usage(QStringLiteral("--%1 只能给出一次。").arg(option->names().constFirst()));
+    }
+
+    const QStringList positional = p.parser.positionalArguments();
+    if (positional.isEmpty())
+        return usage(QStringLiteral("缺少命令（convert）。"));
+    if (positional.first() != QLatin1String("convert"))
+        return usage(QStringLiteral("未知的命令“%1”，应为 convert。").arg(positional.first()));
+    if (positional.size() > 2)
+        return usage(QStringLiteral("多余的参数“%1”（含空格的文字请加引号）。").arg(positional.at(2)));
+
+    ConvertRequest request;
+    const bool haveText = positional.size() == 2;
+    if (haveText == p.parser.isSet(p.textFile))
+        return usage(QStringLiteral("请给出要取模的文字 TEXT 或 --text-file 之一（只能一个）。"));
+    if (haveText)
+        request.text = positional.at(1);
+    request.textFile = p.parser.value(p.textFile);
+
+    if (p.parser.isSet(p.format)) {
+        const auto format = formatNamed(p.parser.value(p.format));
+        if (!format)
+            return usage(QStringLiteral("--format 的值“%1”无效，应为 c51 或 a51。").arg(p.parser.value(p.format)));
+        request.options.format = *format;
+    }
+    if (p.parser.isSet(p.cell)) {
+        const auto cell = cellNamed(p.parser.value(p.cell));
+        if (!cell)
+            return usage(QStringLiteral("--cell 的值“%1”无效，应为 16x16 或 8x16。").arg(p.parser.value(p.cell)));
+        request.options.cellMode = *cell;
+    }
+    request.options.invert = !p.parser.isSet(p.noInvert);
+    request.options.mirror = !p.parser.isSet(p.noMirror);
+    request.fontDir = p.parser.value(p.fontDir);
+    request.outDir = p.parser.value(p.outDir);
+    if ((p.parser.isSet(p.fontDir) && request.fontDir.isEmpty())
+        || (p.parser.isSet(p.outDir) && request.outDir.isEmpty()))
+        return usage(QStringLiteral("目录不能为空。"));
+
+    if (sourceDateEpoch) {
+        request.sourceDateEpoch = epochSeconds(*sourceDateEpoch);
+        if (!request.sourceDateEpoch)
+            return usage(QStringLiteral("环境变量 SOURCE_DATE_EPOCH 的值“%1”无效，应为不小于 0 的整数秒数。")
+                             .arg(*sourceDateEpoch));
+    }
+    result.request = request;
+    return result;
+}
+
+} // namespace ledglyph::cli

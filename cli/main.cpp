@@ -1,0 +1,30 @@
+// ledglyph-cli: the conversion as a command, for build scripts and for
+// checking the core as a whole program.
+
+#include "cli/console_output.h"
+#include "cli/convert_command.h"
+#include "cli/convert_command_line.h"
+
+#include <QCoreApplication>
+
+using namespace ledglyph;
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    std::optional<QString> sourceDateEpoch;
+    if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH"))
+        sourceDateEpoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
+
+    const cli::ConvertCommandLine commandLine =
+        cli::parseConvertCommandLine(QCoreApplication::arguments(), sourceDateEpoch);
+    if (commandLine.helpRequested) {
+        console::writeOut(commandLine.message);
+        return cli::ExitSuccess;
+    }
+    if (!commandLine.request) {
+        console::writeErr(commandLine.message);
+        return cli::ExitUsage;
+    }
+    return cli::runConvert(*commandLine.request);
+}
