@@ -7,7 +7,9 @@ namespace ledglyph::cp936 {
 
 std::optional<QByteArray> encode(QStringView text)
 {
-    QStringEncoder encoder("GBK");
+    // Stateless: a high surrogate at the end of the text is an error, not a
+    // character the encoder waits to complete (and silently drops).
+    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
     if (!encoder.isValid() || encoder.hasError())
         return std::nullopt;

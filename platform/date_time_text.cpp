@@ -6,12 +6,16 @@ namespace ledglyph {
 
 namespace {
 
-// The long time form without its time-zone field ("t", "tt", …) and the blanks around it.
+// The long time form without its time-zone field ("t", "tt", "[t]", …) and the
+// blanks around it. The flexible day period "B" (zh_TW), which Qt 6.4 would
+// print as a letter, becomes the AM/PM text "AP".
 QString longTimeFormatWithoutZone(const QLocale &locale)
 {
     QString format = locale.timeFormat(QLocale::LongFormat);
-    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
+    static const QRegularExpression zone(QStringLiteral("\\s*\\[?\\s*\\bt+\\b\\s*\\]?\\s*"));
     format.replace(zone, QStringLiteral(" "));
+    static const QRegularExpression dayPeriod(QStringLiteral("B+"));
+    format.replace(dayPeriod, QStringLiteral("AP"));
     return format.trimmed();
 }
 
