@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what is missing on a Debian 12 machine and builds ledglyph.
+#   scripts/setup.sh [--sanitize]
+# Build folder: build/ (build-asan/ with --sanitize). The program folder is <build>/app.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
+  unifont              # source of the generated font libraries
+  fonts-wqy-zenhei     # a CJK font so the windows' Chinese texts render
+  sdcc                 # checks that generated C51 source compiles
+  socat                # pseudo-terminal pairs for the serial download tests
+  xvfb xauth           # windows without a display
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build=build
+flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+  build=build-asan
+  flags=(-DCMAKE_BUILD_TYPE=Debug -DLEDGLYPH_SANITIZE=ON)
+fi
+cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)"
+echo "Built into $build/app"
