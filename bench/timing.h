@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <functional>
+
+namespace ledglyph::bench {
+
+struct Timing {
+    double medianMs = 0;
+    double minMs = 0;
+    bool ok = true; // false when any repetition failed
+};
+
+// Runs `once` `repetitions` times and measures each with QElapsedTimer.
+// `once` returns false on failure.
+Timing measure(int repetitions, const std::function<bool()> &once);
+
+} // namespace ledglyph::bench
