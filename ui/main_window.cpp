@@ -32,19 +32,14 @@ Form1::Form1(DesktopServices &services, QWidget *parent)
     connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
     connect(m_command2, &QPushButton::clicked, this, &Form1::downloadRequested);
     connect(m_exet, &QPushButton::clicked, this, [this] { m_services.quit(); });
-    // An option's handler runs when it becomes selected, by mouse or keyboard;
+    // An option's handler runs on every click or keyboard selection, also of
+    // the option already selected (the lone horizontal option relies on it);
     // a check box's on every change, checked or unchecked.
-    const auto onSelected = [this](QRadioButton *option, void (Form1::*handler)()) {
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
-            if (selected)
-                (this->*handler)();
-        });
-    };
-    onSelected(m_option1, &Form1::option1Click);
-    onSelected(m_option2, &Form1::option2Click);
-    onSelected(m_option3, &Form1::option3Click);
-    onSelected(m_option5, &Form1::option5Click);
-    onSelected(m_option6, &Form1::option6Click);
+    connect(m_option1, &QRadioButton::clicked, this, &Form1::option1Click);
+    connect(m_option2, &QRadioButton::clicked, this, &Form1::option2Click);
+    connect(m_option3, &QRadioButton::clicked, this, &Form1::option3Click);
+    connect(m_option5, &QRadioButton::clicked, this, &Form1::option5Click);
+    connect(m_option6, &QRadioButton::clicked, this, &Form1::option6Click);
     connect(m_check1, &QCheckBox::toggled, this, &Form1::check1Click);
     connect(m_check2, &QCheckBox::toggled, this, &Form1::check2Click);
     connect(m_timer1, &QTimer::timeout, this, &Form1::timer1Timer);
@@ -70,6 +65,14 @@ void Form1::formLoad()
 void Form1::refocus()
 {
     focusAtEnd(*m_srcTxt);
+    // Arrow keys in an option group move the focus onto the new option after
+    // its handler ran; take it back once that is done.
+    if (auto *control = qobject_cast<QWidget *>(sender())) {
+        QTimer::singleShot(0, this, [this, option = QPointer<QWidget>(control)] {
+            if (option && option->hasFocus())
+                focusAtEnd(*m_srcTxt);
+        });
+    }
 }
 
 ConversionOptions Form1::optionsFromControls() const

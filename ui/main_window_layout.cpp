@@ -10,6 +10,7 @@
 #include "ui/ui_fonts.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QMenu>
@@ -140,6 +141,15 @@ void Form1::createControls()
 
     m_timer1 = named<QTimer>("Timer1", this);
     m_timer1->setInterval(1000);
+
+    // Three independent option groups, one per container. Qt's implicit
+    // grouping would also reach into child frames, so each pair gets its own group.
+    for (auto [first, second] : {std::pair{m_option1, m_option2}, std::pair{m_option3, m_option4},
+                                 std::pair{m_option5, m_option6}}) {
+        auto *group = new QButtonGroup(this);
+        group->addButton(first);
+        group->addButton(second);
+    }
 
     // Controls drawn over a frame must lie above it.
     for (QWidget *over : {static_cast<QWidget *>(m_srcTxt), static_cast<QWidget *>(m_check1),

@@ -1,0 +1,101 @@
+// Renders the main window after a conversion and the about window into PNG
+// files for the README. Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR
+// FONT_DIR holds hzk16 and ASC16 (the build's program folder); the conversion
+// itself runs in a temporary folder. Run it under Xvfb where there is no display.
+
+#include "ui/about_window.h"
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace ledglyph;
+
+namespace {
+
+class AnswerOk final : public MessageBox {
+public:
+    int show(const QString &prompt, int, const QString &) override
+    {
+        std::fprintf(stderr, "message box: %s\n", qPrintable(prompt));
+        return MsgOk;
+    }
+};
+
+class NoLaunch final : public Launcher {
+public:
+    void openAddress(const QString &) override {}
+};
+
+class NoDialog final : public FileDialog {
+public:
+    QString getOpenFileName(QWidget *, const QString &) override { return {}; }
+};
+
+bool save(QWidget *window, const QString &path)
+{
+    const bool saved = window->grab().save(path);
+    std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s FONT_DIR OUT_DIR\n", argv[0]);
+        return 2;
+    }
+    const QDir fontDir(QString::fromLocal8Bit(argv[1]));
+    const QDir outDir(QString::fromLocal8Bit(argv[2]));
+    QTemporaryDir work;
+    for (const QString name : {QStringLiteral("hzk16"), QStringLiteral("ASC16")}) {
+        if (!QFile::copy(fontDir.filePath(name), work.filePath(name))) {
+            std::fprintf(stderr, "cannot copy %s\n", qPrintable(fontDir.filePath(name)));
+            return 1;
+        }
+    }
+
+    AnswerOk messageBox;
+    NoLaunch launcher;
+    NoDialog fileDialog;
+    FixedClock clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
+    DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}};
+
+    Form1 form1(services);
+    form1.show();
+    if (!QTest::qWaitForWindowExposed(&form1))
+        return 1;
+    auto *srcTxt = form1.findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"));
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("LED点阵屏 Qorvath"));
+    QApplication::sendEvent(srcTxt, &typed);
+    form1.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    QTest::qWait(1300); // one clock tick fills the date and time panels
+
+    bool ok = save(&form1, outDir.filePath(QStringLiteral("main-window.png")));
+
+    form1.findChild<QAction *>(QStringLiteral("g"))->trigger();
+    Form2 *about = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *candidate = qobject_cast<Form2 *>(window))
+            about = candidate;
+    }
+    if (!about || !QTest::qWaitForWindowExposed(about))
+        return 1;
+    QTest::qWait(200);
+    ok = save(about, outDir.filePath(QStringLiteral("about-window.png"))) && ok;
+    delete about;
+    return ok ? 0 : 1;
+}
