@@ -124,16 +124,6 @@ private slots:
         QCOMPARE(bin, expected);
     }
 
-    void threeCharactersIn8x16Make449Bytes()
-    {
-        ConversionRun run(m_fonts.path(), m_out->path(), m_clock);
-        QCOMPARE(run.run(QStringLiteral("ABC"), options(CellMode::Cell8x16, true, true)).kind,
-                 RunOutcome::Kind::Completed);
-        const QByteArray bin = readFile(outFile(QStringLiteral("zimuo.bin")));
-        QCOMPARE(bin.size(), 449);
-        QCOMPARE(bin.mid(13 * 32), QByteArray(33, '\0')); // cell 13 and the final byte
-    }
-
     void oneChineseCharacterMakes385Bytes()
     {
         ConversionRun run(m_fonts.path(), m_out->path(), m_clock);
