@@ -50,6 +50,7 @@ Form2::Form2(Launcher &launcher, QWidget *parent)
     for (const LabelSpec &spec : labels) {
         auto *label = new ClickLabel(spec.text, this);
         label->setObjectName(QLatin1String(spec.name));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // the taller Label1 must not sink into Label2
         twips::place(label, kLabelLeft, spec.top, spec.width, spec.height);
         if (label->objectName() == QLatin1String("Label4"))
             m_label4 = label;

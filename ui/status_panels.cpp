@@ -26,8 +26,8 @@ StatusPanels::StatusPanels(QWidget *parent) : QWidget(parent)
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setFixedWidth(twips::toPixels(kWidthsTwips[i]));
         auto *layout = new QHBoxLayout(panel);
-        layout->setContentsMargins(3, 0, 3, 0);
-        layout->setSpacing(3);
+        layout->setContentsMargins(2, 0, 2, 0);
+        layout->setSpacing(2);
         if (i == 0) {
             auto *icon = new QLabel(panel);
             icon->setPixmap(programIcon().pixmap(16, 16));
@@ -58,7 +58,11 @@ QString StatusPanels::panelText(int panel) const
 
 void StatusPanels::setPanelText(int panel, const QString &text)
 {
-    label(panel)->setText(text);
+    QLabel *shown = label(panel);
+    shown->setText(text);
+    // The widths are fixed; a text longer than its panel (a long regional
+    // date form, say) can still be read in full from the tooltip.
+    shown->setToolTip(text);
 }
 
 const QLabel *StatusPanels::panelLabel(int panel) const

@@ -29,8 +29,13 @@ QFont withFamilies(QStringList families, qreal pointSize, QFont::Weight weight)
 
 QFont songTi(qreal pointSize)
 {
-    return withFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")}, pointSize,
-                        QFont::Normal);
+    // 宋体 draws Latin characters at half the width of a Chinese one; the
+    // dual-width faces after it keep those metrics, so the captions fit the
+    // fixed control sizes the way they were laid out.
+    return withFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
+                         QStringLiteral("WenQuanYi Zen Hei Mono"),
+                         QStringLiteral("Noto Sans Mono CJK SC")},
+                        pointSize, QFont::Normal);
 }
 
 QFont kaiTiBold(qreal pointSize)

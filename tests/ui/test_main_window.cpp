@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -152,6 +153,11 @@ void TestMainWindow::startStatePanelsAndControls()
     QCOMPARE(panels()->panelText(4), QStringLiteral("C51格式"));
     QCOMPARE(panels()->panelText(5), QString());
     QCOMPARE(panels()->panelText(6), QString());
+    for (int panel : {1, 2, 4}) {
+        const QLabel *label = panels()->panelLabel(panel);
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
+    }
 
     QVERIFY(srcTxt()->toPlainText().isEmpty());
     QCOMPARE(QApplication::focusWidget(), srcTxt());

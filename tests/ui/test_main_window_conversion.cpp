@@ -8,6 +8,7 @@
 #include "ui_test_support.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -105,6 +106,8 @@ void TestMainWindowConversion::convertsWithBothBoxesChecked()
 
     QVERIFY(m_env->messageBox.prompts.isEmpty());
     QCOMPARE(panels()->panelText(3), QStringLiteral("转换完成 共： 160个字模"));
+    const QLabel *panel3 = panels()->panelLabel(3);
+    QVERIFY(panel3->fontMetrics().horizontalAdvance(panel3->text()) <= panel3->width());
 
     // The input went to the core with its line break as CR LF.
     QCOMPARE(m_env->fileBytes(QStringLiteral("Tempchar.txt")),

@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     const QDir fontDir(QString::fromLocal8Bit(argv[1]));
     const QDir outDir(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir work;
-    for (const QString name : {QStringLiteral("hzk16"), QStringLiteral("ASC16")}) {
+    for (const QString &name : {QStringLiteral("hzk16"), QStringLiteral("ASC16")}) {
         if (!QFile::copy(fontDir.filePath(name), work.filePath(name))) {
             std::fprintf(stderr, "cannot copy %s\n", qPrintable(fontDir.filePath(name)));
             return 1;
