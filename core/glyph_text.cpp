@@ -25,4 +25,19 @@ QString glyphHeaderText(const FormatTokens &tokens, const QString &dateTime)
            + lineEnd;
 }
 
+QString glyphComment(QStringView characters, const FormatTokens &tokens)
+{
+    QString comment = tokens.tokComment;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const QChar ch = characters[i];
+        comment += ch;
+        const bool more = i + 1 < characters.size();
+        const bool endsLine = ch == QLatin1Char('\n')
+                              || (ch == QLatin1Char('\r') && !(more && characters[i + 1] == QLatin1Char('\n')));
+        if (endsLine && more)
+            comment += tokens.tokComment;
+    }
+    return comment;
+}
+
 } // namespace ledglyph

@@ -21,4 +21,12 @@ QString byteText(quint8 value, const FormatTokens &tokens);
 // and time, and two empty lines, each comment line starting with tokComment.
 QString glyphHeaderText(const FormatTokens &tokens, const QString &dateTime);
 
+// The comment that names a cell's characters: tokComment, then the characters
+// as typed, raw line-break characters included. When a line break inside the
+// comment is followed by more of its characters (in 8*16 mode a CR LF can be
+// split across two cells, so a comment may start with the LF), tokComment is
+// written again after the break, so that the following character stays in a
+// comment instead of becoming source code of its own.
+QString glyphComment(QStringView characters, const FormatTokens &tokens);
+
 } // namespace ledglyph

@@ -51,9 +51,8 @@ void ConversionRun::WriteGlyphText(qint16 cellCount, qint16 charsPerComment)
         if (byteCount == bytesPerLine)
             m_hzText += lineEnd + tokens.tokLine;
         if (byteCount == bytesPerCell) {
-            // The comment names the cell's characters as typed, raw control
-            // characters included; an empty line separates the cells.
-            m_hzText += tokens.tokComment + srcText.mid(commentPos - 1, charsPerComment) + lineEnd
+            // The comment names the cell's characters; an empty line separates the cells.
+            m_hzText += glyphComment(QStringView(srcText).mid(commentPos - 1, charsPerComment), tokens) + lineEnd
                         + lineEnd + tokens.tokLine;
             byteCount = 0;
             commentPos = static_cast<qint16>(commentPos + charsPerComment);
@@ -61,7 +60,7 @@ void ConversionRun::WriteGlyphText(qint16 cellCount, qint16 charsPerComment)
         ++byteCount;
         m_hzText += byteText(static_cast<quint8>(glyphBuffer.at(i)), tokens);
     }
-    m_hzText += tokens.tokComment + srcText.mid(commentPos - 1, charsPerComment) + lineEnd;
+    m_hzText += glyphComment(QStringView(srcText).mid(commentPos - 1, charsPerComment), tokens) + lineEnd;
 }
 
 bool ConversionRun::closeGlyphText()
