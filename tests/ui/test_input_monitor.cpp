@@ -73,7 +73,14 @@ void TestInputMonitor::init()
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     textsAtMessages.clear();
-    m_env->messageBox.onShow = [this](const Prompt &) { textsAtMessages << boxText(srcTxt()); };
+    m_env->messageBox.onShow = [this](const Prompt &) {
+        textsAtMessages << boxText(srcTxt());
+        // A real message box takes the focus; put the caret at the start, too.
+        m_form->findChild<QWidget *>(QStringLiteral("exet"))->setFocus();
+        QTextCursor start = srcTxt()->textCursor();
+        start.movePosition(QTextCursor::Start);
+        srcTxt()->setTextCursor(start);
+    };
 }
 
 void TestInputMonitor::cleanup()
