@@ -19,15 +19,27 @@ QString longTimeFormatWithoutZone(const QLocale &locale)
     return format.trimmed();
 }
 
+// The C locale is no regional setting at all (a bare system or a build
+// machine); it gets the plain numeric forms, 2008-3-22 and 21:05:09, which also
+// fit the status bar's narrow date panel.
+bool isNeutral(const QLocale &locale)
+{
+    return locale.language() == QLocale::C;
+}
+
 } // namespace
 
 QString timeText(const QTime &time, const QLocale &locale)
 {
+    if (isNeutral(locale))
+        return time.toString(QStringLiteral("HH:mm:ss"));
     return locale.toString(time, longTimeFormatWithoutZone(locale));
 }
 
 QString dateText(const QDate &date, const QLocale &locale)
 {
+    if (isNeutral(locale))
+        return date.toString(QStringLiteral("yyyy-M-d"));
     return locale.toString(date, QLocale::ShortFormat);
 }
 

@@ -145,7 +145,7 @@ private slots:
             QStringLiteral("\r\n"
                            "//本字模是由Qorvath 点阵取模软件生成\r\n"
                            "//软件下载地址：http://www.qorvath.test/download/ \r\n"
-                           "//www.qorvath.test 22 Mar 2008 09:30:15\r\n"
+                           "//www.qorvath.test 2008-3-22 09:30:15\r\n"
                            "\r\n"
                            "\r\n")
             + QStringLiteral("0x7F,0xF0,0xD3,0xB7,") + ff4 + ff4 + ff4 + QStringLiteral("\r\n")
