@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QString>
 
 namespace ledglyph::fontgen {
 
