@@ -166,14 +166,17 @@ void Form1::timer1Timer()
 
 void Form1::gClick()
 {
-    if (!m_about) {
-        // Independent of this window: it may outlive it and keeps the program running.
-        m_about = new Form2(m_services.launcher);
-        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    // One about window for the whole program: it is independent of this window,
+    // may outlive it (and keep the program running), and a main window created
+    // anew after a trip to the download window finds it still open.
+    static QPointer<Form2> about;
+    if (!about) {
+        about = new Form2(m_services.launcher);
+        about->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    about->show();
+    about->raise();
+    about->activateWindow();
 }
 
 void Form1::wClick()

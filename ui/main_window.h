@@ -86,7 +86,6 @@ private:
     QAction *m_g = nullptr;
 
     InputMonitor *m_inputMonitor = nullptr;
-    QPointer<Form2> m_about;
 };
 
 } // namespace ledglyph
