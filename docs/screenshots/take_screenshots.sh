@@ -8,7 +8,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-"$here/../../build"}
 cmake --build "$build" --target ledglyph-ui-screenshots ledglyph_data
-tool="$build/tests-bin/ledglyph-ui-screenshots"
+tool="$build/docs/screenshots/ledglyph-ui-screenshots"
 if [ -n "${DISPLAY:-}" ]; then
   LC_ALL=zh_CN.UTF-8 "$tool" "$build/app" "$here"
 else
