@@ -5,38 +5,95 @@
 // a wrong byte. Expected cells are derived here from the data layout rules,
 // independently of the code under test.
 
-#include <QByteArray>
-#include <QString>
+#include "tests/test_support.h"
+
+#include <algorithm>
 
 namespace testfonts {
 
-// Row `row` of the ASC16 record of `code`. Neighbouring rows and the rows of
-// neighbouring records differ.
-quint8 ascRow(int code, int row);
+using testsupport::readFile;
+using testsupport::writeFile;
 
-// Byte `i` of hzk16 record `record`.
-quint8 hzByte(int record, int i);
+// Row `row` of the ASC16 record of `code`; byte `i` of hzk16 record `record`.
+// Neighbouring rows and the rows of neighbouring records differ.
+inline quint8 ascRow(int code, int row)
+{
+    return static_cast<quint8>(code * 7 + row * 16 + 1);
+}
 
-// GB2312 record index of a double-byte code, by zone and position.
-int hzRecordOf(quint16 code);
+inline quint8 hzByte(int record, int i)
+{
+    return static_cast<quint8>(record * 3 + i * 5 + 7);
+}
 
-// Bit reversal done differently from the product: through the binary digits.
-quint8 reversedByHand(quint8 value);
+// The libraries cut to `size` bytes (full: ASC16 4,096, hzk16 of 87 zones 261,696).
+inline void writeAsc16(const QString &dir, qint64 size = 4096)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes.append(static_cast<char>(ascRow(i / 16, i % 16)));
+    writeFile(dir + QStringLiteral("/ASC16"), bytes.left(size));
+}
 
-// Full pattern libraries: ASC16 of `size` bytes (4,096 = all 256 codes) and
-// hzk16 of `zones` zones (87 = 261,696 bytes).
-void writeAsc16(const QString &dir, qint64 size = 4096);
-void writeHzk16(const QString &dir, int zones = 87);
+inline void writeHzk16(const QString &dir, qint64 size = 261696)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 261696; ++i)
+        bytes.append(static_cast<char>(hzByte(i / 32, i % 32)));
+    writeFile(dir + QStringLiteral("/hzk16"), bytes.left(size));
+}
 
-// Expected cells (32 bytes) as a run stores them.
-QByteArray hzCell(int record, bool mirror, bool invert);
-QByteArray ascCell16(int code, bool mirror, bool invert);
+// A stored byte: bit-reversed through its binary digits when mirrored (done
+// differently from the product), then complemented when inverted.
+inline char transformed(quint8 v, bool mirror, bool invert)
+{
+    if (mirror) {
+        QString digits = QStringLiteral("%1").arg(v, 8, 2, QLatin1Char('0'));
+        std::reverse(digits.begin(), digits.end());
+        v = static_cast<quint8>(digits.toUInt(nullptr, 2));
+    }
+    return static_cast<char>(invert ? 255 - v : v);
+}
+
+// Expected cells (32 bytes) as a run stores them. The mirror reverses a whole
+// 16-dot Chinese row, (L, R) becoming (reversed R, reversed L); an ASCII
+// character in 16*16 mode stays in the left bytes.
+inline QByteArray hzCell(int record, bool mirror, bool invert)
+{
+    QByteArray cell;
+    for (int r = 0; r < 16; ++r) {
+        cell.append(transformed(hzByte(record, mirror ? 2 * r + 1 : 2 * r), mirror, invert));
+        cell.append(transformed(hzByte(record, mirror ? 2 * r : 2 * r + 1), mirror, invert));
+    }
+    return cell;
+}
+
+inline QByteArray ascCell16(int code, bool mirror, bool invert)
+{
+    QByteArray cell;
+    for (int r = 0; r < 16; ++r)
+        cell.append(transformed(ascRow(code, r), mirror, invert)).append(invert ? '\xFF' : '\0');
+    return cell;
+}
+
 // A pair cell: `first` in the right bytes, `second` (or nothing when -1) in the left.
-QByteArray pairCell(int first, int second, bool mirror, bool invert);
-// The 11 banner cells: two spaces, "www.qorvath.test", four spaces.
-QByteArray bannerCells(bool mirror, bool invert);
+inline QByteArray pairCell(int first, int second, bool mirror, bool invert)
+{
+    QByteArray cell;
+    for (int r = 0; r < 16; ++r)
+        cell.append(second < 0 ? '\0' : transformed(ascRow(second, r), mirror, invert))
+            .append(transformed(ascRow(first, r), mirror, invert));
+    return cell;
+}
 
-QByteArray readFile(const QString &path);
-void writeFile(const QString &path, const QByteArray &bytes);
+// The 11 banner cells: two spaces, "www.qorvath.test", four spaces.
+inline QByteArray bannerCells(bool mirror, bool invert)
+{
+    const QByteArray banner("  www.qorvath.test    ");
+    QByteArray cells;
+    for (int k = 0; k < 11; ++k)
+        cells += pairCell(banner.at(2 * k), banner.at(2 * k + 1), mirror, invert);
+    return cells;
+}
 
 } // namespace testfonts
