@@ -1,51 +1,40 @@
 #pragma once
 
-// Stand-ins for the download window's seams: a serial link whose bytes the test
+// Stand-ins for the download's seams (a serial link whose bytes the test
 // controls, message boxes that answer from a script, a file dialog that returns
-// prepared paths.
+// prepared paths) and small helpers shared by the download tests.
 
-#include "platform/gui/file_dialog.h"
-#include "platform/gui/message_box.h"
+#include "platform/date_time_text.h"
+#include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
 
-#include <QList>
+#include <QFile>
+#include <QPushButton>
 #include <QStringList>
-
-#include <functional>
+#include <QTest>
+#include <QTimer>
 
 namespace ledglyph::testing {
 
 class FakeSerialLink final : public SerialLink {
     Q_OBJECT
 public:
-    QString device = QStringLiteral("/dev/fake-com1");
-    std::optional<QString> openFailure;  // the reason open() gives, when set
-    bool holdWrites = false;             // bytes stay queued until drain()
-    int failWriteNumber = 0;             // the n-th write (1-based) is refused
-    QByteArray written;                  // every byte the link took, in order
+    std::optional<QString> openFailure;      // the reason open() gives, when set
+    std::optional<LineSettings> openedWith;
+    bool holdWrites = false;                 // bytes stay queued until drain()
+    int failWriteNumber = 0;                 // the n-th write (counted in writeCount) is refused
     int writeCount = 0;
     int writesWhileClosed = 0;
-    int openCount = 0;
-    QList<LineSettings> openedWith;
-    qint64 pendingAtClose = -1;
+    QByteArray written;                      // every byte the link took, in order
 
-    QString deviceName() const override { return device; }
-
+    QString deviceName() const override { return QStringLiteral("/dev/fake-com1"); }
     std::optional<QString> open(const LineSettings &settings) override
     {
-        ++openCount;
-        openedWith << settings;
-        if (openFailure)
-            return openFailure;
-        m_open = true;
-        return std::nullopt;
+        openedWith = settings;
+        m_open = !openFailure;
+        return openFailure;
     }
-    void close() override
-    {
-        if (m_open)
-            pendingAtClose = m_pending;
-        m_open = false;
-    }
+    void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
     bool write(const QByteArray &bytes) override
     {
@@ -58,19 +47,13 @@ public:
             return false;
         }
         written += bytes;
-        if (holdWrites)
-            m_pending += bytes.size();
+        m_pending += holdWrites ? bytes.size() : 0;
         return true;
     }
     qint64 bytesToWrite() const override { return m_pending; }
-    QByteArray readAll() override
-    {
-        const QByteArray bytes = m_incoming;
-        m_incoming.clear();
-        return bytes;
-    }
+    QByteArray readAll() override { return std::exchange(m_incoming, {}); }
 
-    // The board sends a batch; the port then notifies.
+    // The board sends a batch (an empty one is a notification without bytes).
     void receive(const QByteArray &batch)
     {
         m_incoming += batch;
@@ -83,8 +66,6 @@ public:
         emit notified();
         emit allWritten();
     }
-    // The device went away.
-    void vanish(const QString &reason) { emit failed(reason); }
 
 private:
     bool m_open = false;
@@ -92,31 +73,22 @@ private:
     QByteArray m_incoming;
 };
 
-struct ShownBox {
-    QString prompt;
-    int style = 0;
-    QString title;
-};
-
 class ScriptedMessageBox final : public MessageBox {
 public:
-    QList<ShownBox> shown;
-    QList<int> answers;              // taken in order; OK when the script has run out
-    std::function<void()> whileShown; // runs inside show(), as if during the modal loop
+    QStringList shown;   // each box as "style title: prompt"
+    QList<int> answers;  // taken in order; OK when the script has run out
 
     int show(const QString &prompt, int style, const QString &title) override
     {
-        shown << ShownBox{prompt, style, title};
-        if (whileShown)
-            whileShown();
+        shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
         return answers.isEmpty() ? MsgOk : answers.takeFirst();
     }
-    QList<int> styles() const
+    QString styles() const
     {
-        QList<int> result;
-        for (const ShownBox &box : shown)
-            result << box.style;
-        return result;
+        QStringList styles;
+        for (const QString &box : shown)
+            styles << box.section(QLatin1Char(' '), 0, 0);
+        return styles.join(QLatin1Char(' '));
     }
 };
 
@@ -131,5 +103,62 @@ public:
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
 };
+
+class NullLauncher final : public Launcher {
+public:
+    void openAddress(const QString &) override {}
+};
+
+// The host as a window under test sees it: scripted boxes and dialog, a fixed clock.
+struct FakeDesktop {
+    ScriptedMessageBox box;
+    NullLauncher launcher;
+    FakeFileDialog dialog;
+    FixedClock clock;
+    DesktopServices services;
+
+    FakeDesktop(const QDateTime &at, const QString &appDir)
+        : clock(at), services{box, launcher, dialog, clock, appDir, [] {}} {}
+};
+
+// The log lines exactly as the download writes them at `at`: CR LF, text, time of day.
+struct LogLines {
+    explicit LogLines(const QDateTime &at) : time(timeText(at.time())) {}
+    QString line(const QString &text) const { return QStringLiteral("\r\n") + text + time; }
+
+    const QString time;
+    const QString opened = line(QStringLiteral("串口已打开,等待与单片机的连接。    "));
+    const QString signal = line(QStringLiteral("收到单片机信号，与单片机连接成功。 "));
+    const QString downloading = QStringLiteral("\r\n") + line(QStringLiteral("正在下载中，请等待....") + QString(13, u' '));
+    const QString completed = line(QStringLiteral("下载完成 OK！") + QString(22, u' ')) + QStringLiteral("\r\n");
+};
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test file %s", qPrintable(path));
+}
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void click(const QWidget &form, const char *button)
+{
+    QTest::mouseClick(form.findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+}
+
+// Enabled state of 打开串口, 关闭串口 and 发送数据, then the poll: "on off off stopped".
+inline QString formState(const QWidget &form)
+{
+    QStringList parts;
+    for (const char *name : {"Command1", "Command3", "Command2"})
+        parts << (form.findChild<QPushButton *>(QLatin1String(name))->isEnabled() ? "on" : "off");
+    parts << (form.findChild<QTimer *>(QStringLiteral("Timer1"))->isActive() ? "running" : "stopped");
+    return parts.join(QLatin1Char(' '));
+}
 
 } // namespace ledglyph::testing

@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace ledglyph::board;
+using namespace Qt::StringLiterals;
 
 class BoardReceiverTest : public QObject {
     Q_OBJECT
@@ -13,60 +14,38 @@ class BoardReceiverTest : public QObject {
 private slots:
     // Poll bytes before the header are counted, not kept; "s" bytes inside the
     // data stay data; only the last three bytes are the trailer.
-    void transferInPieces()
+    void streams_data()
     {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<int>("polls");
+        QTest::addColumn<QString>("result"); // "speed: data", or what the complaint holds
+        QTest::newRow("in pieces") << QByteArrayList{"sss", "sy", "\x01\x05" "ab", "sss", "\0sss"_ba} << 4 << u"5: absss\0"_s;
+        QTest::newRow("no data") << QByteArrayList{"y\x01\x06sss"} << 0 << u"6: "_s;
+        QTest::newRow("polls only") << QByteArrayList{"ss"} << 2 << QString();
+        QTest::newRow("header cut short") << QByteArrayList{"y\x01"} << 0 << u"只收到 2 个字节"_s;
+        QTest::newRow("fixed byte 2") << QByteArrayList{"y\x02\x01" "abcsss"} << 0 << u"应为 0x01，收到 0x02"_s;
+        QTest::newRow("speed 0") << QByteArrayList{"y\x01\0sss"_ba} << 0 << u"应为 1 到 6，收到 0x00"_s;
+        QTest::newRow("speed 7") << QByteArrayList{"y\x01\x07" "abcsss"} << 0 << u"应为 1 到 6，收到 0x07"_s;
+        QTest::newRow("two s only") << QByteArrayList{"y\x01\x06ss"} << 0 << u"应为 0x73 0x73 0x73"_s;
+        QTest::newRow("noise before header") << QByteArrayList{"sQy\x01\x01sss"} << 1 << u"意外的字节 0x51"_s;
+    }
+    void streams()
+    {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(int, polls);
+        QFETCH(QString, result);
         TransferReceiver receiver;
-        QCOMPARE(receiver.feed("sss"), 3);
-        QCOMPARE(receiver.status(), TransferReceiver::Status::Waiting);
-        QCOMPARE(receiver.feed("sy"), 1);
-        QCOMPARE(receiver.status(), TransferReceiver::Status::Receiving);
-        QCOMPARE(receiver.feed(QByteArray("\x01\x05" "ab", 4)), 0);
-        QCOMPARE(receiver.feed("sss"), 0);
-        QCOMPARE(receiver.feed(QByteArray("\x00sss", 4)), 0);
-
+        int counted = 0;
+        for (const QByteArray &piece : pieces)
+            counted += receiver.feed(piece);
         const std::optional<Transfer> transfer = receiver.lineQuiet();
-        QVERIFY(transfer);
-        QCOMPARE(transfer->speedCode, 5);
-        QCOMPARE(transfer->data, QByteArray("absss\x00", 6));
-        QCOMPARE(receiver.status(), TransferReceiver::Status::Waiting);
-    }
-
-    void quietLineWithoutTransferChangesNothing()
-    {
-        TransferReceiver receiver;
-        receiver.feed("ss");
-        QVERIFY(!receiver.lineQuiet());
-        QCOMPARE(receiver.status(), TransferReceiver::Status::Waiting);
-    }
-
-    void wrongStreams_data()
-    {
-        QTest::addColumn<QByteArray>("stream");
-        QTest::addColumn<QString>("complaint");
-        QTest::newRow("header cut short") << QByteArray("y\x01", 2) << QStringLiteral("不完整");
-        QTest::newRow("speed 0") << QByteArray("y\x01\x00sss", 6) << QStringLiteral("0x00");
-        QTest::newRow("empty transfer without trailer") << QByteArray("y\x01\x01") << QStringLiteral("0x73 0x73 0x73");
-        QTest::newRow("two s only") << QByteArray("y\x01\x06ss") << QStringLiteral("0x73 0x73 0x73");
-    }
-    void wrongStreams()
-    {
-        QFETCH(QByteArray, stream);
-        QFETCH(QString, complaint);
-        TransferReceiver receiver;
-        receiver.feed(stream);
-        QVERIFY(!receiver.lineQuiet());
-        QCOMPARE(receiver.status(), TransferReceiver::Status::Failed);
-        QVERIFY2(receiver.error().contains(complaint), qPrintable(receiver.error()));
-    }
-
-    void emptyDataIsATransfer()
-    {
-        TransferReceiver receiver;
-        receiver.feed("y\x01\x06sss");
-        const std::optional<Transfer> transfer = receiver.lineQuiet();
-        QVERIFY(transfer);
-        QCOMPARE(transfer->speedCode, 6);
-        QVERIFY(transfer->data.isEmpty());
+        QCOMPARE(counted, polls);
+        if (transfer)
+            QCOMPARE(u"%1: %2"_s.arg(transfer->speedCode).arg(QString::fromLatin1(transfer->data)), result);
+        else if (!result.isEmpty())
+            QVERIFY2(receiver.error().contains(result), qPrintable(receiver.error()));
+        QCOMPARE(receiver.status(), transfer || result.isEmpty() ? TransferReceiver::Status::Waiting
+                                                                 : TransferReceiver::Status::Failed);
     }
 
     void cellDrawing()
@@ -76,12 +55,7 @@ private slots:
         cell[1] = '\x01';
         cell[30] = '\x0F';
         cell[31] = '\xF0';
-        const QStringList rows = drawCell(cell).split(QLatin1Char('\n'));
-        QCOMPARE(rows.size(), 17); // 16 lines, each ended by a line feed
-        QCOMPARE(rows[0], QStringLiteral("#..............#"));
-        QCOMPARE(rows[1], QStringLiteral("................"));
-        QCOMPARE(rows[15], QStringLiteral("....########...."));
-        QCOMPARE(rows[16], QString());
+        QCOMPARE(drawCell(cell), u"#..............#\n"_s + u"................\n"_s.repeated(14) + u"....########....\n"_s);
     }
 };
 
