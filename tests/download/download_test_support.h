@@ -7,14 +7,17 @@
 #include "platform/date_time_text.h"
 #include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
+#include "tests/test_support.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
 
 namespace ledglyph::testing {
+
+using testsupport::readFile;
+using testsupport::writeFile;
 
 class FakeSerialLink final : public SerialLink {
     Q_OBJECT
@@ -132,19 +135,6 @@ struct LogLines {
     const QString downloading = QStringLiteral("\r\n") + line(QStringLiteral("正在下载中，请等待....") + QString(13, u' '));
     const QString completed = line(QStringLiteral("下载完成 OK！") + QString(22, u' ')) + QStringLiteral("\r\n");
 };
-
-inline void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write the test file %s", qPrintable(path));
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 inline void click(const QWidget &form, const char *button)
 {

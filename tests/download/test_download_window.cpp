@@ -1,5 +1,5 @@
 // The download window offscreen, with scripted message boxes, a fake file
-// dialog and a fake serial link: its controls, the hex listing, the refused
+// dialog and a fake serial link: its start state, the hex listing, the refused
 // files and the enabled state of the buttons after every event.
 
 #include "download/download_window.h"
@@ -133,11 +133,12 @@ private slots:
         QCOMPARE(rig.text(), u"0x1, 0x2, "_s + sizeLine.arg(2));
     }
 
-    // The buttons and the poll after opening, Cancel in the confirmation and
-    // closing; the log line of the opening.
-    void statesThroughOpenCancelClose()
+    // The buttons and the poll after each event, the log line of the opening;
+    // "返回" asks for the main window; the close box ends the poll and closes the port.
+    void statesThroughADownloadWindowSession()
     {
         Rig rig;
+        QSignalSpy returned(rig.form.get(), &Form3::returnRequested);
         rig.choose(u"zimuo.bin"_s, QByteArray(449, '\0'));
         const QString listing = rig.text();
         click(*rig.form, "Command1");
@@ -148,14 +149,7 @@ private slots:
         QCOMPARE(rig.state(), u"off on on stopped open"_s);
         click(*rig.form, "Command3");
         QCOMPARE(rig.state(), u"on off off stopped closed"_s);
-    }
 
-    // "返回" asks for the main window; the close box ends the poll and closes the port.
-    void returnAndCloseBox()
-    {
-        Rig rig;
-        QSignalSpy returned(rig.form.get(), &Form3::returnRequested);
-        rig.choose(u"zimuo.bin"_s, QByteArray(449, '\0'));
         click(*rig.form, "Command1");
         click(*rig.form, "Command5");
         QCOMPARE(returned.size(), 1);
