@@ -2,23 +2,16 @@
 // the refusal of Chinese characters in 8*16 mode, driven by typing, input
 // method commits and pastes.
 
-#include "core/maker_texts.h"
-#include "ui/main_window.h"
-#include "ui/status_panels.h"
 #include "ui_test_support.h"
 
 #include <QClipboard>
-#include <QRadioButton>
-
-#include <memory>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
 
 namespace {
 
-const QString kRefusal =
-    QStringLiteral("注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
+const QString kRefusal = QStringLiteral("48 Qorvath欢迎您: 注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
 
 QString counts(int singleByte, int chinese)
 {
@@ -27,207 +20,119 @@ QString counts(int singleByte, int chinese)
 
 } // namespace
 
-class TestInputMonitor : public QObject {
+class TestInputMonitor : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { closeWindows(); }
 
-    void countsIn16x16_data();
-    void countsIn16x16();
-    void selecting8x16EmptiesTheBox();
-    void typedChineseAfterAsciiIn8x16();
-    void pastedChineseFirstIn8x16();
-    void chineseTypedInsideTextIn8x16();
-    void lineBreakAtTheEndIsCutAsOne();
-    void unencodableCharacterIsRefusedIn8x16();
-    void asciiOnlyIn8x16IsCounted();
+    void countsAndRefusals_data();
+    void countsAndRefusals();
     void longPasteIsCutWithoutNesting();
 
 private:
-    QPlainTextEdit *srcTxt() { return m_form->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt")); }
-    QString panel2() { return m_form->findChild<StatusPanels *>(QStringLiteral("StaB1"))->panelText(2); }
-    void select8x16()
-    {
-        auto *option5 = m_form->findChild<QRadioButton *>(QStringLiteral("Option5"));
-        QTest::mouseClick(option5, Qt::LeftButton, {}, QPoint(7, option5->height() / 2));
-        QVERIFY(option5->isChecked());
-    }
     void paste(const QString &text)
     {
         QApplication::clipboard()->setText(text);
         srcTxt()->paste();
     }
-    // The input box's text at every message, as the user saw it behind the box.
-    QStringList textsAtMessages;
 
-    std::unique_ptr<TestServices> m_env;
-    std::unique_ptr<Form1> m_form;
+    QStringList textsAtMessages; // the input box's text at every message, as seen behind the box
 };
 
 void TestInputMonitor::init()
 {
-    m_env = std::make_unique<TestServices>();
-    m_form = std::make_unique<Form1>(m_env->services);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QVERIFY(openMainWindow());
     textsAtMessages.clear();
-    m_env->messageBox.onShow = [this](const Prompt &) {
+    env->host.onShow = [this] {
         textsAtMessages << boxText(srcTxt());
         // A real message box takes the focus; put the caret at the start, too.
-        m_form->findChild<QWidget *>(QStringLiteral("exet"))->setFocus();
-        QTextCursor start = srcTxt()->textCursor();
-        start.movePosition(QTextCursor::Start);
-        srcTxt()->setTextCursor(start);
+        control("exet")->setFocus();
+        srcTxt()->moveCursor(QTextCursor::Start);
     };
 }
 
-void TestInputMonitor::cleanup()
+void TestInputMonitor::countsAndRefusals_data()
 {
-    m_form.reset();
-    m_env.reset();
-}
-
-void TestInputMonitor::countsIn16x16_data()
-{
-    QTest::addColumn<QString>("typed");   // "\n" is the Enter key, other text is committed
+    QTest::addColumn<bool>("mode8x16");
+    QTest::addColumn<QString>("typed");   // typed first, "\n" as the Enter key
+    QTest::addColumn<int>("caret");       // where the insert goes; -1: at the end
+    QTest::addColumn<QString>("insert");  // then typed or pasted
+    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<QStringList>("messages"); // the box's text at each refusal
+    QTest::addColumn<QString>("after");   // line breaks as CR LF
     QTest::addColumn<QString>("panel2");
 
-    QTest::newRow("ab中") << QStringLiteral("ab中") << counts(2, 1);
-    QTest::newRow("line break is CR and LF") << QStringLiteral("a\nb") << counts(4, 0);
-    QTest::newRow("two line breaks") << QStringLiteral("\n\n") << counts(4, 0);
-    QTest::newRow("full-width and symbols") << QStringLiteral("，Ａ€") << counts(1, 2);
-    QTest::newRow("emoji has no code page 936 code") << QStringLiteral("a😀") << counts(1, 1);
-    QTest::newRow("no-break space is not a space") << QStringLiteral("a\u00A0") << counts(1, 1);
+    const auto row = [](const char *name, bool mode8x16, const char *typed, int caret, const char *insert,
+                        bool pasted, const QStringList &messages, const char *after, const QString &panel2) {
+        QTest::newRow(name) << mode8x16 << QString(typed) << caret << QString(insert) << pasted << messages
+                            << QString(after) << panel2;
+    };
+    row("ab中", false, "ab", -1, "中", false, {}, "ab中", counts(2, 1));
+    row("line break is CR and LF", false, "a\nb", -1, "", false, {}, "a\r\nb", counts(4, 0));
+    row("full-width and symbols", false, "", -1, "，Ａ€", false, {}, "，Ａ€", counts(1, 2));
+    row("emoji has no code page 936 code", false, "a", -1, "😀", false, {}, "a😀", counts(1, 1));
+    row("no-break space is not a space", false, "a", -1, "\u00A0", false, {}, "a\u00A0", counts(1, 1));
+
+    // In 8*16 mode, one message per character cut from the end while a Chinese character is left.
+    row("selecting 8*16 empties the box", true, "", -1, "", false, {}, "", counts(0, 0));
+    row("ASCII and a line break pass", true, "a b\n~", -1, "", false, {}, "a b\r\n~", counts(6, 0));
+    row("中 typed after ab", true, "ab", -1, "中", false, {"ab中"}, "ab", counts(2, 0));
+    row("中ab pasted", true, "", -1, "中ab", true, {"中ab", "中a", "中"}, "", counts(0, 0));
+    row("中 typed between a and b of abc", true, "abc", 1, "中", false, {"a中bc", "a中b", "a中"}, "a", counts(1, 0));
+    // The box holds a line break as one character: it is cut as a whole, with one message.
+    row("line break at the end cut as one", true, "", -1, "x中\r\n", true, {"x中\r\n", "x中"}, "x", counts(1, 0));
+    row("line break before 中 stays", true, "x", -1, "\r\n中", true, {"x\r\n中"}, "x\r\n", counts(3, 0));
+    row("emoji cut as a whole pair", true, "x", -1, "😀", false, {"x😀"}, "x", counts(1, 0));
 }
 
-void TestInputMonitor::countsIn16x16()
+void TestInputMonitor::countsAndRefusals()
 {
+    QFETCH(bool, mode8x16);
     QFETCH(QString, typed);
+    QFETCH(int, caret);
+    QFETCH(QString, insert);
+    QFETCH(bool, pasted);
+    QFETCH(QStringList, messages);
+    QFETCH(QString, after);
     QFETCH(QString, panel2);
 
-    const QStringList lines = typed.split(u'\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            QTest::keyClick(srcTxt(), Qt::Key_Return);
-        if (!lines.at(i).isEmpty())
-            commitText(srcTxt(), lines.at(i));
+    if (mode8x16) {
+        typeText(srcTxt(), QStringLiteral("中")); // selecting 8*16 must empty the box and count again
+        click("Option5");
     }
-    QCOMPARE(this->panel2(), panel2);
-    QVERIFY(m_env->messageBox.prompts.isEmpty());
-}
+    typeText(srcTxt(), typed);
+    if (caret >= 0) {
+        QTextCursor cursor = srcTxt()->textCursor();
+        cursor.setPosition(caret);
+        srcTxt()->setTextCursor(cursor);
+    }
+    if (pasted)
+        paste(insert);
+    else
+        typeText(srcTxt(), insert);
 
-void TestInputMonitor::selecting8x16EmptiesTheBox()
-{
-    commitText(srcTxt(), QStringLiteral("ab中"));
-    QCOMPARE(panel2(), counts(2, 1));
-    select8x16();
-    QCOMPARE(srcTxt()->toPlainText(), QString());
-    QCOMPARE(panel2(), counts(0, 0));
-    QVERIFY(m_env->messageBox.prompts.isEmpty());
-
-    // Back to 16*16 does not bring the text back.
-    auto *option6 = m_form->findChild<QRadioButton *>(QStringLiteral("Option6"));
-    QTest::mouseClick(option6, Qt::LeftButton, {}, QPoint(7, option6->height() / 2));
-    QCOMPARE(srcTxt()->toPlainText(), QString());
-}
-
-void TestInputMonitor::typedChineseAfterAsciiIn8x16()
-{
-    select8x16();
-    QTest::keyClicks(srcTxt(), QStringLiteral("ab"));
-    QCOMPARE(panel2(), counts(2, 0));
-    commitText(srcTxt(), QStringLiteral("中"));
-
-    QCOMPARE(m_env->messageBox.prompts.size(), 1);
-    const Prompt &prompt = m_env->messageBox.prompts.first();
-    QCOMPARE(prompt.prompt, kRefusal);
-    QCOMPARE(prompt.style, 48);
-    QCOMPARE(prompt.title, QStringLiteral("Qorvath欢迎您"));
-    QCOMPARE(textsAtMessages, QStringList{QStringLiteral("ab中")});
-    QCOMPARE(srcTxt()->toPlainText(), QStringLiteral("ab"));
-    QCOMPARE(srcTxt()->textCursor().position(), 2);
-    QCOMPARE(QApplication::focusWidget(), srcTxt());
-    QCOMPARE(panel2(), counts(2, 0));
-}
-
-void TestInputMonitor::pastedChineseFirstIn8x16()
-{
-    select8x16();
-    paste(QStringLiteral("中ab"));
-    QCOMPARE(m_env->messageBox.prompts.size(), 3);
-    QCOMPARE(textsAtMessages, (QStringList{QStringLiteral("中ab"), QStringLiteral("中a"),
-                                           QStringLiteral("中")}));
-    QCOMPARE(srcTxt()->toPlainText(), QString());
-    QCOMPARE(panel2(), counts(0, 0));
-}
-
-void TestInputMonitor::chineseTypedInsideTextIn8x16()
-{
-    select8x16();
-    QTest::keyClicks(srcTxt(), QStringLiteral("abc"));
-    QTextCursor cursor = srcTxt()->textCursor();
-    cursor.setPosition(1);
-    srcTxt()->setTextCursor(cursor);
-    commitText(srcTxt(), QStringLiteral("中"));
-
-    QCOMPARE(m_env->messageBox.prompts.size(), 3);
-    QCOMPARE(textsAtMessages, (QStringList{QStringLiteral("a中bc"), QStringLiteral("a中b"),
-                                           QStringLiteral("a中")}));
-    QCOMPARE(srcTxt()->toPlainText(), QStringLiteral("a"));
-    QCOMPARE(srcTxt()->textCursor().position(), 1);
-    QCOMPARE(QApplication::focusWidget(), srcTxt());
-    QCOMPARE(panel2(), counts(1, 0));
-}
-
-void TestInputMonitor::lineBreakAtTheEndIsCutAsOne()
-{
-    // A line break is two characters in the count, but the box holds it as one
-    // and it cannot be split: it goes with one message.
-    select8x16();
-    paste(QStringLiteral("x中\r\n"));
-    QCOMPARE(textsAtMessages, (QStringList{QStringLiteral("x中\r\n"), QStringLiteral("x中")}));
-    QCOMPARE(srcTxt()->toPlainText(), QStringLiteral("x"));
-    QCOMPARE(panel2(), counts(1, 0));
-
-    // Line breaks before the refused character stay and are counted as two each.
-    paste(QStringLiteral("\r\n中"));
-    QCOMPARE(srcTxt()->toPlainText(), QStringLiteral("x\n"));
-    QCOMPARE(panel2(), counts(3, 0));
-}
-
-void TestInputMonitor::unencodableCharacterIsRefusedIn8x16()
-{
-    select8x16();
-    QTest::keyClicks(srcTxt(), QStringLiteral("x"));
-    commitText(srcTxt(), QStringLiteral("😀"));
-    QCOMPARE(m_env->messageBox.prompts.size(), 1);
-    QCOMPARE(srcTxt()->toPlainText(), QStringLiteral("x")); // both halves of the pair went
-    QCOMPARE(panel2(), counts(1, 0));
-}
-
-void TestInputMonitor::asciiOnlyIn8x16IsCounted()
-{
-    select8x16();
-    QTest::keyClicks(srcTxt(), QStringLiteral("a b"));
-    QTest::keyClick(srcTxt(), Qt::Key_Return);
-    QTest::keyClicks(srcTxt(), QStringLiteral("~"));
-    QVERIFY(m_env->messageBox.prompts.isEmpty());
-    QCOMPARE(panel2(), counts(6, 0));
+    QCOMPARE(textsAtMessages, messages);
+    QCOMPARE(env->host.shown, QStringList(messages.size(), kRefusal));
+    QCOMPARE(boxText(srcTxt()), after);
+    QCOMPARE(panel(2), panel2);
+    if (!messages.isEmpty()) { // the focus and the caret come back from the message
+        QCOMPARE(focusName(), "SrcTxt");
+        QVERIFY(srcTxt()->textCursor().atEnd());
+    }
 }
 
 void TestInputMonitor::longPasteIsCutWithoutNesting()
 {
     // One message per character, from the end back to the first Chinese character.
-    select8x16();
-    const QString text = QStringLiteral("ok") + QString(3000, u'中') + QString(2000, u'z');
+    click("Option5");
     int changeHandlings = 0;
     QObject::connect(srcTxt(), &QPlainTextEdit::textChanged, srcTxt(), [&] { ++changeHandlings; });
-    paste(text);
-    QCOMPARE(m_env->messageBox.prompts.size(), 5000);
-    QCOMPARE(srcTxt()->toPlainText(), QStringLiteral("ok"));
-    QCOMPARE(panel2(), counts(2, 0));
+    paste(QStringLiteral("ok") + QString(3000, u'中') + QString(2000, u'z'));
+    QCOMPARE(env->host.shown, QStringList(5000, kRefusal));
+    QCOMPARE(boxText(srcTxt()), QStringLiteral("ok"));
+    QCOMPARE(panel(2), counts(2, 0));
     QCOMPARE(changeHandlings, 1); // the paste itself; the cuts start no handling of their own
 }
 

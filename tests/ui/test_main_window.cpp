@@ -1,25 +1,14 @@
-// The main window without conversions: start state, layout, the option,
+// The main window without conversions: start state and layout, the option,
 // check-box, button and menu handlers with their texts and focus, the clock.
 
 #include "core/maker_texts.h"
 #include "platform/date_time_text.h"
-#include "ui/about_window.h"
-#include "ui/main_window.h"
-#include "ui/status_panels.h"
 #include "ui_test_support.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
-
-#include <memory>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
@@ -28,15 +17,12 @@ namespace {
 
 const QString kExplainA51 = QStringLiteral("字模输出格式为按汇编程序的格式输出。");
 const QString kExplainC51 = QStringLiteral("字模输出格式为按C51程序的格式输出。");
-const QString kExplain8x16 = QStringLiteral(
-    "字模输出格式为：8*16格式，只对字符有效。此时无法输入汉字取模。两个字符合成一个16*16的点阵字模");
-const QString kExplain16x16 =
-    QStringLiteral("字模输出格式为：16*16格式，可以输入字符和汉字。字符按16*16的格式输出。");
-const QString kExplainInvert =
-    QStringLiteral("对字模进行调整。将1变为0，0为变为1。效果为亮的地方变为不亮，不亮的变亮");
-const QString kExplainMirror = QStringLiteral(
-    "对字节进行调整，每字节中的第0位调整到第7位、第1位调整到第6位.....第7位调到第0位。");
+const QString kExplain8x16 = QStringLiteral("字模输出格式为：8*16格式，只对字符有效。此时无法输入汉字取模。两个字符合成一个16*16的点阵字模");
+const QString kExplain16x16 = QStringLiteral("字模输出格式为：16*16格式，可以输入字符和汉字。字符按16*16的格式输出。");
+const QString kExplainInvert = QStringLiteral("对字模进行调整。将1变为0，0为变为1。效果为亮的地方变为不亮，不亮的变亮");
+const QString kExplainMirror = QStringLiteral("对字节进行调整，每字节中的第0位调整到第7位、第1位调整到第6位.....第7位调到第0位。");
 
+// 19 lines, the title indented by 40 spaces and the credits by 80, no final line end.
 QString expectedHelpText()
 {
     const QString s40(40, u' ');
@@ -54,460 +40,228 @@ QString expectedHelpText()
            "6、纵向取模: 对字符进行纵向取模、(暂无此功能)\r\n"
            "7、支持串口下载字模，下位机程序和电路图请参考程序文件夹中的相关内容。\r\n")
            + maker::termsOfUse + QStringLiteral("\r\n")
-           + s80 + QStringLiteral("Qorvath \r\n")
-           + s80 + maker::webAddress + QStringLiteral("\r\n")
-           + s80 + maker::authorContact + QStringLiteral("\r\n")
-           + s80 + maker::authorCredit + QStringLiteral("\r\n")
-           + s80 + QStringLiteral("2008-3-22");
+           + s80 + QStringLiteral("Qorvath \r\n") + s80 + maker::webAddress + QStringLiteral("\r\n")
+           + s80 + maker::authorContact + QStringLiteral("\r\n") + s80 + maker::authorCredit
+           + QStringLiteral("\r\n") + s80 + QStringLiteral("2008-3-22");
 }
 
-QString captionOf(const QWidget *widget)
-{
-    if (const auto *frame = qobject_cast<const QGroupBox *>(widget))
-        return frame->title();
-    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
-        return button->text();
-    return QString();
-}
+// Every control: its container when not the client area, its geometry in
+// pixels (twips / 15), caption and tooltip.
+const QStringList kLayout{
+    "Frame1 at 8,8 665x73 '文字字符输入'",
+    "SrcTxt at 16,24 641x49 tip '输入字符区'",
+    "Frame5 at 8,88 665x105 '取模控制'",
+    "Frame6 in Frame5 at 8,16 105x81",
+    "Option6 in Frame6 at 24,16 57x25 '16*16'",
+    "Option5 in Frame6 at 24,48 57x25 ' 8*16'",
+    "Frame3 at 128,104 113x81",
+    "Check1 at 152,112 73x25 '黑白反转' tip '黑白反显示'",
+    "Option2 at 152,136 65x25 'C51格式'",
+    "Option1 at 152,160 65x17 'A51格式'",
+    "Frame4 at 248,104 113x81",
+    "Check2 at 264,112 73x25 '左右对调' tip '左右8位对调取模'",
+    "Option3 in Frame4 at 16,32 73x25 '横向取模'",
+    "Option4 in Frame4 at 16,56 73x17 '纵向取模'",
+    "Command1 at 368,120 89x57 '取 模' tip '点击生成字模'",
+    "Command2 at 480,136 81x33 '串口下载'",
+    "exet at 584,136 81x33 '退出程序'",
+    "Frame2 at 8,200 665x273 '汉字字模'",
+    "Text2 at 16,224 641x241 tip '生成字模区'",
+    "StaB1 at 0,474 684x25",
+};
 
-// Clicks a check box or option button on its indicator, any other widget in its middle.
-void clickControl(QWidget *widget)
+QString describe(const QWidget *widget, const QWidget *client)
 {
-    if (qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget))
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(7, widget->height() / 2));
-    else
-        QTest::mouseClick(widget, Qt::LeftButton);
+    QString text = widget->objectName();
+    if (widget->parentWidget() != client)
+        text += QStringLiteral(" in ") + widget->parentWidget()->objectName();
+    const QRect at = widget->geometry();
+    text += QStringLiteral(" at %1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
+    const auto *frame = qobject_cast<const QGroupBox *>(widget);
+    const auto *button = qobject_cast<const QAbstractButton *>(widget);
+    const QString caption = frame ? frame->title() : button ? button->text() : QString();
+    if (!caption.isEmpty())
+        text += QStringLiteral(" '%1'").arg(caption);
+    if (!widget->toolTip().isEmpty())
+        text += QStringLiteral(" tip '%1'").arg(widget->toolTip());
+    return widget->isVisible() ? text : text + QStringLiteral(" hidden");
 }
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { QVERIFY(openMainWindow()); }
+    void cleanup() { closeWindows(); }
 
-    void startStatePanelsAndControls();
-    void helpTextIsExact();
-    void controlsSitWhereTheLayoutSays_data();
-    void controlsSitWhereTheLayoutSays();
-    void fontsTooltipsAndTabOrder();
-    void windowIsFixedWithoutMaximize();
-    void menuEntries();
-
+    void startState();
+    void layoutAndOutputFont();
     void handlersShowTheirTextAndMoveFocus_data();
     void handlersShowTheirTextAndMoveFocus();
-    void keyboardSelectionRunsTheHandler();
-    void optionGroupsAreIndependent();
-    void handlerReplacesAConversionResultInPanel3();
-
+    void keyboardSelectionAndOptionGroups();
     void clockTickWritesTimeAndDate();
-
-    void exitButtonAndMenuQuit();
-    void downloadButtonAsksForTheDownloadWindow();
-    void forumMenuLaunchesTheForum();
-    void aboutMenuKeepsOneAboutWindow();
+    void buttonsAndMenuEntries();
 
 private:
-    template<typename T = QWidget>
-    T *control(const char *name)
+    QStringList panels() const
     {
-        auto *found = m_form->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("control %s not found", name);
-        return found;
+        QStringList texts;
+        for (int number = 1; number <= 6; ++number)
+            texts << panel(number);
+        return texts;
     }
-    QPlainTextEdit *srcTxt() { return control<QPlainTextEdit>("SrcTxt"); }
-    QPlainTextEdit *text2() { return control<QPlainTextEdit>("Text2"); }
-    StatusPanels *panels() { return control<StatusPanels>("StaB1"); }
-    QAction *action(const char *name) { return control<QAction>(name); }
-
-    std::unique_ptr<TestServices> m_env;
-    std::unique_ptr<Form1> m_form;
+    QStringList checkedButtons() const // in name order
+    {
+        QStringList names;
+        for (const QAbstractButton *button : form->findChildren<QAbstractButton *>()) {
+            if (button->isChecked())
+                names << button->objectName();
+        }
+        names.sort();
+        return names;
+    }
 };
 
-void TestMainWindow::init()
+void TestMainWindow::startState()
 {
-    m_env = std::make_unique<TestServices>();
-    m_form = std::make_unique<Form1>(m_env->services);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-}
-
-void TestMainWindow::cleanup()
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Form2 *>(window))
-            delete window;
-    }
-    m_form.reset();
-    m_env.reset();
-}
-
-void TestMainWindow::startStatePanelsAndControls()
-{
-    QCOMPARE(panels()->panelText(1), maker::webAddress);
-    QCOMPARE(panels()->panelText(2), QStringLiteral("请输入字符"));
-    QCOMPARE(panels()->panelText(3), QString());
-    QCOMPARE(panels()->panelText(4), QStringLiteral("C51格式"));
-    QCOMPARE(panels()->panelText(5), QString());
-    QCOMPARE(panels()->panelText(6), QString());
-    for (int panel : {1, 2, 4}) {
-        const QLabel *label = panels()->panelLabel(panel);
-        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                 qPrintable(label->text()));
-    }
-
-    QVERIFY(srcTxt()->toPlainText().isEmpty());
-    QCOMPARE(QApplication::focusWidget(), srcTxt());
-    QVERIFY(control<QRadioButton>("Option6")->isChecked());
-    QVERIFY(!control<QRadioButton>("Option5")->isChecked());
-    QVERIFY(control<QRadioButton>("Option2")->isChecked());
-    QVERIFY(!control<QRadioButton>("Option1")->isChecked());
-    QVERIFY(control<QRadioButton>("Option3")->isChecked());
-    QVERIFY(!control<QRadioButton>("Option4")->isChecked());
-    QVERIFY(!control<QRadioButton>("Option4")->isEnabled());
-    QVERIFY(control<QCheckBox>("Check1")->isChecked());
-    QVERIFY(control<QCheckBox>("Check2")->isChecked());
+    QCOMPARE(panels(), (QStringList{maker::webAddress, "请输入字符", "", "C51格式", "", ""}));
+    QCOMPARE(boxText(text2()), expectedHelpText());
     QVERIFY(text2()->isReadOnly());
-    QVERIFY(m_env->messageBox.prompts.isEmpty());
-    QCOMPARE(m_form->windowTitle(), maker::mainWindowCaption);
-    QVERIFY(m_form->windowTitle().endsWith(QStringLiteral("v2.1")));
-    QVERIFY(!m_form->windowIcon().isNull());
-    // Nothing was written into the program folder at start-up.
-    QVERIFY(!m_env->exists(QStringLiteral("Tempchar.txt")));
+    QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
+    QVERIFY(!control("Option4")->isEnabled());
+    QCOMPARE(boxText(srcTxt()), QString());
+    QCOMPARE(focusName(), "SrcTxt");
+    QCOMPARE(env->host.shown, QStringList());
+    QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
+
+    QCOMPARE(form->windowTitle(), maker::mainWindowCaption);
+    QVERIFY(!form->windowIcon().isNull());
+    // The layout is fixed: the window cannot be resized.
+    QCOMPARE(form->centralWidget()->size(), QSize(684, 499));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
 }
 
-void TestMainWindow::helpTextIsExact()
+void TestMainWindow::layoutAndOutputFont()
 {
-    const QString shown = boxText(text2());
-    QCOMPARE(shown, expectedHelpText());
+    QStringList layout;
+    for (const QString &row : kLayout)
+        layout << describe(control(row.section(u' ', 0, 0)), form->centralWidget());
+    QCOMPARE(layout, kLayout);
 
-    const QStringList lines = shown.split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.size(), 19);
-    QVERIFY(lines.first().isEmpty());
-    QVERIFY(shown.endsWith(QStringLiteral("2008-3-22")));
-    const auto leadingSpaces = [](const QString &line) {
-        qsizetype n = 0;
-        while (n < line.size() && line.at(n) == u' ')
-            ++n;
-        return n;
-    };
-    QCOMPARE(leadingSpaces(lines.at(1)), 40);
-    for (int line = 14; line < 19; ++line)
-        QCOMPARE(leadingSpaces(lines.at(line)), 80);
-    QVERIFY(lines.at(13).startsWith(QStringLiteral("8、")));
-}
-
-void TestMainWindow::controlsSitWhereTheLayoutSays_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container"); // empty: the window's client area
-    QTest::addColumn<QRect>("geometry");    // pixels: twips / 15
-    QTest::addColumn<QString>("caption");
-
-    const auto row = [](const char *name, const char *container, QRect geometry, const QString &caption) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container) << geometry << caption;
-    };
-    row("Frame1", "", QRect(8, 8, 665, 73), QStringLiteral("文字字符输入"));
-    row("SrcTxt", "", QRect(16, 24, 641, 49), QString());
-    row("Frame5", "", QRect(8, 88, 665, 105), QStringLiteral("取模控制"));
-    row("Frame6", "Frame5", QRect(8, 16, 105, 81), QString());
-    row("Option6", "Frame6", QRect(24, 16, 57, 25), QStringLiteral("16*16"));
-    row("Option5", "Frame6", QRect(24, 48, 57, 25), QStringLiteral(" 8*16"));
-    row("Frame3", "", QRect(128, 104, 113, 81), QString());
-    row("Check1", "", QRect(152, 112, 73, 25), QStringLiteral("黑白反转"));
-    row("Option2", "", QRect(152, 136, 65, 25), QStringLiteral("C51格式"));
-    row("Option1", "", QRect(152, 160, 65, 17), QStringLiteral("A51格式"));
-    row("Frame4", "", QRect(248, 104, 113, 81), QString());
-    row("Check2", "", QRect(264, 112, 73, 25), QStringLiteral("左右对调"));
-    row("Option3", "Frame4", QRect(16, 32, 73, 25), QStringLiteral("横向取模"));
-    row("Option4", "Frame4", QRect(16, 56, 73, 17), QStringLiteral("纵向取模"));
-    row("Command1", "", QRect(368, 120, 89, 57), QStringLiteral("取 模"));
-    row("Command2", "", QRect(480, 136, 81, 33), QStringLiteral("串口下载"));
-    row("exet", "", QRect(584, 136, 81, 33), QStringLiteral("退出程序"));
-    row("Frame2", "", QRect(8, 200, 665, 273), QStringLiteral("汉字字模"));
-    row("Text2", "", QRect(16, 224, 641, 241), QString());
-    row("StaB1", "", QRect(0, 474, 684, 25), QString());
-}
-
-void TestMainWindow::controlsSitWhereTheLayoutSays()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, caption);
-
-    auto *widget = m_form->findChild<QWidget *>(name);
-    QVERIFY(widget);
-    const QWidget *expectedParent =
-        container.isEmpty() ? m_form->centralWidget() : m_form->findChild<QWidget *>(container);
-    QCOMPARE(widget->parentWidget(), expectedParent);
-    QCOMPARE(widget->geometry(), geometry);
-    QCOMPARE(captionOf(widget), caption);
-    QVERIFY(widget->isVisible());
-}
-
-void TestMainWindow::fontsTooltipsAndTabOrder()
-{
-    for (const char *name : {"Frame1", "Frame5", "Frame2", "Option6", "Option5"}) {
-        const QFont font = control(name)->font();
-        QCOMPARE(font.pointSizeF(), 10.5);
-        QCOMPARE(font.weight(), QFont::Normal);
-        QVERIFY(font.families().contains(QStringLiteral("宋体")));
-    }
-    const QFont command1 = control("Command1")->font();
-    QCOMPARE(command1.pointSizeF(), 14.25);
-    QCOMPARE(command1.weight(), QFont::Bold);
-    QVERIFY(command1.families().contains(QStringLiteral("楷体_GB2312")));
     // Whatever face the system picks for the output box, the glyph text's
     // columns line up: every Latin character one column, a Chinese one two.
     const QFontMetrics output(text2()->font());
     const int column = output.horizontalAdvance(u'0');
-    for (const QString &piece : {QStringLiteral("0x0F,"), QStringLiteral("DB  "), QStringLiteral("0A5H,"),
-                                 QStringLiteral("//;i")})
+    for (const QString piece : {"0x0F,", "DB  ", "0A5H,", "//;i"})
         QCOMPARE(output.horizontalAdvance(piece), column * piece.size());
     QCOMPARE(output.horizontalAdvance(QStringLiteral("中字")), 4 * column);
-
-    QCOMPARE(srcTxt()->toolTip(), QStringLiteral("输入字符区"));
-    QCOMPARE(text2()->toolTip(), QStringLiteral("生成字模区"));
-    QCOMPARE(control("Check1")->toolTip(), QStringLiteral("黑白反显示"));
-    QCOMPARE(control("Check2")->toolTip(), QStringLiteral("左右8位对调取模"));
-    QCOMPARE(control("Command1")->toolTip(), QStringLiteral("点击生成字模"));
-
-    // The focus chain from the input box, controls that take the Tab key only.
-    const QStringList expected{"Command1", "Text2", "Check1", "Check2", "Option1", "Option2",
-                               "Option3", "Option4", "Option5", "Option6", "exet", "Command2",
-                               "SrcTxt"};
-    QStringList chain;
-    QWidget *widget = srcTxt();
-    while (chain.size() < expected.size()) {
-        widget = widget->nextInFocusChain();
-        if (widget->focusPolicy() & Qt::TabFocus && widget->window() == m_form.get()
-            && widget->objectName().size() > 0 && !widget->objectName().startsWith(u"qt_"))
-            chain << widget->objectName();
-    }
-    QCOMPARE(chain, expected);
-}
-
-void TestMainWindow::windowIsFixedWithoutMaximize()
-{
-    QCOMPARE(m_form->centralWidget()->size(), QSize(684, 499));
-    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
-    const Qt::WindowFlags flags = m_form->windowFlags();
-    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-}
-
-void TestMainWindow::menuEntries()
-{
-    const QList<QAction *> top = m_form->menuBar()->actions();
-    QCOMPARE(top.size(), 2);
-    QCOMPARE(top.at(0)->text(), QStringLiteral("文件"));
-    QCOMPARE(top.at(0)->menu()->objectName(), QStringLiteral("fa"));
-    QCOMPARE(top.at(1)->text(), QStringLiteral("帮助"));
-    QCOMPARE(top.at(1)->menu()->objectName(), QStringLiteral("HE"));
-
-    const QList<QAction *> file = top.at(0)->menu()->actions();
-    QCOMPARE(file.size(), 1);
-    QCOMPARE(file.at(0)->objectName(), QStringLiteral("ex"));
-    QCOMPARE(file.at(0)->text(), QStringLiteral("退出"));
-    const QList<QAction *> help = top.at(1)->menu()->actions();
-    QCOMPARE(help.size(), 2);
-    QCOMPARE(help.at(0)->objectName(), QStringLiteral("W"));
-    QCOMPARE(help.at(0)->text(), QStringLiteral("技术论坛"));
-    QCOMPARE(help.at(1)->objectName(), QStringLiteral("g"));
-    QCOMPARE(help.at(1)->text(), QStringLiteral("关于"));
 }
 
 void TestMainWindow::handlersShowTheirTextAndMoveFocus_data()
 {
-    QTest::addColumn<QStringList>("before");  // controls clicked first
-    QTest::addColumn<QString>("click");
-    QTest::addColumn<QString>("shownText");   // Text2; empty: the help text stays
-    QTest::addColumn<QString>("panel3");
-    QTest::addColumn<QString>("panel4");
-    QTest::addColumn<QString>("inputText");
+    QTest::addColumn<QStringList>("before"); // controls clicked first
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<QString>("shown");      // Text2; empty: the help text stays
+    QTest::addColumn<QStringList>("panels3And4");
+    QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("focus");
 
-    const QString ab = QStringLiteral("ab");
-    QTest::newRow("Option1") << QStringList{} << "Option1" << kExplainA51 << QString()
-                             << QStringLiteral("A51格式") << ab << "SrcTxt";
-    QTest::newRow("Option2 after Option1") << QStringList{"Option1"} << "Option2" << kExplainC51
-                                           << QString() << QStringLiteral("C51格式") << ab << "SrcTxt";
-    QTest::newRow("Option2 already selected") << QStringList{} << "Option2" << kExplainC51
-                                              << QString() << QStringLiteral("C51格式") << ab << "SrcTxt";
-    QTest::newRow("Option3") << QStringList{} << "Option3" << QString()
-                             << QStringLiteral("取模方式为横向取模") << QStringLiteral("C51格式") << ab << "SrcTxt";
-    QTest::newRow("Option5") << QStringList{} << "Option5" << kExplain8x16 << QString()
-                             << QStringLiteral("C51格式") << QString() << "SrcTxt";
-    QTest::newRow("Option6 after Option5") << QStringList{"Option5"} << "Option6" << kExplain16x16
-                                           << QString() << QStringLiteral("C51格式") << QString() << "SrcTxt";
-    QTest::newRow("Check1 off") << QStringList{} << "Check1" << kExplainInvert << QString()
-                                << QStringLiteral("C51格式") << ab << "SrcTxt";
-    QTest::newRow("Check1 on again") << QStringList{"Check1"} << "Check1" << kExplainInvert
-                                     << QString() << QStringLiteral("C51格式") << ab << "SrcTxt";
-    QTest::newRow("Check2 off") << QStringList{} << "Check2" << kExplainMirror << QString()
-                                << QStringLiteral("C51格式") << ab << "Check2";
-    QTest::newRow("Check2 on again") << QStringList{"Check2"} << "Check2" << kExplainMirror
-                                     << QString() << QStringLiteral("C51格式") << ab << "Check2";
+    const auto row = [](const char *name, QStringList before, const char *clicked, const QString &shown,
+                        const char *panel3 = "", const char *panel4 = "C51格式", const char *input = "ab",
+                        const char *focus = "SrcTxt") {
+        QTest::newRow(name) << before << QString(clicked) << shown << QStringList{panel3, panel4}
+                            << QString(input) << QString(focus);
+    };
+    // Each option's handler also runs when it is already selected; a check box's on every change.
+    row("Option1", {}, "Option1", kExplainA51, "", "A51格式");
+    row("Option2 after Option1", {"Option1"}, "Option2", kExplainC51);
+    row("Option2 already selected", {}, "Option2", kExplainC51);
+    row("Option3", {}, "Option3", QString(), "取模方式为横向取模");
+    row("Option5 empties the input", {}, "Option5", kExplain8x16, "", "C51格式", "");
+    row("Option6 after Option5", {"Option5"}, "Option6", kExplain16x16, "", "C51格式", "");
+    row("Check1 off", {}, "Check1", kExplainInvert);
+    row("Check1 on again", {"Check1"}, "Check1", kExplainInvert);
+    row("Check2 off keeps the focus", {}, "Check2", kExplainMirror, "", "C51格式", "ab", "Check2");
+    row("Check2 on again", {"Check2"}, "Check2", kExplainMirror, "", "C51格式", "ab", "Check2");
 }
 
 void TestMainWindow::handlersShowTheirTextAndMoveFocus()
 {
     QFETCH(QStringList, before);
-    QFETCH(QString, click);
-    QFETCH(QString, shownText);
-    QFETCH(QString, panel3);
-    QFETCH(QString, panel4);
-    QFETCH(QString, inputText);
+    QFETCH(QString, clicked);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, panels3And4);
+    QFETCH(QString, input);
     QFETCH(QString, focus);
 
     QTest::keyClicks(srcTxt(), QStringLiteral("ab"));
     for (const QString &name : before)
-        clickControl(m_form->findChild<QWidget *>(name));
-    if (!before.contains(QStringLiteral("Option5")))
-        QCOMPARE(srcTxt()->toPlainText(), QStringLiteral("ab"));
+        click(name);
     // Put the focus and the caret elsewhere, so that a refocus is visible.
-    QTextCursor start = srcTxt()->textCursor();
-    start.movePosition(QTextCursor::Start);
-    srcTxt()->setTextCursor(start);
+    srcTxt()->moveCursor(QTextCursor::Start);
     control("exet")->setFocus();
 
-    clickControl(m_form->findChild<QWidget *>(click));
+    click(clicked);
 
-    QCOMPARE(boxText(text2()), shownText.isEmpty() ? expectedHelpText() : shownText);
-    QCOMPARE(panels()->panelText(3), panel3);
-    QCOMPARE(panels()->panelText(4), panel4);
-    QCOMPARE(srcTxt()->toPlainText(), inputText);
-    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    if (focus == QLatin1String("SrcTxt")) {
-        QCOMPARE(srcTxt()->textCursor().position(), inputText.size());
-        QVERIFY(!srcTxt()->textCursor().hasSelection());
-    }
-    QVERIFY(m_env->messageBox.prompts.isEmpty());
+    QCOMPARE(boxText(text2()), shown.isEmpty() ? expectedHelpText() : shown);
+    QCOMPARE(panels().mid(2, 2), panels3And4);
+    QCOMPARE(boxText(srcTxt()), input);
+    QCOMPARE(focusName(), focus);
+    if (focus == QLatin1String("SrcTxt"))
+        QVERIFY(srcTxt()->textCursor().atEnd());
+    QCOMPARE(env->host.shown, QStringList());
 }
 
-void TestMainWindow::keyboardSelectionRunsTheHandler()
+void TestMainWindow::keyboardSelectionAndOptionGroups()
 {
-    auto *option6 = control<QRadioButton>("Option6");
-    option6->setFocus();
-    QTest::keyClick(option6, Qt::Key_Down);
-    QVERIFY(control<QRadioButton>("Option5")->isChecked());
+    // An arrow key moves the focus onto the new option after its handler ran;
+    // the window takes it back to the input box.
+    control("Option6")->setFocus();
+    QTest::keyClick(control("Option6"), Qt::Key_Down);
     QCOMPARE(boxText(text2()), kExplain8x16);
-    QTRY_COMPARE(QApplication::focusWidget(), srcTxt());
-
-    auto *check2 = control<QCheckBox>("Check2");
-    check2->setFocus();
-    QTest::keyClick(check2, Qt::Key_Space);
-    QVERIFY(!check2->isChecked());
+    QTRY_COMPARE(focusName(), "SrcTxt");
+    control("Check2")->setFocus();
+    QTest::keyClick(control("Check2"), Qt::Key_Space);
     QCOMPARE(boxText(text2()), kExplainMirror);
-    QCOMPARE(QApplication::focusWidget(), check2);
-}
+    QCOMPARE(focusName(), "Check2");
+    QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option2", "Option3", "Option5"}));
 
-void TestMainWindow::optionGroupsAreIndependent()
-{
-    const auto selected = [this] {
-        QStringList names;
-        for (const char *name : {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6"}) {
-            if (control<QRadioButton>(name)->isChecked())
-                names << QLatin1String(name);
-        }
-        return names;
-    };
-    QCOMPARE(selected(), (QStringList{"Option2", "Option3", "Option6"}));
-    clickControl(control("Option1"));
-    QCOMPARE(selected(), (QStringList{"Option1", "Option3", "Option6"}));
-    clickControl(control("Option5"));
-    QCOMPARE(selected(), (QStringList{"Option1", "Option3", "Option5"}));
-    clickControl(control("Option4")); // disabled: nothing changes
-    clickControl(control("Option2"));
-    QCOMPARE(selected(), (QStringList{"Option2", "Option3", "Option5"}));
-}
-
-void TestMainWindow::handlerReplacesAConversionResultInPanel3()
-{
-    panels()->setPanelText(3, QStringLiteral("转换完成 共： 32个字模"));
-    clickControl(control("Option3"));
-    QCOMPARE(panels()->panelText(3), QStringLiteral("取模方式为横向取模"));
-    QCOMPARE(boxText(text2()), expectedHelpText());
+    // The three option pairs do not reach into each other; Option4 is disabled.
+    click("Option1");
+    click("Option4");
+    QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option5"}));
+    click("Option6");
+    QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option6"}));
 }
 
 void TestMainWindow::clockTickWritesTimeAndDate()
 {
-    // Empty until the first tick, one interval after the window was created.
-    QCOMPARE(panels()->panelText(5), QString());
-    QCOMPARE(panels()->panelText(6), QString());
-    auto *timer1 = control<QTimer>("Timer1");
-    QVERIFY(timer1->isActive());
-    QCOMPARE(timer1->interval(), 1000);
+    // Panels 5 and 6 stay empty (see startState) until the first tick, one interval after the start.
+    QCOMPARE(control<QTimer>("Timer1")->interval(), 1000);
+    const QStringList first{dateText(QDate(2008, 3, 22)), timeText(QTime(21, 5, 9))};
+    QTRY_COMPARE_WITH_TIMEOUT(panels().mid(4), first, 5000);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!panels()->panelText(6).isEmpty(), 5000);
-    QCOMPARE(panels()->panelText(6), timeText(QTime(21, 5, 9)));
-    QCOMPARE(panels()->panelText(5), dateText(QDate(2008, 3, 22)));
-    QVERIFY(panels()->panelText(6).contains(QStringLiteral("05")));
-
-    m_env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
-    QTRY_COMPARE_WITH_TIMEOUT(panels()->panelText(6), timeText(QTime(8, 30, 0)), 5000);
-    QCOMPARE(panels()->panelText(5), dateText(QDate(2009, 12, 1)));
-    QCOMPARE(panels()->panelText(2), QStringLiteral("请输入字符")); // the tick writes nothing else
+    env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
+    const QStringList later{maker::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
+                            timeText(QTime(8, 30, 0))};
+    QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000); // the tick writes nothing else
 }
 
-void TestMainWindow::exitButtonAndMenuQuit()
+void TestMainWindow::buttonsAndMenuEntries()
 {
-    clickControl(control("exet"));
-    QCOMPARE(m_env->quitCalls, 1);
-    action("ex")->trigger();
-    QCOMPARE(m_env->quitCalls, 2);
-    QVERIFY(m_env->launcher.opened.isEmpty());
-}
-
-void TestMainWindow::downloadButtonAsksForTheDownloadWindow()
-{
-    QSignalSpy spy(m_form.get(), &Form1::downloadRequested);
-    clickControl(control("Command2"));
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(m_env->quitCalls, 0);
-}
-
-void TestMainWindow::forumMenuLaunchesTheForum()
-{
-    action("W")->trigger();
-    QCOMPARE(m_env->launcher.opened, QStringList{maker::forumAddress});
-    action("W")->trigger();
-    QCOMPARE(m_env->launcher.opened.size(), 2);
-}
-
-void TestMainWindow::aboutMenuKeepsOneAboutWindow()
-{
-    const auto aboutWindows = [] {
-        QList<Form2 *> found;
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *about = qobject_cast<Form2 *>(window); about && about->isVisible())
-                found << about;
-        }
-        return found;
-    };
-    action("g")->trigger();
-    QCOMPARE(aboutWindows().size(), 1);
-    Form2 *first = aboutWindows().first();
-    QVERIFY(QTest::qWaitForWindowActive(first));
-
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    action("g")->trigger();
-    QCOMPARE(aboutWindows().size(), 1);
-    QCOMPARE(aboutWindows().first(), first);
-    QVERIFY(QTest::qWaitForWindowActive(first)); // brought to the front
-
-    // Closed by its close box: the next "关于" makes a new one.
-    QPointer<Form2> closed = first;
-    first->close();
-    QTRY_VERIFY(closed.isNull());
-    action("g")->trigger();
-    QCOMPARE(aboutWindows().size(), 1);
+    QSignalSpy download(form.get(), &Form1::downloadRequested);
+    click("Command2");
+    QCOMPARE(download.size(), 1);
+    QCOMPARE(env->quitCalls, 0);
+    click("exet");
+    QCOMPARE(env->quitCalls, 1);
+    control<QAction>("ex")->trigger();
+    QCOMPARE(env->quitCalls, 2);
+    QCOMPARE(env->host.opened, QStringList());
+    control<QAction>("W")->trigger();
+    QCOMPARE(env->host.opened, QStringList{maker::forumAddress});
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,229 +1,133 @@
 // The conversion button: options read from the controls, the files written into
 // the program folder, panel 3 and the output box; the empty input and refusals.
 
-#include "core/maker_texts.h"
+#include "core/conversion_run.h"
 #include "platform/code_page_936.h"
-#include "ui/main_window.h"
-#include "ui/status_panels.h"
 #include "ui_test_support.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-
-#include <memory>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
 
+Q_DECLARE_METATYPE(ledglyph::ConversionOptions)
+
 namespace {
 
-quint8 reversed(quint8 v)
+const QStringList kOutputs{"hz.txt", "zimuo.bin", "Tempchar.txt"};
+
+QList<QByteArray> filesIn(const QString &folder)
 {
-    quint8 r = 0;
-    for (int bit = 0; bit < 8; ++bit) {
-        if (v & (1 << bit))
-            r |= quint8(0x80 >> bit);
+    QList<QByteArray> bytes;
+    for (const QString &name : kOutputs) {
+        QFile file(folder + u'/' + name);
+        bytes << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     }
-    return r;
-}
-
-quint8 at(const QByteArray &bytes, qsizetype i)
-{
-    return static_cast<quint8>(bytes.at(i));
-}
-
-// The output box's text as the program's text: line breaks as CR LF, the
-// symbols for a lone CR or LF as those characters.
-QString outputText(const QPlainTextEdit *box)
-{
-    QString text = boxText(box);
-    text.replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n');
-    return text;
+    return bytes;
 }
 
 } // namespace
 
-class TestMainWindowConversion : public QObject {
+class TestMainWindowConversion : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { QVERIFY(openMainWindow()); }
+    void cleanup() { closeWindows(); }
 
-    void convertsWithBothBoxesChecked();
-    void optionsComeFromTheControls();
-    void cellSize8x16ComesFromOption5();
+    void convertsWithTheOptionsOfTheControls_data();
+    void convertsWithTheOptionsOfTheControls();
     void emptyInputShowsTheMessageAndWritesNothing();
     void refusedRunLeavesEveryFileAsItWas();
-
-private:
-    template<typename T = QWidget>
-    T *control(const char *name) { return m_form->findChild<T *>(QLatin1String(name)); }
-    QPlainTextEdit *srcTxt() { return control<QPlainTextEdit>("SrcTxt"); }
-    QPlainTextEdit *text2() { return control<QPlainTextEdit>("Text2"); }
-    StatusPanels *panels() { return control<StatusPanels>("StaB1"); }
-    void click(const char *name)
-    {
-        QWidget *widget = control(name);
-        QVERIFY(widget);
-        if (qobject_cast<QPushButton *>(widget))
-            QTest::mouseClick(widget, Qt::LeftButton);
-        else
-            QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(7, widget->height() / 2));
-    }
-    void typeMixedText() // A, 中, Enter, 1: five characters with the line break
-    {
-        QTest::keyClicks(srcTxt(), QStringLiteral("A"));
-        commitText(srcTxt(), QStringLiteral("中"));
-        QTest::keyClick(srcTxt(), Qt::Key_Return);
-        QTest::keyClicks(srcTxt(), QStringLiteral("1"));
-    }
-
-    std::unique_ptr<TestServices> m_env;
-    std::unique_ptr<Form1> m_form;
 };
 
-void TestMainWindowConversion::init()
+void TestMainWindowConversion::convertsWithTheOptionsOfTheControls_data()
 {
-    m_env = std::make_unique<TestServices>();
-    m_form = std::make_unique<Form1>(m_env->services);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("typed"); // "\n" as the Enter key
+    QTest::addColumn<QString>("panel3");
+    QTest::addColumn<QByteArray>("tempChar"); // the input as the core got it
+    QTest::addColumn<ConversionOptions>("options");
+
+    using enum OutputFormat;
+    using enum CellMode;
+    QTest::newRow("both boxes checked, a line break") << QStringList{} << "A中\n1" << "转换完成 共： 160个字模"
+        << QByteArray("A\xD6\xD0\r\n1\r\n") << ConversionOptions{C51, Cell16x16, true, true};
+    QTest::newRow("A51") << QStringList{"Option1"} << "A中" << "转换完成 共： 64个字模"
+        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{A51, Cell16x16, true, true};
+    QTest::newRow("no invert") << QStringList{"Check1"} << "A中" << "转换完成 共： 64个字模"
+        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{C51, Cell16x16, false, true};
+    QTest::newRow("no mirror") << QStringList{"Check2"} << "A中" << "转换完成 共： 64个字模"
+        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{C51, Cell16x16, true, false};
+    QTest::newRow("8*16, A51, neither") << QStringList{"Option5", "Option1", "Check1", "Check2"} << "ABC"
+        << "转换完成 共： 64个字模" << QByteArray("ABC\r\n") << ConversionOptions{A51, Cell8x16, false, false};
 }
 
-void TestMainWindowConversion::cleanup()
+void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
 {
-    m_form.reset();
-    m_env.reset();
-}
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, typed);
+    QFETCH(QString, panel3);
+    QFETCH(QByteArray, tempChar);
+    QFETCH(ConversionOptions, options);
 
-void TestMainWindowConversion::convertsWithBothBoxesChecked()
-{
-    typeMixedText();
+    for (const QString &name : clicks)
+        click(name);
+    typeText(srcTxt(), typed);
     click("Command1");
 
-    QVERIFY(m_env->messageBox.prompts.isEmpty());
-    QCOMPARE(panels()->panelText(3), QStringLiteral("转换完成 共： 160个字模"));
-    const QLabel *panel3 = panels()->panelLabel(3);
-    QVERIFY(panel3->fontMetrics().horizontalAdvance(panel3->text()) <= panel3->width());
+    QCOMPARE(env->host.shown, QStringList());
+    QCOMPARE(panel(3), panel3);
+    const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(3);
+    QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
+    const QList<QByteArray> written = filesIn(env->dir.path());
+    QCOMPARE(written.at(2), tempChar);
+    // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
+    QCOMPARE(boxText(text2()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
+             cp936::decode(written.at(0)));
 
-    // The input went to the core with its line break as CR LF.
-    QCOMPARE(m_env->fileBytes(QStringLiteral("Tempchar.txt")),
-             QByteArray("A\xD6\xD0\r\n1\r\n"));
-    const QByteArray hz = m_env->fileBytes(QStringLiteral("hz.txt"));
-    QVERIFY(!hz.isEmpty());
-    QCOMPARE(outputText(text2()), cp936::decode(hz));
-    QVERIFY(cp936::decode(hz).contains(QStringLiteral("//中\r\n")));
-    QVERIFY(cp936::decode(hz).contains(QStringLiteral("//\r\r\n"))); // the CR's own comment
-
-    // Both check boxes checked: every text cell is inverted and mirrored,
-    // and the buffer's final byte is inverted too.
-    const QByteArray bin = m_env->fileBytes(QStringLiteral("zimuo.bin"));
-    QCOMPARE(bin.size(), 5 * 32 + 353);
-    QCOMPARE(at(bin, bin.size() - 1), quint8(0xFF));
-    for (int row = 0; row < 16; ++row)
-        QCOMPARE(at(bin, 2 * row + 1), quint8(0xFF)); // the ASCII cell's unused right half
-}
-
-void TestMainWindowConversion::optionsComeFromTheControls()
-{
-    commitText(srcTxt(), QStringLiteral("A中"));
-    click("Command1");
-    const QByteArray both = m_env->fileBytes(QStringLiteral("zimuo.bin"));
-    QVERIFY(cp936::decode(m_env->fileBytes(QStringLiteral("hz.txt"))).contains(QStringLiteral("0x")));
-
-    // Neither invert nor mirror, and A51.
-    click("Check1");
-    click("Check2");
-    click("Option1");
-    QVERIFY(control<QRadioButton>("Option1")->isChecked());
-    QVERIFY(!control<QCheckBox>("Check1")->isChecked());
-    QVERIFY(!control<QCheckBox>("Check2")->isChecked());
-    click("Command1");
-    const QByteArray plain = m_env->fileBytes(QStringLiteral("zimuo.bin"));
-    const QString hz = cp936::decode(m_env->fileBytes(QStringLiteral("hz.txt")));
-    QCOMPARE(outputText(text2()), hz);
-    QVERIFY2(hz.contains(QStringLiteral("DB  ")), qPrintable(hz));
-    QVERIFY(hz.contains(QStringLiteral(";中\r\n")));
-    QVERIFY(!hz.contains(QStringLiteral("0x")));
-
-    QCOMPARE(both.size(), plain.size());
-    QCOMPARE(at(plain, plain.size() - 1), quint8(0x00));
-    bool anyDot = false;
-    for (int row = 0; row < 16; ++row) {
-        // Cell 0, the ASCII A: the left byte mirrored in place and inverted.
-        QCOMPARE(at(both, 2 * row), quint8(~reversed(at(plain, 2 * row))));
-        QCOMPARE(at(plain, 2 * row + 1), quint8(0x00));
-        // Cell 1, 中: a 16-dot mirror swaps the two bytes of each row.
-        QCOMPARE(at(both, 32 + 2 * row), quint8(~reversed(at(plain, 32 + 2 * row + 1))));
-        QCOMPARE(at(both, 32 + 2 * row + 1), quint8(~reversed(at(plain, 32 + 2 * row))));
-        anyDot = anyDot || at(plain, 32 + 2 * row) != 0;
-    }
-    QVERIFY(anyDot); // 中 has dots, so the comparisons above mean something
-}
-
-void TestMainWindowConversion::cellSize8x16ComesFromOption5()
-{
-    click("Option5");
-    QTest::keyClicks(srcTxt(), QStringLiteral("ABC"));
-    click("Command1");
-    QCOMPARE(panels()->panelText(3), QStringLiteral("转换完成 共： 64个字模"));
-    QCOMPARE(m_env->fileBytes(QStringLiteral("zimuo.bin")).size(), 3 * 32 + 353);
-    const QString hz = cp936::decode(m_env->fileBytes(QStringLiteral("hz.txt")));
-    QVERIFY(hz.contains(QStringLiteral("//AB\r\n")));
-    QCOMPARE(outputText(text2()), hz);
+    // The core, tested on its own, run directly with the row's options: the
+    // window must have handed it those, and the row must tell them apart.
+    QTemporaryDir expected, startState;
+    const QString input = typed.replace(u'\n', QStringLiteral("\r\n"));
+    ConversionRun(LEDGLYPH_APPDIR, expected.path(), env->clock).run(input, options);
+    ConversionRun(LEDGLYPH_APPDIR, startState.path(), env->clock).run(input, {});
+    QCOMPARE(written, filesIn(expected.path()));
+    QVERIFY(clicks.isEmpty() || written != filesIn(startState.path()));
 }
 
 void TestMainWindowConversion::emptyInputShowsTheMessageAndWritesNothing()
 {
-    QString panel3AtMessage;
-    QString text2AtMessage = QStringLiteral("not looked at");
-    m_env->messageBox.onShow = [&](const Prompt &) {
-        panel3AtMessage = panels()->panelText(3);
-        text2AtMessage = text2()->toPlainText();
-    };
+    // The output box was cleared and the progress text shown before the run.
+    QStringList atMessage;
+    env->host.onShow = [&] { atMessage << panel(3) << boxText(text2()); };
     click("Command1");
 
-    QCOMPARE(m_env->messageBox.prompts.size(), 1);
-    const Prompt &prompt = m_env->messageBox.prompts.first();
-    QCOMPARE(prompt.prompt, QStringLiteral("你还没有输入要取模的字符！！！"));
-    QCOMPARE(prompt.style, 48);
-    QCOMPARE(prompt.title, QStringLiteral("Qorvath 欢迎您"));
-    // The output box was cleared and the progress text shown before the run.
-    QCOMPARE(text2AtMessage, QString());
-    QCOMPARE(panel3AtMessage, QStringLiteral("正在进行转换，请稍等...."));
-    QCOMPARE(panels()->panelText(3), QString());
-    QCOMPARE(text2()->toPlainText(), QString());
-    for (const char *name : {"hz.txt", "zimuo.bin", "Tempchar.txt"})
-        QVERIFY2(!m_env->exists(QLatin1String(name)), name);
+    QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: 你还没有输入要取模的字符！！！"});
+    QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
+    QCOMPARE(panel(3), QString());
+    QCOMPARE(boxText(text2()), QString());
+    QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
 }
 
 void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
 {
-    commitText(srcTxt(), QStringLiteral("中"));
+    typeText(srcTxt(), QStringLiteral("中"));
     click("Command1");
-    const QByteArray hz = m_env->fileBytes(QStringLiteral("hz.txt"));
-    const QByteArray bin = m_env->fileBytes(QStringLiteral("zimuo.bin"));
-    const QByteArray temp = m_env->fileBytes(QStringLiteral("Tempchar.txt"));
-    QVERIFY(!hz.isEmpty() && !bin.isEmpty() && !temp.isEmpty());
+    const QList<QByteArray> before = filesIn(env->dir.path());
+    QVERIFY(!before.contains(QByteArray()));
 
-    // A character neither font library holds.
-    commitText(srcTxt(), QStringLiteral("😀"));
+    typeText(srcTxt(), QStringLiteral("😀")); // neither font library holds it
     click("Command1");
 
-    QCOMPARE(m_env->messageBox.prompts.size(), 1);
-    const Prompt &prompt = m_env->messageBox.prompts.first();
-    QCOMPARE(prompt.style, 48);
-    QCOMPARE(prompt.title, QStringLiteral("Qorvath 欢迎您"));
-    QVERIFY(!prompt.prompt.isEmpty());
-    QVERIFY(prompt.prompt != QStringLiteral("你还没有输入要取模的字符！！！"));
-    QCOMPARE(panels()->panelText(3), QString());
-    QCOMPARE(text2()->toPlainText(), QString());
-    QCOMPARE(m_env->fileBytes(QStringLiteral("hz.txt")), hz);
-    QCOMPARE(m_env->fileBytes(QStringLiteral("zimuo.bin")), bin);
-    QCOMPARE(m_env->fileBytes(QStringLiteral("Tempchar.txt")), temp);
+    // The core words the refusal; the window shows it as it is.
+    QTemporaryDir refDir;
+    const RunOutcome refusal = ConversionRun(LEDGLYPH_APPDIR, refDir.path(), env->clock).run("中😀", {});
+    QCOMPARE(int(refusal.kind), int(RunOutcome::Kind::Refused));
+    QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + refusal.message});
+    QCOMPARE(panel(3), QString());
+    QCOMPARE(boxText(text2()), QString());
+    QCOMPARE(filesIn(env->dir.path()), before);
 }
 
 QTEST_MAIN(TestMainWindowConversion)

@@ -1,104 +1,146 @@
 #pragma once
 
-// Stand-ins for the host services the windows use, so that no test waits for
-// a person, opens a browser or depends on the time of day, plus a program
-// folder in a temporary directory holding copies of the built font libraries.
+// What the window tests share: a fake host, so that no test waits for a
+// person, opens a browser or depends on the time of day; a program folder in a
+// temporary directory with copies of the built font libraries; typing as a
+// person does; and the main window on all of these, with its controls at hand.
 
 #include "platform/clock.h"
 #include "platform/gui/desktop_services.h"
-#include "platform/gui/file_dialog.h"
-#include "platform/gui/launcher.h"
-#include "platform/gui/message_box.h"
+#include "ui/about_window.h"
+#include "ui/main_window.h"
+#include "ui/status_panels.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
-#include <QList>
 #include <QPlainTextEdit>
-#include <QStringList>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 #include <functional>
+#include <memory>
 
 namespace ledglyph::test {
 
-struct Prompt {
-    QString prompt;
-    int style = 0;
-    QString title;
-};
-
-// Records every message box and answers from a script (OK when the script is empty).
-class FakeMessageBox final : public MessageBox {
+// Stands in for the host: records every message box as "style title: prompt"
+// and answers OK (onShow looks at the windows while the box is "open"),
+// records the addresses it would open, and offers no file dialog.
+class FakeHost final : public MessageBox, public Launcher, public FileDialog {
 public:
     int show(const QString &prompt, int style, const QString &title) override
     {
-        prompts.append({prompt, style, title});
+        shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
         if (onShow)
-            onShow(prompts.last());
-        return answers.isEmpty() ? MsgOk : answers.takeFirst();
+            onShow();
+        return MsgOk;
     }
-
-    QList<Prompt> prompts;
-    QList<int> answers;
-    std::function<void(const Prompt &)> onShow; // looks at the windows while the box is "open"
-};
-
-class FakeLauncher final : public Launcher {
-public:
-    void openAddress(const QString &address) override { opened.append(address); }
-    QStringList opened;
-};
-
-class FakeFileDialog final : public FileDialog {
-public:
+    void openAddress(const QString &address) override { opened << address; }
     QString getOpenFileName(QWidget *, const QString &) override { return {}; }
+
+    QStringList shown, opened;
+    std::function<void()> onShow;
 };
 
-// A program folder with the font libraries and a fixed clock.
-class TestServices {
-public:
+// A program folder holding copies of the built font libraries, and a fixed clock.
+struct TestServices {
     TestServices()
-        : clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9))),
-          services{messageBox, launcher, fileDialog, clock, dir.path(), [this] { ++quitCalls; }}
     {
-        for (const char *name : {"hzk16", "ASC16"}) {
-            const QString from = QStringLiteral(LEDGLYPH_APPDIR "/") + QLatin1String(name);
-            if (!QFile::copy(from, filePath(QLatin1String(name))))
-                qFatal("cannot copy the font library %s into the test folder", qPrintable(from));
+        for (const QString name : {"hzk16", "ASC16"}) {
+            if (!QFile::copy(QStringLiteral(LEDGLYPH_APPDIR "/") + name, dir.filePath(name)))
+                qFatal("cannot copy the font library %s into the test folder", qPrintable(name));
         }
     }
-
-    QString filePath(const QString &name) const { return dir.filePath(name); }
-    QByteArray fileBytes(const QString &name) const
-    {
-        QFile file(filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    bool exists(const QString &name) const { return QFile::exists(filePath(name)); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
 
     QTemporaryDir dir;
-    FakeMessageBox messageBox;
-    FakeLauncher launcher;
-    FakeFileDialog fileDialog;
-    FixedClock clock;
+    FakeHost host;
+    FixedClock clock{QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9))};
     int quitCalls = 0;
-    DesktopServices services;
+    DesktopServices services{host, host, host, clock, dir.path(), [this] { ++quitCalls; }};
 };
 
-// What a text box shows, with its line breaks written as CR LF.
+// What a text box holds, every character as stored, its line breaks written as CR LF.
 inline QString boxText(const QPlainTextEdit *box)
 {
-    return box->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    return box->document()->toRawText().replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
 }
 
-// Types text the way an input method commits it (how Chinese characters arrive).
-inline void commitText(QWidget *widget, const QString &text)
+// Types text as a person would: ASCII key by key ("\n" as the Enter key), any
+// other characters committed by the input method (how Chinese characters arrive).
+inline void typeText(QWidget *widget, const QString &text)
 {
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(widget, &event);
+    for (qsizetype i = 0, end = 1; i < text.size(); i = end, end = i + 1) {
+        if (text.at(i) == u'\n') {
+            QTest::keyClick(widget, Qt::Key_Return);
+        } else if (text.at(i).unicode() < 0x80) {
+            QTest::keyClicks(widget, text.mid(i, 1));
+        } else {
+            while (end < text.size() && text.at(end).unicode() >= 0x80)
+                ++end;
+            QInputMethodEvent event;
+            event.setCommitString(text.mid(i, end - i));
+            QApplication::sendEvent(widget, &event);
+        }
+    }
 }
+
+// A test class opens the window in init() and closes it, with any about window, in cleanup().
+class MainWindowFixture {
+protected:
+    bool openMainWindow()
+    {
+        env = std::make_unique<TestServices>();
+        form = std::make_unique<Form1>(env->services);
+        form->show();
+        return QTest::qWaitForWindowActive(form.get());
+    }
+    void closeWindows()
+    {
+        qDeleteAll(aboutWindows());
+        form.reset();
+        env.reset();
+    }
+    static QList<Form2 *> aboutWindows()
+    {
+        QList<Form2 *> found;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *about = qobject_cast<Form2 *>(window))
+                found << about;
+        }
+        return found;
+    }
+
+    template<typename T = QWidget>
+    T *control(const QString &name) const
+    {
+        auto *found = form->findChild<T *>(name);
+        if (!found)
+            qFatal("control %s not found", qPrintable(name));
+        return found;
+    }
+    QPlainTextEdit *srcTxt() const { return control<QPlainTextEdit>("SrcTxt"); }
+    QPlainTextEdit *text2() const { return control<QPlainTextEdit>("Text2"); }
+    QString panel(int number) const { return control<StatusPanels>("StaB1")->panelText(number); }
+    static QString focusName()
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+
+    // Clicks a check box or option button on its indicator, any other control in its middle.
+    void click(const QString &name) const
+    {
+        QWidget *widget = control(name);
+        const bool indicator = qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(7, widget->height() / 2) : QPoint());
+    }
+
+    std::unique_ptr<TestServices> env;
+    std::unique_ptr<Form1> form;
+};
 
 } // namespace ledglyph::test
