@@ -60,6 +60,8 @@ private:
     bool LoadAscPairs();
     bool readAscRecord(fonts::FontFile &font, quint8 code, const QString &characterLabel);
     bool storeBanner();
+    enum class PairText { Input, Banner };
+    bool packPairs(fonts::FontFile &font, PairText which);
     void invertGlyphBuffer();
 
     // Outputs, built in memory: hz.txt is "open" while m_hzText grows.

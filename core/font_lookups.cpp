@@ -78,22 +78,8 @@ bool ConversionRun::LoadAscPairs()
     fontPath = pathIn(m_fontDir, fonts::ascFileName);
     fonts::FontFile font(fontPath); // one open for the whole text
 
-    // The first character of a pair goes to the right bytes, the second to the
-    // left bytes; with the mirror on, this order makes the stored row the
-    // 16-dot mirror of the pair read left to right.
-    fonts::PairSide pairSide = fonts::PairSide::Right;
-    for (charIndex = 0; charIndex < textLen; ++charIndex) {
-        const qint16 code = characterCode(srcText, charIndex);
-        Q_ASSERT(code > 0 && code <= 255); // double-byte characters are refused in 8*16 mode
-        if (!readAscRecord(font, static_cast<quint8>(code),
-                           textCharacterLabel(charIndex + 1, srcText.mid(charIndex, 1))))
-            return false;
-        fonts::storePairSide(glyphBuffer, cellOffset, pairSide, fontBytes, m_options.mirror,
-                             m_options.invert);
-        if (pairSide == fonts::PairSide::Left)
-            cellOffset += cellSize;
-        pairSide = otherSide(pairSide);
-    }
+    if (!packPairs(font, PairText::Input))
+        return false;
 
     const qint16 cellCount = static_cast<qint16>((textLen + 1) / 2); // ⌈textLen / 2⌉
     WriteGlyphText(cellCount, 2);
@@ -113,10 +99,22 @@ bool ConversionRun::storeBanner()
     fonts::FontFile font(fontPath);
 
     Q_ASSERT(bannerText.size() == 2 * bannerCells);
+    return packPairs(font, PairText::Banner);
+}
+
+bool ConversionRun::packPairs(fonts::FontFile &font, PairText which)
+{
+    // The first character of a pair goes to the right bytes, the second to the
+    // left bytes; with the mirror on, this order makes the stored row the
+    // 16-dot mirror of the pair read left to right.
     fonts::PairSide pairSide = fonts::PairSide::Right;
-    for (charIndex = 0; charIndex < bannerText.size(); ++charIndex) {
-        const auto code = static_cast<quint8>(characterCode(srcText, charIndex));
-        if (!readAscRecord(font, code, bannerCharacterLabel(srcText.mid(charIndex, 1))))
+    for (charIndex = 0; charIndex < srcText.size(); ++charIndex) {
+        const qint16 code = characterCode(srcText, charIndex);
+        Q_ASSERT(code > 0 && code <= 255); // double-byte characters are refused in 8*16 mode
+        const QString character = srcText.mid(charIndex, 1);
+        const QString label = which == PairText::Banner ? bannerCharacterLabel(character)
+                                                        : textCharacterLabel(charIndex + 1, character);
+        if (!readAscRecord(font, static_cast<quint8>(code), label))
             return false;
         fonts::storePairSide(glyphBuffer, cellOffset, pairSide, fontBytes, m_options.mirror,
                              m_options.invert);
