@@ -108,6 +108,14 @@ void TestAboutWindow::aboutEntryKeepsOneWindow()
     QCOMPARE(openAbout(), first); // the same window, brought to the front
     QCOMPARE(aboutWindows().size(), 1);
 
+    // A main window created anew (the return from the download window) finds
+    // the about window still open and brings that one to the front.
+    form = std::make_unique<Form1>(env->services);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QCOMPARE(openAbout(), first);
+    QCOMPARE(aboutWindows().size(), 1);
+
     // Closed by its close box: the next "关于" makes a new one.
     QPointer<Form2> closed = first;
     first->close();
