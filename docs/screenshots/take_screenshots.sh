@@ -1,6 +1,6 @@
 #!/bin/sh
-# Renders the main window (after converting a mixed text) and the about window
-# into this folder, for the README. Needs a CJK font (fonts-wqy-zenhei) and,
+# Renders the main window (after converting a mixed text), the about window and
+# the download window into this folder, for the README. Needs a CJK font (fonts-wqy-zenhei) and,
 # without a display, Xvfb (xvfb-run). The date and time panels show the
 # Chinese regional forms the program was laid out for.
 #   docs/screenshots/take_screenshots.sh [BUILD_DIR]

@@ -1,8 +1,9 @@
-// Renders the main window after a conversion and the about window into PNG
-// files for the README. Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR
+// Renders the main window after a conversion, the about window and the
+// download window with the converted zimuo.bin loaded into PNG files for the README. Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR
 // FONT_DIR holds hzk16 and ASC16 (the build's program folder); the conversion
 // itself runs in a temporary folder. Run it under Xvfb where there is no display.
 
+#include "download/download_window.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 
@@ -36,9 +37,14 @@ public:
     void openAddress(const QString &) override {}
 };
 
-class NoDialog final : public FileDialog {
+// Always "chooses" the given file.
+class ChooseFile final : public FileDialog {
 public:
-    QString getOpenFileName(QWidget *, const QString &) override { return {}; }
+    explicit ChooseFile(QString path) : m_path(std::move(path)) {}
+    QString getOpenFileName(QWidget *, const QString &) override { return m_path; }
+
+private:
+    QString m_path;
 };
 
 bool save(QWidget *window, const QString &path)
@@ -60,7 +66,7 @@ int main(int argc, char *argv[])
     const QDir fontDir(QString::fromLocal8Bit(argv[1]));
     const QDir outDir(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir work;
-    for (const QString &name : {QStringLiteral("hzk16"), QStringLiteral("ASC16")}) {
+    for (const QString &name : {QStringLiteral("hzk16"), QStringLiteral("ASC16"), QStringLiteral("hellp.qvx")}) {
         if (!QFile::copy(fontDir.filePath(name), work.filePath(name))) {
             std::fprintf(stderr, "cannot copy %s\n", qPrintable(fontDir.filePath(name)));
             return 1;
@@ -69,7 +75,7 @@ int main(int argc, char *argv[])
 
     AnswerOk messageBox;
     NoLaunch launcher;
-    NoDialog fileDialog;
+    ChooseFile fileDialog(work.filePath(QStringLiteral("zimuo.bin")));
     FixedClock clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
     DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}};
 
@@ -97,5 +103,13 @@ int main(int argc, char *argv[])
     QTest::qWait(200);
     ok = save(about, outDir.filePath(QStringLiteral("about-window.png"))) && ok;
     delete about;
+
+    Form3 form3(services);
+    form3.show();
+    if (!QTest::qWaitForWindowExposed(&form3))
+        return 1;
+    form3.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    QTest::qWait(200);
+    ok = save(&form3, outDir.filePath(QStringLiteral("download-window.png"))) && ok;
     return ok ? 0 : 1;
 }
