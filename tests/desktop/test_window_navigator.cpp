@@ -1,0 +1,87 @@
+// The main window and the download window are never open together: "串口下载"
+// shows the download window and closes the main window, "返回" brings a main
+// window back in its start state, and the download window's close box ends
+// the program because no window remains.
+
+#include "desktop/window_navigator.h"
+#include "download/download_window.h"
+#include "tests/ui/ui_test_support.h"
+
+#include <QPushButton>
+
+using namespace ledglyph;
+using namespace ledglyph::test;
+
+namespace {
+
+template<typename T>
+QList<T *> openWindows()
+{
+    QList<T *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
+            found << typed;
+    }
+    return found;
+}
+
+template<typename T>
+T *onlyWindow()
+{
+    const QList<T *> windows = openWindows<T>();
+    return windows.size() == 1 ? windows.first() : nullptr;
+}
+
+void pressButton(QWidget *window, const char *name)
+{
+    auto *button = window->findChild<QPushButton *>(QLatin1String(name));
+    QVERIFY2(button, name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+} // namespace
+
+class TestWindowNavigator : public QObject {
+    Q_OBJECT
+
+private slots:
+    void handOverAndBack()
+    {
+        TestServices env;
+        WindowNavigator navigator(env.services);
+
+        navigator.showMainWindow();
+        QPointer<Form1> first = onlyWindow<Form1>();
+        QVERIFY(first);
+        typeText(first->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt")), QStringLiteral("ab"));
+        first->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(false);
+
+        pressButton(first, "Command2");
+        QTRY_VERIFY(first.isNull()); // closed and destroyed
+        QPointer<Form3> download = onlyWindow<Form3>();
+        QVERIFY(download);
+        QVERIFY(openWindows<Form1>().isEmpty());
+
+        pressButton(download, "Command5");
+        QTRY_VERIFY(download.isNull());
+        Form1 *again = onlyWindow<Form1>();
+        QVERIFY(again);
+        QVERIFY(openWindows<Form3>().isEmpty());
+        // Created anew: nothing typed or chosen before survives.
+        QCOMPARE(again->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"))->toPlainText(), QString());
+        QVERIFY(again->findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked());
+
+        // The download window's close box leaves no window open, so the
+        // program ends (it quits when its last window closes).
+        pressButton(again, "Command2");
+        download = onlyWindow<Form3>();
+        QVERIFY(download);
+        download->close();
+        QTRY_VERIFY(download.isNull());
+        QVERIFY(openWindows<QWidget>().isEmpty());
+        QCOMPARE(env.quitCalls, 0);
+    }
+};
+
+QTEST_MAIN(TestWindowNavigator)
+#include "test_window_navigator.moc"
