@@ -23,6 +23,21 @@ std::optional<char32_t> gb2312Character(int first, int second)
     return text.first();
 }
 
+// The glyph for a record's character, counting the record in `build` when it
+// stays blank (no character belongs there, or the font has no glyph for it).
+const Glyph *glyphForRecord(const BitmapFont &font, std::optional<char32_t> character,
+                            LibraryBuild &build)
+{
+    if (!character) {
+        ++build.withoutCharacter;
+        return nullptr;
+    }
+    const Glyph *glyph = font.find(*character);
+    if (!glyph)
+        build.missing.append(*character);
+    return glyph;
+}
+
 } // namespace
 
 LibraryBuild buildHzk16(const BitmapFont &font)
@@ -32,16 +47,10 @@ LibraryBuild buildHzk16(const BitmapFont &font)
     build.bytes = QByteArray(build.positions * hzk16RecordSize, '\0');
     for (int zone = 0; zone < hzk16Zones; ++zone) {
         for (int position = 0; position < hzk16PositionsPerZone; ++position) {
-            const std::optional<char32_t> character = gb2312Character(0xA1 + zone, 0xA1 + position);
-            if (!character) {
-                ++build.withoutCharacter;
+            const Glyph *glyph =
+                glyphForRecord(font, gb2312Character(0xA1 + zone, 0xA1 + position), build);
+            if (!glyph)
                 continue;
-            }
-            const Glyph *glyph = font.find(*character);
-            if (!glyph) {
-                build.missing.append(*character);
-                continue;
-            }
             const CellRows cell = placeGlyph(font, *glyph, 16);
             char *record = build.bytes.data()
                 + (zone * hzk16PositionsPerZone + position) * hzk16RecordSize;
@@ -72,16 +81,9 @@ LibraryBuild buildAsc16(const BitmapFont &font)
     build.positions = asc16Codes;
     build.bytes = QByteArray(asc16Codes * asc16RecordSize, '\0');
     for (int code = 0; code < asc16Codes; ++code) {
-        const std::optional<char32_t> character = asc16Character(code);
-        if (!character) {
-            ++build.withoutCharacter;
+        const Glyph *glyph = glyphForRecord(font, asc16Character(code), build);
+        if (!glyph)
             continue;
-        }
-        const Glyph *glyph = font.find(*character);
-        if (!glyph) {
-            build.missing.append(*character);
-            continue;
-        }
         const CellRows cell = placeGlyph(font, *glyph, 8);
         for (size_t row = 0; row < cell.size(); ++row)
             build.bytes[code * asc16RecordSize + static_cast<int>(row)] = static_cast<char>(cell[row] >> 8);
