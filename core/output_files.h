@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "platform/file_set_writer.h"
+
 #include <QList>
 #include <QString>
 
@@ -8,15 +9,11 @@
 
 namespace ledglyph {
 
-struct OutputFile {
-    QString path;
-    QByteArray bytes;
-};
+using OutputFile = FileContent;
 
-// Replaces every file with its bytes, all or nothing as far as the file system
-// allows: each file is first written whole beside its target, and only when
-// all were written are they moved into place. Returns the refusal message when
-// a file could not be written (naming it), otherwise nothing.
+// Replaces every output with its bytes, all or none (see FileSetWriter).
+// Returns the refusal message when an output could not be written (naming
+// it), otherwise nothing.
 std::optional<QString> writeOutputFiles(const QList<OutputFile> &files);
 
 } // namespace ledglyph

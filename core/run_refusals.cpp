@@ -168,7 +168,7 @@ QString outputRefusal(const QString &path, const QString &systemError, const QSt
     if (replaced.isEmpty())
         message += QStringLiteral("所有输出文件都没有改动。");
     else
-        message += QStringLiteral("以下文件已被替换为本次的结果，其余输出文件未改动：%1。")
+        message += QStringLiteral("以下文件已被替换为本次的结果，且无法恢复原文件，其余输出文件未改动：%1。")
                        .arg(replaced.join(QStringLiteral("、")));
     return message;
 }

@@ -35,12 +35,10 @@ GenerationResult generateLibraries(const FontgenOptions &options)
         return result;
     }
     const QDir out(options.outDir);
-    for (const auto &[name, bytes] : {std::pair{QStringLiteral("hzk16"), hzk16.bytes},
-                                      std::pair{QStringLiteral("ASC16"), asc16.bytes}}) {
-        result.error = writeLibraryFile(out.filePath(name), bytes);
-        if (!result.error.isEmpty())
-            return result;
-    }
+    result.error = writeLibraryFiles({{out.filePath(QStringLiteral("hzk16")), hzk16.bytes},
+                                      {out.filePath(QStringLiteral("ASC16")), asc16.bytes}});
+    if (!result.error.isEmpty())
+        return result;
     result.reports << hzk16Report(hzk16) << asc16Report(asc16);
     return result;
 }

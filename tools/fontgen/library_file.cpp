@@ -1,17 +1,18 @@
 #include "tools/fontgen/library_file.h"
 
-#include <QSaveFile>
-
 namespace ledglyph::fontgen {
 
-QString writeLibraryFile(const QString &path, const QByteArray &bytes)
+QString writeLibraryFiles(const QList<FileContent> &files)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("无法创建 %1：%2").arg(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
-    return {};
+    const std::optional<FileSetFailure> failure = writeFileSet(files);
+    if (!failure)
+        return {};
+    QString message = QStringLiteral("无法写入 %1：%2").arg(failure->path, failure->reason);
+    if (failure->changed.isEmpty())
+        message += QStringLiteral("（所有字库文件都没有改动）");
+    else
+        message += QStringLiteral("（以下文件已被替换且无法恢复原文件：%1）").arg(failure->changed.join(QStringLiteral("、")));
+    return message;
 }
 
 } // namespace ledglyph::fontgen

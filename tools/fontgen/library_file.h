@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QByteArray>
+#include "platform/file_set_writer.h"
+
+#include <QList>
 #include <QString>
 
 namespace ledglyph::fontgen {
 
-// Writes a library file whole or not at all (through a temporary file that
-// replaces the old one only once everything is on disk). Returns an error
-// message, empty on success.
-QString writeLibraryFile(const QString &path, const QByteArray &bytes);
+// Writes the library files as one set: all of them or none (see
+// FileSetWriter). Returns an error message, empty on success.
+QString writeLibraryFiles(const QList<FileContent> &files);
 
 } // namespace ledglyph::fontgen
