@@ -105,7 +105,7 @@ std::optional<QString> inputRefusal(const QString &text, CellMode mode)
         const std::optional<qint16> code = ch.size() == 1 && !ch[0].isSurrogate()
                                                ? cp936::charCode(ch)
                                                : std::nullopt;
-        if (!code || (*code < 0 && !cp936::isGb2312DoubleByte(*code)))
+        if (!code || (*code != 0 && !cp936::isAscii(*code) && !cp936::isAssignedGb2312(*code)))
             notInLibrary << textCharacterLabel(position, ch);
         else if (*code == 0)
             nulCharacters << QStringLiteral("第%1个字符").arg(position);

@@ -24,8 +24,15 @@ QString decode(const QByteArray &bytes);
 // character: one UTF-16 unit, or a surrogate pair.
 std::optional<qint16> charCode(QStringView ch);
 
-// True when a double-byte code lies inside the GB2312 area that the 16×16
-// font library holds: both bytes from 0xA1 to 0xFE.
-bool isGb2312DoubleByte(qint16 code);
+// True when a double-byte code is one of the 7,445 characters GB2312 assigns
+// (682 symbols in rows A1–A9, 6,763 hanzi in rows B0–F7). Code page 936 maps
+// more than that into the same byte range (its own additions and private-use
+// characters in the positions GB2312 leaves empty); the font library holds
+// none of those.
+bool isAssignedGb2312(qint16 code);
+
+// True for a single-byte code that is ASCII (1 to 127); code page 936's
+// single byte 0x80 (€) is not.
+bool isAscii(qint16 code);
 
 } // namespace ledglyph::cp936

@@ -4,6 +4,7 @@
 // file as it was.
 
 #include "core/conversion_run.h"
+#include "platform/code_page_936.h"
 #include "synthetic_fonts.h"
 
 #include <QDir>
@@ -80,6 +81,11 @@ private slots:
         // Invisible characters and a trailing lone surrogate are named by their code.
         row("invisible and lone surrogate", QStringLiteral("A\u200B") + QChar(0xD83D), m16,
             notInLibrary.arg(QStringLiteral("第2个字符（U+200B）、第3个字符（U+D83D）")));
+        // Code page 936 maps more than GB2312 into the same bytes: private use
+        // (AAA1, A2AB, F8A1), its own additions (ⅰ A2A1, ︵ A6E0) and € (80).
+        row("code page 936 beyond GB2312", QStringLiteral("A\uE000\uE766ⅰ︵€") + cp936::decode("\xF8\xA1"), m16,
+            notInLibrary.arg(QStringLiteral("第2个字符（U+E000）、第3个字符（U+E766）、第4个字符“ⅰ”、"
+                                            "第5个字符“︵”、第6个字符“€”、第7个字符（U+E234）")));
         row("outside GB2312 in 8*16", QStringLiteral("ab丂"), m8, notInLibrary.arg(QStringLiteral("第3个字符“丂”")));
         row("Chinese in 8*16", QStringLiteral("ab中\r\n\u3000"), m8,
             QStringLiteral("8*16格式时不能取模汉字和全角字符：第3个字符“中”、第6个字符（U+3000）。"

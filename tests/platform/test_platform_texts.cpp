@@ -12,13 +12,30 @@ class TestPlatformTexts : public QObject {
     Q_OBJECT
 
 private slots:
-    // Both bytes from A1 to FE; FEFE lies inside although no character is there.
-    void gb2312Area()
+    // Exactly GB2312's 682 symbols and 6,763 hanzi, each a real character that
+    // code page 936 maps back to its position; the codec's own additions and
+    // private-use characters in the same byte range are not assigned.
+    void assignedGb2312()
     {
-        for (const int code : {0xA1A1, 0xF7FE, 0xFEFE})
-            QVERIFY(cp936::isGb2312DoubleByte(static_cast<qint16>(code)));
-        for (const int code : {0xA0A1, 0xA1A0, 0xB040, 0xFFA1, 0xA1FF})
-            QVERIFY(!cp936::isGb2312DoubleByte(static_cast<qint16>(code)));
+        int symbols = 0;
+        int hanzi = 0;
+        for (int code = 0x8140; code <= 0xFEFE; ++code) {
+            if (!cp936::isAssignedGb2312(static_cast<qint16>(code)))
+                continue;
+            ++(code < 0xB0A1 ? symbols : hanzi);
+            const char bytes[] = {char(code >> 8), char(code & 0xFF)};
+            const QString ch = cp936::decode(QByteArray(bytes, 2));
+            QVERIFY2(ch.size() == 1 && !(ch[0].unicode() >= 0xE000 && ch[0].unicode() <= 0xF8FF)
+                         && cp936::charCode(ch) == static_cast<qint16>(code),
+                     qPrintable(QString::number(code, 16)));
+        }
+        QCOMPARE(symbols, 682);
+        QCOMPARE(hanzi, 6763);
+        // ⅰ, ︵ and ɑ are the codec's additions; AAA1, A2AB and F8A1 its private use.
+        for (const int code : {0xA2A1, 0xA6E0, 0xA8BB, 0xAAA1, 0xA2AB, 0xD7FA, 0xF8A1, 0xA1A0, 0xB040})
+            QVERIFY(!cp936::isAssignedGb2312(static_cast<qint16>(code)));
+        QVERIFY(cp936::isAscii(0x7F));
+        QVERIFY(!cp936::isAscii(0x80)); // €
     }
 
     void dateTimeTexts_data()
