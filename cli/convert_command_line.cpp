@@ -109,6 +109,8 @@ ConvertCommandLine parseConvertCommandLine(const QStringList &arguments,
     if (haveText)
         request.text = positional.at(1);
     request.textFile = p.parser.value(p.textFile);
+    if (p.parser.isSet(p.textFile) && request.textFile.isEmpty())
+        return usage(QStringLiteral("--text-file 的文件名不能为空。"));
 
     if (p.parser.isSet(p.format)) {
         const auto format = formatNamed(p.parser.value(p.format));

@@ -17,8 +17,13 @@ struct Utf8FileRead {
     QString error; // empty when the file was read and is valid UTF-8
 };
 
-// Reads a whole file as UTF-8 (a leading byte-order mark is skipped).
-// Invalid UTF-8 is refused rather than silently replaced.
+// The largest text file read: far more than the longest text a run converts
+// (1012 characters of at most 3 bytes each), so a larger file never converts.
+constexpr qint64 maxTextFileBytes = 64 * 1024;
+
+// Reads a whole regular file of at most maxTextFileBytes as UTF-8 (a leading
+// byte-order mark is skipped). Invalid UTF-8, an incomplete final sequence
+// included, is refused rather than silently replaced or dropped.
 Utf8FileRead readUtf8File(const QString &path);
 
 } // namespace ledglyph

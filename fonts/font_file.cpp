@@ -19,6 +19,11 @@ FontRead FontFile::open()
         result.systemError = QStringLiteral("这是文件夹，不是文件");
         return result;
     }
+    if (!info.isFile()) { // a device or a pipe: opening it could block
+        result.status = FontRead::Status::Unreadable;
+        result.systemError = QStringLiteral("这不是普通文件（可能是设备或管道）");
+        return result;
+    }
     if (!m_file.open(QIODevice::ReadOnly)) {
         result.status = FontRead::Status::Unreadable;
         result.systemError = m_file.errorString();

@@ -1,4 +1,5 @@
-// ledglyph-cli as a whole program: its outputs byte for byte against the
+// ledglyph-cli as a whole program (and the font generator where it writes
+// its files the same way): its outputs byte for byte against the
 // in-process conversion (whose bytes the core tests check against bytes worked
 // out by hand) in every combination of options, the default options and
 // folders, texts taken as typed, and the exit codes and messages of refused
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+
+#include <sys/stat.h>
 
 using namespace ledglyph;
 using testsupport::readFile;
@@ -133,6 +136,14 @@ private slots:
         row("no output folder", "convert|A|--out-dir|NOWHERE", 1, "no-such-folder");
         row("missing text file", "convert|--text-file|NOWHERE|--out-dir|OUT", 1, "no-such-folder");
         row("text file not UTF-8", fromFile, 1, "UTF-8", {}, "A\xB0\xA1\n");
+        row("text file ends inside a character", fromFile, 1, "UTF-8", {}, "AB\xE4\xBD");
+        row("text file of half a character", fromFile, 1, "UTF-8", {}, "\xE4\xBD");
+        row("text file too large", fromFile, 1, "太大", {}, QByteArray(64 * 1024 + 1, 'A'));
+        row("text file a device", "convert|--text-file|/dev/zero|--out-dir|OUT", 1, "不是普通文件");
+        row("text file a pipe", "convert|--text-file|FIFO|--out-dir|OUT", 1, "不是普通文件");
+        row("font library a pipe", "convert|A|--font-dir|FIFOFONTS|--out-dir|OUT", 1, "不是普通文件");
+        row("euro and private use", "convert|A€\uE000|--out-dir|OUT", 1, "第2个字符“€”、第3个字符（U+E000）");
+        row("empty text file name", "convert|--text-file||--out-dir|OUT", 2, "--text-file");
         row("no command", "", 2, "convert");
         row("unknown command", "convrt|A", 2, "convrt");
         row("unknown option", "convert|A|--invert|--out-dir|OUT", 2, "invert");
@@ -162,6 +173,11 @@ private slots:
         filled.replaceInStrings(QRegularExpression(QStringLiteral("^OUT$")), out);
         filled.replaceInStrings(QRegularExpression(QStringLiteral("^INPUT$")), out + QStringLiteral("/input.txt"));
         filled.replaceInStrings(QRegularExpression(QStringLiteral("^NOWHERE$")), m_dir.filePath(QStringLiteral("no-such-folder")));
+        // A pipe with no writer: opening it to read would wait forever.
+        const QString pipeFolder = freshDir();
+        QCOMPARE(::mkfifo(QFile::encodeName(pipeFolder + QStringLiteral("/ASC16")).constData(), 0600), 0);
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^FIFO$")), pipeFolder + QStringLiteral("/ASC16"));
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^FIFOFONTS$")), pipeFolder);
 
         const testsupport::ProgramRun run =
             testsupport::runProgram(cli, filled, environment.isEmpty() ? QStringList() : QStringList{environment});
@@ -176,6 +192,43 @@ private slots:
         for (const QString &name : outputNames)
             QCOMPARE(readFile(out + QLatin1Char('/') + name), "earlier " + name.toUtf8());
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), outputNames.size() + 1);
+    }
+
+    // A write that fails part way keeps every earlier output, in the converter
+    // and in the font generator: a full disk (here a file size limit, its signal
+    // ignored, so that writes fail as they do on a full disk), or a folder in
+    // place of the last output.
+    void failedWritesKeepEarlierOutputs_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("outputs");
+        QTest::addColumn<QString>("blocked"); // an output that is a folder
+        QTest::addRow("ledglyph-cli, full disk")
+            << QStringLiteral("ulimit -f 1; exec %1 convert %2").arg(cli, QStringLiteral("点阵").repeated(20))
+            << outputNames << QString();
+        QTest::addRow("ledglyph-fontgen, ASC16 a folder")
+            << QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-fontgen --hex " LEDGLYPH_UNIFONT_HEX)
+            << QStringList{QStringLiteral("hzk16")} << QStringLiteral("ASC16");
+    }
+
+    void failedWritesKeepEarlierOutputs()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, outputs);
+        QFETCH(QString, blocked);
+        const QString out = freshDir();
+        for (const QString &name : outputs)
+            writeFile(out + QLatin1Char('/') + name, "earlier " + name.toUtf8());
+        if (!blocked.isEmpty())
+            QVERIFY(QDir(out).mkpath(blocked + QStringLiteral("/inside")));
+        const testsupport::ProgramRun run = testsupport::runProgram(
+            QStringLiteral("/bin/bash"),
+            {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; %1 --out-dir %2").arg(program, out)});
+        for (const QString &name : outputs)
+            QCOMPARE(readFile(out + QLatin1Char('/') + name), "earlier " + name.toUtf8());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("无法写入")), qPrintable(run.err));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), outputs.size());
     }
 };
 
