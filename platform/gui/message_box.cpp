@@ -31,6 +31,31 @@ void fitLongestLine(QMessageBox &box, const QString &text)
     label->setMinimumWidth(std::min(longest + metrics.averageCharWidth(), boxLimit - iconAndMargins));
 }
 
+// Qt centres a dialog on its parent before the box has taken its final size
+// (it sizes itself to its text when shown), so a box whose text is wider or
+// narrower than it guessed ends up off centre. Centre it again once sized,
+// before it appears, keeping it on the screen.
+class CentredMessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        if (!parentWidget())
+            return;
+        QRect placed = frameGeometry();
+        placed.moveCenter(parentWidget()->window()->frameGeometry().center());
+        if (const QScreen *on = screen()) {
+            const QRect free = on->availableGeometry();
+            placed.moveLeft(std::max(free.left(), std::min(placed.left(), free.right() - placed.width())));
+            placed.moveTop(std::max(free.top(), std::min(placed.top(), free.bottom() - placed.height())));
+        }
+        move(placed.topLeft());
+    }
+};
+
 } // namespace
 
 int QtMessageBox::show(const QString &prompt, int style, const QString &title)
@@ -45,8 +70,7 @@ int QtMessageBox::showOver(QWidget &window, const QString &prompt, int style, co
 
 int QtMessageBox::showWithParent(QWidget *parent, const QString &prompt, int style, const QString &title)
 {
-    // With a parent the box opens centred on it.
-    QMessageBox box(parent);
+    CentredMessageBox box(parent);
     box.setWindowTitle(title);
     // CR alone starts a line in the prompt; Qt's plain text wants LF.
     QString text = prompt;

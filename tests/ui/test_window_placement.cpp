@@ -91,12 +91,14 @@ private slots:
                                                                         .arg(place.width()).arg(place.height())));
     }
 
-    // The open-port prompt keeps its two lines: the settings line does not break.
-    void boxKeepsItsLines()
+    // The open-port prompt keeps its two lines (the settings line does not
+    // break), and the box widened for them still stands centred.
+    void wideBoxKeepsItsLines()
     {
         BoxWatch watch;
         qtBox.showOver(*form, download_texts::openPortPrompt, MsgStyle::Exclamation, QStringLiteral("t"));
         QCOMPARE(watch.lines, QList<int>{2});
+        QVERIFY(centredOn(watch.places.value(0), form->frameGeometry()));
     }
 
     void aboutWindowOpensOverTheMainWindow()
