@@ -2,6 +2,7 @@
 
 #include "fonts/font_records.h"
 #include "platform/code_page_936.h"
+#include "platform/system_reason.h"
 
 #include <QFileInfo>
 
@@ -144,9 +145,10 @@ QString fontRefusal(const fonts::FontRead &read, const QString &fontPath,
                               "请把字库文件%3放到文件夹“%4”中后再取模。")
             .arg(fontPath, characterLabel, info.fileName(), info.absolutePath());
     case fonts::FontRead::Status::Unreadable:
-        return QStringLiteral("无法读取字库文件“%1”（%2），无法取得%3的字模。"
-                              "请检查该文件是否完好、是否有读取权限后再取模。")
-            .arg(fontPath, read.systemError, characterLabel);
+        return withSystemReason(QStringLiteral("无法读取字库文件“%1”，无法取得%2的字模。"
+                                               "请检查该文件是否完好、是否有读取权限后再取模。")
+                                    .arg(fontPath, characterLabel),
+                                read.systemError, u'\n');
     case fonts::FontRead::Status::TooShort:
         return QStringLiteral("字库文件“%1”不完整：只有%2字节，而读取%3的字模需要至少%4字节。"
                               "请换用完整的字库文件（hzk16应有%5字节，ASC16应有%6字节）后再取模。")
@@ -162,15 +164,15 @@ QString fontRefusal(const fonts::FontRead &read, const QString &fontPath,
 
 QString outputRefusal(const QString &path, const QString &systemError, const QStringList &replaced)
 {
-    QString message = QStringLiteral("无法写入输出文件“%1”（%2）。"
+    QString message = QStringLiteral("无法写入输出文件“%1”。"
                                      "请检查输出文件夹是否存在、是否可写，文件是否被其他程序占用，然后再取模。")
-                          .arg(path, systemError);
+                          .arg(path);
     if (replaced.isEmpty())
         message += QStringLiteral("所有输出文件都没有改动。");
     else
         message += QStringLiteral("以下文件已被替换为本次的结果，且无法恢复原文件，其余输出文件未改动：%1。")
                        .arg(replaced.join(QStringLiteral("、")));
-    return message;
+    return withSystemReason(message, systemError, u'\n');
 }
 
 } // namespace ledglyph

@@ -1,13 +1,17 @@
+#include "desktop/qt_translations.h"
 #include "desktop/window_navigator.h"
 #include "platform/app_dir.h"
 
 #include <QApplication>
+#include <QLocale>
 
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
+    // Qt's dialogs and error texts in the user's language, like our own texts.
+    ledglyph::installQtTranslations(app, QLocale());
 
     ledglyph::QtMessageBox messageBox;
     ledglyph::DesktopLauncher launcher;

@@ -5,6 +5,7 @@
 // box) and trailing spaces.
 
 #include "core/maker_texts.h"
+#include "platform/system_reason.h"
 
 #include <QString>
 #include <QStringList>
@@ -63,19 +64,21 @@ inline const QString &portTitle = maker::welcomeTitle;
 inline const QString &transferTitle = maker::welcomeTitleExclaimed;
 
 // Faults the window reports itself: a device that cannot be opened or goes
-// away, a help or glyph file that cannot be read, a failed transfer.
+// away, a help or glyph file that cannot be read, a failed transfer. The
+// system's reason comes last, after the Chinese sentences.
 inline QString portOpenFailed(const QString &device, const QString &reason)
 {
-    return QStringLiteral("无法打开串口 COM1（设备 %1）：%2").arg(device, reason) + QLatin1Char('\r')
-           + QStringLiteral("请检查串口线和设备是否存在、是否被其他程序占用。");
+    return withSystemReason(QStringLiteral("无法打开串口 COM1（设备 %1）。").arg(device) + QLatin1Char('\r')
+                                + QStringLiteral("请检查串口线和设备是否存在、是否被其他程序占用。"),
+                            reason);
 }
 inline QString helpFileUnreadable(const QString &path, const QString &reason)
 {
-    return QStringLiteral("无法读取帮助文件 %1：%2").arg(path, reason);
+    return withSystemReason(QStringLiteral("无法读取帮助文件 %1。").arg(path), reason);
 }
 inline QString glyphFileUnreadable(const QString &path, const QString &reason)
 {
-    return QStringLiteral("无法读取文件 %1：%2").arg(path, reason);
+    return withSystemReason(QStringLiteral("无法读取文件 %1。").arg(path), reason);
 }
 inline QString glyphFileTooLarge(const QString &path, qint64 size)
 {

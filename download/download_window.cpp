@@ -50,13 +50,14 @@ Form3::Form3(DesktopServices &services, QWidget *parent)
 Form3::Form3(DesktopServices &services, std::unique_ptr<SerialLink> link, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_services(services), m_link(std::move(link)), m_log(services.clock)
+      m_services(services), m_messageBox(services.messageBox, *this), m_link(std::move(link)),
+      m_log(services.clock)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(maker::downloadWindowCaption);
     setFixedSize(11055 / twipsPerPixel, 5505 / twipsPerPixel);
     m_link->setParent(nullptr);
-    m_protocol = new DownloadProtocol(*m_link, m_services.messageBox, m_log, this);
+    m_protocol = new DownloadProtocol(*m_link, m_messageBox, m_log, this);
     buildControls();
 
     connect(&m_log, &DownloadLog::changed, this, &Form3::showText);
@@ -156,7 +157,7 @@ void Form3::openFile()
         return;
     const GlyphFile file = readGlyphFile(path);
     if (!file.ok()) {
-        m_services.messageBox.show(file.problem, MsgStyle::Exclamation, texts::portTitle);
+        m_messageBox.show(file.problem, MsgStyle::Exclamation, texts::portTitle);
         return;
     }
     m_protocol->chooseFile(path);

@@ -47,6 +47,7 @@ private:
     void showButtons();
 
     DesktopServices &m_services;
+    WindowMessageBox m_messageBox; // boxes of this window open centred on it
     std::unique_ptr<SerialLink> m_link;
     DownloadLog m_log;
     DownloadProtocol *m_protocol = nullptr;

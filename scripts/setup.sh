@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
+  qt6-translations-l10n # Qt's own dialogs and error texts in Chinese
   unifont              # source of the generated font libraries
   fonts-wqy-zenhei     # a CJK font so the windows' Chinese texts render
   sdcc                 # checks that generated C51 source compiles

@@ -20,14 +20,14 @@
 namespace ledglyph {
 
 Form1::Form1(DesktopServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services),
+    : QMainWindow(parent), m_services(services), m_messageBox(services.messageBox, *this),
       m_run(services.appDir, services.appDir, services.clock)
 {
     createControls();
     createMenu();
     setTabOrderOfControls();
 
-    m_inputMonitor = new InputMonitor(*m_srcTxt, *m_option5, *m_staB1, m_services.messageBox, this);
+    m_inputMonitor = new InputMonitor(*m_srcTxt, *m_option5, *m_staB1, m_messageBox, this);
 
     connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
     connect(m_command2, &QPushButton::clicked, this, &Form1::downloadRequested);
@@ -100,10 +100,13 @@ void Form1::command1Click()
     case RunOutcome::Kind::EmptyInput:
     case RunOutcome::Kind::Refused:
         // Nothing was written; the message says what to change.
-        m_services.messageBox.show(outcome.message, MsgStyle::Exclamation, maker::welcomeTitle);
+        m_messageBox.show(outcome.message, MsgStyle::Exclamation, maker::welcomeTitle);
         m_staB1->clearPanel(3);
         break;
     }
+    // Whatever the outcome, the user goes on typing where the text ends
+    // (otherwise the keys go to the button, and Space converts again).
+    focusAtEnd(*m_srcTxt);
 }
 
 void Form1::option1Click()
@@ -173,6 +176,10 @@ void Form1::gClick()
     if (!about) {
         about = new Form2(m_services.launcher);
         about->setAttribute(Qt::WA_DeleteOnClose);
+        // It opens centred on this window, not in a corner of the screen.
+        QRect placed = about->frameGeometry();
+        placed.moveCenter(frameGeometry().center());
+        about->move(placed.topLeft());
     }
     about->show();
     about->raise();

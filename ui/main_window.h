@@ -57,6 +57,7 @@ private:
     void wClick();
 
     DesktopServices &m_services;
+    WindowMessageBox m_messageBox; // boxes of this window open centred on it
     ConversionRun m_run;
 
     QWidget *m_client = nullptr;

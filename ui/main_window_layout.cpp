@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 
 #include "core/maker_texts.h"
+#include "ui/classic_frame.h"
 #include "ui/program_icon.h"
 #include "ui/status_panels.h"
 #include "ui/twips.h"
@@ -56,26 +57,27 @@ void Form1::createControls()
     m_client->setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
     setCentralWidget(m_client);
 
-    // Frames come first so that the controls drawn over them lie on top.
-    m_frame1 = named<QGroupBox>("Frame1", QStringLiteral("文字字符输入"), m_client);
+    // Frames come first so that the controls drawn over them lie on top. Their
+    // captions stand on the top border, clear of the controls below it.
+    m_frame1 = named<ClassicFrame>("Frame1", QStringLiteral("文字字符输入"), m_client);
     m_frame1->setFont(fonts::songTi(10.5));
     twips::place(m_frame1, 120, 120, 9975, 1095);
 
-    m_frame5 = named<QGroupBox>("Frame5", QStringLiteral("取模控制"), m_client);
+    m_frame5 = named<ClassicFrame>("Frame5", QStringLiteral("取模控制"), m_client);
     m_frame5->setFont(fonts::songTi(10.5));
     twips::place(m_frame5, 120, 1320, 9975, 1575);
 
-    m_frame6 = named<QGroupBox>("Frame6", m_frame5);
+    m_frame6 = named<ClassicFrame>("Frame6", m_frame5);
     m_frame6->setFont(fonts::windowDefault());
     twips::place(m_frame6, 120, 240, 1575, 1215);
 
-    m_frame3 = named<QGroupBox>("Frame3", m_client);
+    m_frame3 = named<ClassicFrame>("Frame3", m_client);
     twips::place(m_frame3, 1920, 1560, 1695, 1215);
 
-    m_frame4 = named<QGroupBox>("Frame4", m_client);
+    m_frame4 = named<ClassicFrame>("Frame4", m_client);
     twips::place(m_frame4, 3720, 1560, 1695, 1215);
 
-    m_frame2 = named<QGroupBox>("Frame2", QStringLiteral("汉字字模"), m_client);
+    m_frame2 = named<ClassicFrame>("Frame2", QStringLiteral("汉字字模"), m_client);
     m_frame2->setFont(fonts::songTi(10.5));
     twips::place(m_frame2, 120, 3000, 9975, 4095);
 

@@ -1,8 +1,10 @@
 #!/bin/sh
-# Renders the main window (after converting a mixed text), the about window and
-# the download window into this folder, for the README. Needs a CJK font (fonts-wqy-zenhei) and,
-# without a display, Xvfb (xvfb-run). The date and time panels show the
-# Chinese regional forms the program was laid out for.
+# Renders the main window (after converting a mixed text), the about window, the
+# download window, the open-port message over it and the open-file dialog into
+# this folder, for the README. Needs a CJK font (fonts-wqy-zenhei), Qt's
+# translations (qt6-translations-l10n) and, without a display, Xvfb (xvfb-run).
+# In the zh_CN locale the date and time panels show the Chinese regional forms
+# the program was laid out for, and Qt's dialogs speak Chinese.
 #   docs/screenshots/take_screenshots.sh [BUILD_DIR]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,9 +1,15 @@
-// Renders the main window after a conversion, the about window and the
-// download window with the converted zimuo.bin loaded into PNG files for the README. Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR
+// Renders the main window after a conversion, the about window, the download
+// window with the converted zimuo.bin loaded, the open-port message over it and
+// the open-file dialog into PNG files for the README. Qt's translations are
+// loaded as at the program's start, so the dialogs follow the locale (zh_CN in
+// take_screenshots.sh). Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR
 // FONT_DIR holds hzk16 and ASC16 (the build's program folder); the conversion
 // itself runs in a temporary folder. Run it under Xvfb where there is no display.
 
+#include "desktop/qt_translations.h"
+#include "download/download_texts.h"
 #include "download/download_window.h"
+#include "download/file_filter.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 
@@ -11,11 +17,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QInputMethodEvent>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -54,11 +64,28 @@ bool save(QWidget *window, const QString &path)
     return saved;
 }
 
+// Grabs the next modal dialog once it has settled, then closes it.
+void grabNextDialog(QPixmap &shot, QRect &where)
+{
+    QTimer::singleShot(500, [&shot, &where] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        shot = dialog->grab();
+        where = dialog->geometry();
+        if (auto *box = qobject_cast<QMessageBox *>(dialog))
+            box->button(QMessageBox::Ok)->click();
+        else if (auto *files = qobject_cast<QFileDialog *>(dialog))
+            files->reject();
+    });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installQtTranslations(app, QLocale());
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s FONT_DIR OUT_DIR\n", argv[0]);
         return 2;
@@ -111,5 +138,30 @@ int main(int argc, char *argv[])
     form3.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
     QTest::qWait(200);
     ok = save(&form3, outDir.filePath(QStringLiteral("download-window.png"))) && ok;
+
+    // Qt's own message box and file dialog, as the program shows them. Without a
+    // window manager there are no title bars; the box is drawn where it opens,
+    // over the download window.
+    QPixmap box;
+    QRect boxAt;
+    grabNextDialog(box, boxAt);
+    QtMessageBox().showOver(form3, download_texts::openPortPrompt, MsgStyle::Exclamation,
+                            download_texts::portTitle);
+    QPixmap withBox = form3.grab();
+    {
+        QPainter painter(&withBox);
+        const QRect onWindow(boxAt.topLeft() - form3.geometry().topLeft(), box.size());
+        painter.drawPixmap(onWindow.topLeft(), box);
+        painter.setPen(QColor(96, 96, 96)); // the box's edge, which a window manager would draw
+        painter.drawRect(onWindow.adjusted(0, 0, -1, -1));
+    }
+    ok = !box.isNull() && withBox.save(outDir.filePath(QStringLiteral("open-port-message.png"))) && ok;
+
+    QDir::setCurrent(work.path()); // the dialog opens on the folder with zimuo.bin
+    QPixmap files;
+    QRect filesAt;
+    grabNextDialog(files, filesAt);
+    QtFileDialog().getOpenFileName(&form3, qtFileFilter(download_texts::fileFilter));
+    ok = !files.isNull() && files.save(outDir.filePath(QStringLiteral("file-dialog.png"))) && ok;
     return ok ? 0 : 1;
 }

@@ -6,7 +6,12 @@ namespace ledglyph {
 
 QString QtFileDialog::getOpenFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    // Each entry shows its description only, not the patterns Qt would repeat
+    // after it ("二进制文件(*.bin;*.hex;) (*.bin *.hex)"). Qt's own dialog keeps the
+    // description exactly; a native one may cut it short at its first bracket.
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter, nullptr,
+                                        QFileDialog::HideNameFilterDetails
+                                            | QFileDialog::DontUseNativeDialog);
 }
 
 } // namespace ledglyph

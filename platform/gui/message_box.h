@@ -22,15 +22,39 @@ public:
     // Shows the prompt and waits until the box is closed. A carriage return in
     // the prompt starts a new line. Returns MsgOk when OK was pressed.
     virtual int show(const QString &prompt, int style, const QString &title) = 0;
+    // The same, for a message that belongs to `window`: the box opens centred
+    // on it. Boxes that draw nothing on screen need not care where.
+    virtual int showOver(QWidget &window, const QString &prompt, int style, const QString &title)
+    {
+        (void)window;
+        return show(prompt, style, title);
+    }
 };
 
-class QtMessageBox final : public MessageBox {
+// The message box of one window: every box it shows opens over that window,
+// whichever window happens to be active at the moment.
+class WindowMessageBox final : public MessageBox {
 public:
-    explicit QtMessageBox(QWidget *parent = nullptr) : m_parent(parent) {}
-    int show(const QString &prompt, int style, const QString &title) override;
+    WindowMessageBox(MessageBox &host, QWidget &window) : m_host(host), m_window(window) {}
+    int show(const QString &prompt, int style, const QString &title) override
+    {
+        return m_host.showOver(m_window, prompt, style, title);
+    }
 
 private:
-    QWidget *m_parent;
+    MessageBox &m_host;
+    QWidget &m_window;
+};
+
+// Qt's message box. Its text is as wide as its longest line (as far as the
+// screen allows), so lines break only where the prompt breaks them.
+class QtMessageBox final : public MessageBox {
+public:
+    int show(const QString &prompt, int style, const QString &title) override;
+    int showOver(QWidget &window, const QString &prompt, int style, const QString &title) override;
+
+private:
+    int showWithParent(QWidget *parent, const QString &prompt, int style, const QString &title);
 };
 
 } // namespace ledglyph

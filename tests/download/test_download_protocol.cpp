@@ -91,8 +91,9 @@ private slots:
         Rig rig(false);
         rig.link.openFailure = u"Permission denied"_s;
         rig.protocol.openPort();
-        QCOMPARE(rig.box.shown, QStringList{u"48 Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）：Permission denied\r"
-                                            u"请检查串口线和设备是否存在、是否被其他程序占用。"_s});
+        QCOMPARE(rig.box.shown, QStringList{u"48 Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）。\r"
+                                            u"请检查串口线和设备是否存在、是否被其他程序占用。\r"
+                                            u"系统信息：Permission denied"_s});
         QCOMPARE(rig.log.text(), u"listing"_s);
         QCOMPARE(rig.state(), closed);
 

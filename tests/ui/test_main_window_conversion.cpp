@@ -31,6 +31,14 @@ QList<QByteArray> filesIn(const QString &folder)
 class TestMainWindowConversion : public QObject, MainWindowFixture {
     Q_OBJECT
 
+    // After 取 模, whatever its outcome, typing goes on at the end of the input.
+    void expectFocusAtEndOfInput() const
+    {
+        QCOMPARE(focusName(), "SrcTxt");
+        QCOMPARE(srcTxt()->textCursor().position(), srcTxt()->document()->characterCount() - 1);
+        QVERIFY(!srcTxt()->textCursor().hasSelection());
+    }
+
 private slots:
     void init() { QVERIFY(openMainWindow()); }
     void cleanup() { closeWindows(); }
@@ -74,9 +82,11 @@ void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
     for (const QString &name : clicks)
         click(name);
     typeText(srcTxt(), typed);
+    srcTxt()->moveCursor(QTextCursor::Start);
     click("Command1");
 
     QCOMPARE(env->host.shown, QStringList());
+    expectFocusAtEndOfInput();
     QCOMPARE(panel(3), panel3);
     const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(3);
     QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
@@ -118,7 +128,9 @@ void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
     QVERIFY(!before.contains(QByteArray()));
 
     typeText(srcTxt(), QStringLiteral("😀")); // neither font library holds it
+    srcTxt()->moveCursor(QTextCursor::Start);
     click("Command1");
+    expectFocusAtEndOfInput();
 
     // The core words the refusal; the window shows it as it is.
     QTemporaryDir refDir;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace ledglyph {
+
+// A Chinese message followed by the system's own reason for a failure. The
+// reason may come in another language (or say little), so it stands after the
+// message on a line of its own instead of inside a Chinese sentence.
+inline QString withSystemReason(const QString &message, const QString &reason, QChar lineBreak = u'\r')
+{
+    return message + lineBreak + QStringLiteral("系统信息：") + reason;
+}
+
+} // namespace ledglyph
