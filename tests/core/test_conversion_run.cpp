@@ -50,12 +50,12 @@ private slots:
             for (const bool invert : {false, true}) {
                 // Chinese cells fill 32 bytes (啊 record 1410, 齄 the last record
                 // 8177, the full-width space record 0), single-byte ones (A, CR,
-                // LF, € = 0x80) the left bytes.
+                // LF, ~ = 0x7E, the last ASCII code) the left bytes.
                 QTest::addRow("16*16%s%s", mirror ? " mirror" : "", invert ? " invert" : "")
-                    << QStringLiteral("啊A\r\n齄\u3000€") << CellMode::Cell16x16 << mirror << invert
+                    << QStringLiteral("啊A\r\n齄\u3000~") << CellMode::Cell16x16 << mirror << invert
                     << hzCell(1410, mirror, invert) + ascCell16('A', mirror, invert) + ascCell16('\r', mirror, invert)
                            + ascCell16('\n', mirror, invert) + hzCell(8177, mirror, invert) + hzCell(0, mirror, invert)
-                           + ascCell16(0x80, mirror, invert)
+                           + ascCell16('~', mirror, invert)
                     << QStringLiteral("转换完成 共： 224个字模");
                 // Odd length: the last cell's left bytes stay 0 even when inverting.
                 QTest::addRow("8*16 ABC%s%s", mirror ? " mirror" : "", invert ? " invert" : "")
@@ -90,8 +90,8 @@ private slots:
                                                             : QByteArray(32 * (text.size() / 2) + 1, '\0');
         QCOMPARE(output("zimuo.bin"), textCells + bannerCells(mirror, invert) + tail);
         // Tempchar.txt: the input in code page 936 (啊 B0A1, 齄 F7FE, the full-width
-        // space A1A1, € 80) and a CR LF.
-        const QByteArray typed = mode == CellMode::Cell16x16 ? QByteArray("\xB0\xA1" "A\r\n\xF7\xFE\xA1\xA1\x80")
+        // space A1A1, ~ 7E) and a CR LF.
+        const QByteArray typed = mode == CellMode::Cell16x16 ? QByteArray("\xB0\xA1" "A\r\n\xF7\xFE\xA1\xA1~")
                                                              : text.toLatin1();
         QCOMPARE(output("Tempchar.txt"), typed + "\r\n");
     }
