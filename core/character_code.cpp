@@ -4,11 +4,17 @@
 
 namespace ledglyph {
 
-qint16 characterCode(const QString &text, qint16 index)
+QList<qint16> characterCodes(const QString &text)
 {
-    const std::optional<qint16> code = cp936::charCode(QStringView(text).mid(index, 1));
-    Q_ASSERT(code.has_value());
-    return code.value_or(0);
+    cp936::CharCoder coder;
+    QList<qint16> codes;
+    codes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const std::optional<qint16> code = coder.code(QStringView(text).sliced(i, 1));
+        Q_ASSERT(code.has_value());
+        codes.append(code.value_or(0));
+    }
+    return codes;
 }
 
 } // namespace ledglyph

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace ledglyph {
 
-// The code page 936 code of the character at 0-based `index` of `text`, as a
-// signed 16-bit value. The run checks its input before it converts, so every
-// character here has a code.
-qint16 characterCode(const QString &text, qint16 index);
+// The code page 936 code of every character of `text` (UTF-16 units), as a
+// signed 16-bit value: positive for a single-byte (ASCII) character, negative
+// for a double-byte one. The run checks its input before it converts, so
+// every character has a code.
+QList<qint16> characterCodes(const QString &text);
 
 } // namespace ledglyph

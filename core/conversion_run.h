@@ -1,18 +1,14 @@
 #pragma once
 
 #include "core/glyph_types.h"
-#include "core/output_files.h"
-#include "core/run_state.h"
+#include "fonts/font_library.h"
 #include "platform/clock.h"
 
-#include <QList>
 #include <QString>
 
-namespace ledglyph {
+#include <optional>
 
-namespace fonts {
-class FontFile;
-}
+namespace ledglyph {
 
 // What a run reports; the window shows it, the converter prints it.
 struct RunOutcome {
@@ -26,12 +22,12 @@ struct RunOutcome {
     QString glyphText; // Completed only: hz.txt as decoded text, what the output box shows
 };
 
-// Owns the run state and performs conversion runs. Fonts are read from
-// fontDir, outputs (hz.txt, Tempchar.txt, zimuo.bin) written to outDir.
-//
-// A run builds every output in memory first and writes the files only when
-// all of it succeeded, so a refused run leaves every file as it was.
-class ConversionRun : private RunState {
+// Conversion runs from the font libraries in fontDir into outDir (hz.txt,
+// Tempchar.txt, zimuo.bin). The libraries are read at the first run and kept;
+// a later run reads a library again only when its file changed. A run builds
+// every output in memory and writes the files only when all of it
+// succeeded, all or none, so a refused run leaves every file as it was.
+class ConversionRun {
 public:
     ConversionRun(QString fontDir, QString outDir, const Clock &clock);
 
@@ -44,42 +40,11 @@ public:
     // The message of a run that had nothing to convert.
     static QString emptyInputText(); // "你还没有输入要取模的字符！！！"
 
-    static quint8 byteRight(quint8 byte1);
-
-    // The state the last run left behind (read-only).
-    const RunState &state() const { return *this; }
-
 private:
-    RunOutcome convert(const QString &text);
-    void resetRunState();
-
-    // Font lookups: each fills the cell at cellOffset and advances it. They
-    // return false, with m_refusal set, when a font record cannot be read.
-    bool LoadHzGlyph();
-    bool LoadAscGlyph();
-    bool LoadAscPairs();
-    bool readAscRecord(fonts::FontFile &font, quint8 code, const QString &characterLabel);
-    bool storeBanner();
-    enum class PairText { Input, Banner };
-    bool packPairs(fonts::FontFile &font, PairText which);
-    void invertGlyphBuffer();
-
-    // Outputs, built in memory: hz.txt is "open" while m_hzText grows.
-    void writeTempChar(const QString &text);
-    void WriteGlyphHeader();
-    void WriteGlyphText(qint16 cellCount, qint16 charsPerComment);
-    bool closeGlyphText();
-    QString ShowGlyphText() const;
-    void SaveGlyphBin();
-    QString completionText() const;
-
     QString m_fontDir;
     QString m_outDir;
     const Clock &m_clock;
-    ConversionOptions m_options;
-    QString m_hzText;
-    QList<OutputFile> m_outputs; // written together when the run succeeds
-    QString m_refusal;
+    std::optional<fonts::FontLibraries> m_fonts; // loaded at the first run
 };
 
 } // namespace ledglyph

@@ -1,20 +1,23 @@
 #pragma once
 
-// The pieces of the glyph source text hz.txt that do not depend on the run's
-// progress: the byte text of one value and the comment header.
+// The glyph source text hz.txt: C51 or A51 source with a comment header, the
+// bytes of each cell as values, 16 to a line, and a comment naming the cell's
+// characters.
 
 #include "core/glyph_types.h"
 
 #include <QString>
+
+#include <array>
 
 namespace ledglyph {
 
 // Text files use CR LF line ends.
 inline const QString lineEnd = QStringLiteral("\r\n");
 
-// One byte as source text: tokHex0 below 16, tokHex otherwise, the value in
-// upper-case hexadecimal, then tokSep ("0x0A," in C51, "00AH," in A51).
-QString byteText(quint8 value, const FormatTokens &tokens);
+// Every byte value as source text: tokHex0 below 16, tokHex otherwise, the
+// value in upper-case hexadecimal, then tokSep ("0x0A," in C51, "00AH," in A51).
+const std::array<QString, 256> &byteTexts(OutputFormat format);
 
 // The header of hz.txt up to and including its closing empty line:
 // an empty line, the generator line, the download line, the host with the date
@@ -28,5 +31,12 @@ QString glyphHeaderText(const FormatTokens &tokens, const QString &dateTime);
 // written again after the break, so that the following character stays in a
 // comment instead of becoming source code of its own.
 QString glyphComment(QStringView characters, const FormatTokens &tokens);
+
+// The whole glyph source text of `text`: the header, then each of the text's
+// `cellCount` cells of `glyphs` as two lines of 16 values followed by its
+// comment (one character per cell, two in 8*16 mode), the cells separated by
+// an empty line. The banner cells are not written.
+QString glyphSourceText(const GlyphBuffer &glyphs, qint32 cellCount, const QString &text,
+                        CellMode mode, OutputFormat format, const QString &dateTime);
 
 } // namespace ledglyph

@@ -99,12 +99,13 @@ std::optional<QString> inputRefusal(const QString &text, CellMode mode)
     QStringList nulCharacters;
     QStringList notInLibrary;
     QStringList doubleByteIn8x16;
+    cp936::CharCoder coder;
     int position = 0;
     for (qsizetype i = 0; i < text.size(); i += characterLength(text, i)) {
         ++position;
         const QStringView ch = QStringView(text).mid(i, characterLength(text, i));
         const std::optional<qint16> code = ch.size() == 1 && !ch[0].isSurrogate()
-                                               ? cp936::charCode(ch)
+                                               ? coder.code(ch)
                                                : std::nullopt;
         if (!code || (*code != 0 && !cp936::isAscii(*code) && !cp936::isAssignedGb2312(*code)))
             notInLibrary << textCharacterLabel(position, ch);

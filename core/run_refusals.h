@@ -4,7 +4,7 @@
 // change. A refused run writes no file.
 
 #include "core/glyph_types.h"
-#include "fonts/font_file.h"
+#include "fonts/font_library.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,15 +2,13 @@
 
 #include "fonts/bit_reversal.h"
 #include "fonts/font_records.h"
+#include "fonts/glyph_geometry.h"
 
 namespace ledglyph::fonts {
 
 namespace {
 
-constexpr int rowsPerCell = 16;
-constexpr qint32 cellSize = 32;
-
-quint8 byteAt(const QByteArray &bytes, qint32 index)
+quint8 byteAt(QByteArrayView bytes, qint32 index)
 {
     return static_cast<quint8>(bytes.at(index));
 }
@@ -22,10 +20,10 @@ void put(QByteArray &buffer, qint32 index, quint8 value)
 
 } // namespace
 
-void storeHzCell(QByteArray &buffer, qint32 cellOffset, const QByteArray &record, bool mirror)
+void storeHzCell(QByteArray &buffer, qint32 cellOffset, QByteArrayView record, bool mirror)
 {
     Q_ASSERT(record.size() == hzRecordSize);
-    Q_ASSERT(cellOffset >= 0 && cellOffset + cellSize <= buffer.size());
+    Q_ASSERT(cellOffset >= 0 && cellOffset + cellBytes <= buffer.size());
     for (int r = 0; r < rowsPerCell; ++r) {
         const quint8 left = byteAt(record, 2 * r);
         const quint8 right = byteAt(record, 2 * r + 1);
@@ -39,21 +37,21 @@ void storeHzCell(QByteArray &buffer, qint32 cellOffset, const QByteArray &record
     }
 }
 
-void storeAscHalfCell(QByteArray &buffer, qint32 cellOffset, const QByteArray &record, bool mirror)
+void storeAscHalfCell(QByteArray &buffer, qint32 cellOffset, QByteArrayView record, bool mirror)
 {
     Q_ASSERT(record.size() == ascRecordSize);
-    Q_ASSERT(cellOffset >= 0 && cellOffset + cellSize <= buffer.size());
+    Q_ASSERT(cellOffset >= 0 && cellOffset + cellBytes <= buffer.size());
     for (int j = 0; j < rowsPerCell; ++j) {
         const quint8 row = byteAt(record, j);
         put(buffer, cellOffset + 2 * j, mirror ? reverseBits(row) : row);
     }
 }
 
-void storePairSide(QByteArray &buffer, qint32 cellOffset, PairSide side, const QByteArray &record,
+void storePairSide(QByteArray &buffer, qint32 cellOffset, PairSide side, QByteArrayView record,
                    bool mirror, bool invert)
 {
     Q_ASSERT(record.size() == ascRecordSize);
-    Q_ASSERT(cellOffset >= 0 && cellOffset + cellSize <= buffer.size());
+    Q_ASSERT(cellOffset >= 0 && cellOffset + cellBytes <= buffer.size());
     const int sideIndex = static_cast<int>(side);
     for (int j = 0; j < rowsPerCell; ++j) {
         quint8 v = byteAt(record, j);

@@ -22,19 +22,30 @@ QString decode(const QByteArray &bytes)
     return decoder.decode(bytes);
 }
 
-std::optional<qint16> charCode(QStringView ch)
+CharCoder::CharCoder() : m_encoder("GBK", QStringConverter::Flag::Stateless) {}
+
+std::optional<qint16> CharCoder::code(QStringView ch)
 {
-    const std::optional<QByteArray> bytes = encode(ch);
-    if (!bytes)
+    if (ch.isEmpty() || ch.size() > 2 || !m_encoder.isValid())
         return std::nullopt;
-    if (bytes->size() == 1)
-        return static_cast<qint16>(static_cast<quint8>(bytes->at(0)));
-    if (bytes->size() == 2) {
-        const auto word = static_cast<quint16>((static_cast<quint8>(bytes->at(0)) << 8)
-                                               | static_cast<quint8>(bytes->at(1)));
+    m_encoder.resetState();
+    char bytes[16];
+    Q_ASSERT(m_encoder.requiredSpace(ch.size()) <= qsizetype(sizeof bytes));
+    const qsizetype length = m_encoder.appendToBuffer(bytes, ch) - bytes;
+    if (m_encoder.hasError())
+        return std::nullopt;
+    if (length == 1)
+        return static_cast<qint16>(static_cast<quint8>(bytes[0]));
+    if (length == 2) {
+        const auto word = static_cast<quint16>((static_cast<quint8>(bytes[0]) << 8) | static_cast<quint8>(bytes[1]));
         return static_cast<qint16>(word);
     }
     return std::nullopt;
+}
+
+std::optional<qint16> charCode(QStringView ch)
+{
+    return CharCoder().code(ch);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 #include <QStringView>
 
 #include <optional>
@@ -16,6 +17,18 @@ std::optional<QByteArray> encode(QStringView text);
 
 // Code page 936 bytes as text (invalid sequences become U+FFFD).
 QString decode(const QByteArray &bytes);
+
+// Codes of single characters, one after another, with one converter (making
+// a converter costs far more than using it).
+class CharCoder {
+public:
+    CharCoder();
+    // As charCode() below.
+    std::optional<qint16> code(QStringView ch);
+
+private:
+    QStringEncoder m_encoder;
+};
 
 // The code of one character as a signed 16-bit value: a single-byte character
 // gives its byte (1 to 255), a double-byte character its two bytes as one

@@ -1,0 +1,73 @@
+#include "core/conversion.h"
+
+#include "core/character_code.h"
+#include "core/glyph_cells.h"
+#include "core/glyph_text.h"
+#include "core/run_refusals.h"
+#include "fonts/glyph_geometry.h"
+#include "platform/app_dir.h"
+#include "platform/code_page_936.h"
+#include "platform/date_time_text.h"
+
+namespace ledglyph {
+
+namespace {
+
+// The date and time as the regional settings write them, unless that text
+// cannot be written in code page 936; then the neutral C form.
+QString headerDateTime(const QDateTime &now)
+{
+    const QString regional = dateTimeText(now);
+    if (cp936::encode(regional))
+        return regional;
+    return dateTimeText(now, QLocale::c());
+}
+
+} // namespace
+
+Result<ConversionProducts> convertText(const QString &text, const ConversionOptions &options,
+                                       const fonts::FontLibraries &fonts, const QDateTime &now)
+{
+    Q_ASSERT(!text.isEmpty());
+    if (const std::optional<QString> refusal = inputRefusal(text, options.cellMode))
+        return Failure{*refusal};
+
+    const QList<qint16> codes = characterCodes(text);
+    Result<GlyphBuffer> cells = glyphCells(text, codes, options, fonts);
+    if (!cells.ok())
+        return Failure{cells.error()};
+
+    ConversionProducts products;
+    products.glyphs = std::move(cells).value();
+    const qint32 textCells = textCellCount(static_cast<qint32>(text.size()), options.cellMode);
+    products.textGlyphBytes = textCells * cellBytes;
+    // A checked text encodes, and so does the header's date and time.
+    products.tempChar = cp936::encode(QString(text + lineEnd)).value_or(QByteArray());
+    const std::optional<QByteArray> source = cp936::encode(
+        glyphSourceText(products.glyphs, textCells, text, options.cellMode, options.format, headerDateTime(now)));
+    if (!source || products.tempChar.isEmpty()) {
+        // Unreachable with a checked input; kept so that a text that cannot
+        // be written is never written partly.
+        return Failure{QStringLiteral("无法把取模结果写成GB2312编码的文字。请检查输入的字符后再取模。")};
+    }
+    products.glyphSource = *source;
+    // The output box shows the file exactly: its bytes decoded back.
+    products.glyphText = cp936::decode(products.glyphSource);
+    return products;
+}
+
+QList<OutputFile> outputFiles(const ConversionProducts &products, const QString &outDir)
+{
+    return {
+        {pathIn(outDir, QStringLiteral("Tempchar.txt")), products.tempChar},
+        {pathIn(outDir, QStringLiteral("hz.txt")), products.glyphSource},
+        {pathIn(outDir, QStringLiteral("zimuo.bin")), products.glyphs},
+    };
+}
+
+QString completionText(qint32 textGlyphBytes)
+{
+    return QStringLiteral("转换完成 共： %1个字模").arg(textGlyphBytes);
+}
+
+} // namespace ledglyph

@@ -1,0 +1,98 @@
+#include "fonts/font_library.h"
+
+#include "fonts/font_records.h"
+#include "platform/app_dir.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace ledglyph::fonts {
+
+namespace {
+
+// No record lies beyond the last GB2312 position (FEFE) of hzk16, so a larger
+// file is read only that far.
+constexpr qint64 bytesEverNeeded = 94LL * hzPositionsPerZone * hzRecordSize;
+
+FontRead unreadable(const QString &reason)
+{
+    FontRead read;
+    read.status = FontRead::Status::Unreadable;
+    read.systemError = reason;
+    return read;
+}
+
+} // namespace
+
+FontLibrary FontLibrary::load(const QString &path)
+{
+    FontLibrary library;
+    library.m_path = path;
+    const QFileInfo info(path);
+    library.m_modified = info.lastModified();
+    if (!info.exists())
+        return library; // Missing
+    if (info.isDir()) {
+        library.m_status = unreadable(QStringLiteral("这是文件夹，不是文件"));
+        return library;
+    }
+    if (!info.isFile()) { // a device or a pipe: opening it could block
+        library.m_status = unreadable(QStringLiteral("这不是普通文件（可能是设备或管道）"));
+        return library;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        library.m_status = unreadable(file.errorString());
+        return library;
+    }
+    const qint64 size = file.size();
+    library.m_bytes = file.read(qMin(size, bytesEverNeeded));
+    if (library.m_bytes.size() != qMin(size, bytesEverNeeded)) {
+        library.m_bytes.clear();
+        library.m_status = unreadable(file.errorString());
+        return library;
+    }
+    library.m_status = FontRead{};
+    library.m_status.fileSize = size;
+    return library;
+}
+
+FontRead FontLibrary::record(qint64 offset, qint32 length, QByteArrayView &bytes) const
+{
+    bytes = {};
+    if (!m_status.ok())
+        return m_status;
+    Q_ASSERT(offset >= 0 && offset + length <= bytesEverNeeded);
+    if (offset + length > m_bytes.size()) {
+        FontRead tooShort = m_status;
+        tooShort.status = FontRead::Status::TooShort;
+        tooShort.neededSize = offset + length;
+        return tooShort;
+    }
+    bytes = QByteArrayView(m_bytes).sliced(offset, length);
+    return m_status;
+}
+
+bool FontLibrary::changedOnDisk() const
+{
+    const QFileInfo info(m_path);
+    if (info.exists() != (m_status.status != FontRead::Status::Missing))
+        return true;
+    return info.lastModified() != m_modified
+           || (m_status.ok() && info.size() != m_status.fileSize);
+}
+
+FontLibraries FontLibraries::load(const QString &folder)
+{
+    return {FontLibrary::load(pathIn(folder, hzFileName)), FontLibrary::load(pathIn(folder, ascFileName))};
+}
+
+void FontLibraries::refresh()
+{
+    for (FontLibrary *library : {&hz, &asc}) {
+        if (library->changedOnDisk())
+            *library = FontLibrary::load(library->path());
+    }
+}
+
+} // namespace ledglyph::fonts
