@@ -28,7 +28,8 @@ DownloadProtocol::DownloadProtocol(SerialLink &link, MessageBox &messageBox, Dow
     connect(&m_drainDeadline, &QTimer::timeout, this, &DownloadProtocol::onDrainDeadline);
     connect(&m_link, &SerialLink::notified, this, &DownloadProtocol::onComm);
     connect(&m_link, &SerialLink::allWritten, this, [this] {
-        if (m_phase == Phase::Sending)
+        // A late report about an earlier poll byte is no news while a transfer's bytes wait.
+        if (m_phase == Phase::Sending && m_link.bytesToWrite() == 0)
             completeTransfer();
     });
     connect(&m_link, &SerialLink::failed, this, &DownloadProtocol::onLinkFailed);

@@ -96,7 +96,7 @@ inline QString transferFailed(const QString &device, const QString &reason)
 inline const QString transferFailedLog = QStringLiteral("下载失败：串口出错，字模没有下载完成，串口已关闭。");
 inline QString transferStalled(const QString &device, qint64 unsent)
 {
-    return QStringLiteral("串口 COM1（设备 %1）停止发送：还有 %2 字节没有发出。").arg(device).arg(unsent)
+    return QStringLiteral("串口 COM1（设备 %1）停止发送：至少还有 %2 字节没有发出。").arg(device).arg(unsent)
            + QLatin1Char('\r') + QStringLiteral("字模没有下载完成，串口已关闭。请检查串口线和单片机。");
 }
 inline const QString transferStalledLog = QStringLiteral("下载失败：串口停止发送，字模没有下载完成，串口已关闭。");

@@ -22,7 +22,9 @@ MSComm1::MSComm1(QString device, QObject *parent)
         if (m_port.bytesToWrite() == 0) {
             QMetaObject::invokeMethod(this, [this] {
                 emit notified();
-                emit allWritten();
+                // Bytes queued since (a transfer behind a poll byte) are not written yet.
+                if (m_port.isOpen() && m_port.bytesToWrite() == 0)
+                    emit allWritten();
             }, Qt::QueuedConnection);
         }
     });
