@@ -3,6 +3,8 @@
 #include "download/download_texts.h"
 #include "download/glyph_file.h"
 
+#include <chrono>
+
 namespace ledglyph {
 
 namespace texts = download_texts;
@@ -15,14 +17,19 @@ const QByteArray trailer("\x73\x73\x73", 3);
 
 DownloadProtocol::DownloadProtocol(SerialLink &link, MessageBox &messageBox, DownloadLog &log,
                                    QObject *parent)
-    : QObject(parent), m_link(link), m_messageBox(messageBox), m_log(log), m_poll(this)
+    : QObject(parent), m_link(link), m_messageBox(messageBox), m_log(log), m_poll(this),
+      m_drainDeadline(this)
 {
     m_poll.setObjectName(QStringLiteral("Timer1"));
     m_poll.setInterval(pollIntervalMs);
     connect(&m_poll, &QTimer::timeout, this, &DownloadProtocol::pollTick);
+    m_drainDeadline.setObjectName(QStringLiteral("drainDeadline"));
+    m_drainDeadline.setSingleShot(true);
+    connect(&m_drainDeadline, &QTimer::timeout, this, &DownloadProtocol::onDrainDeadline);
     connect(&m_link, &SerialLink::notified, this, &DownloadProtocol::onComm);
     connect(&m_link, &SerialLink::allWritten, this, [this] {
-        if (m_transferring)
+        // A late report about an earlier poll byte is no news while a transfer's bytes wait.
+        if (m_phase == Phase::Sending && m_link.bytesToWrite() == 0)
             completeTransfer();
     });
     connect(&m_link, &SerialLink::failed, this, &DownloadProtocol::onLinkFailed);
@@ -43,31 +50,32 @@ void DownloadProtocol::chooseFile(const QString &path)
 
 void DownloadProtocol::openPort()
 {
-    if (m_link.isOpen()) {
-        m_transferring = false;
+    // The poll starts again once the prompt is answered.
+    m_poll.stop();
+    if (m_phase == Phase::Sending)
+        cancelTransfer();
+    else
         m_link.close();
-    }
+    m_phase = Phase::Closed;
     if (const std::optional<QString> reason = m_link.open(LineSettings::download())) {
-        m_poll.stop();
         setButtons({true, false, false});
         m_messageBox.show(texts::portOpenFailed(m_link.deviceName(), *reason), MsgStyle::Exclamation,
                           texts::portTitle);
         return;
     }
-    m_messageBox.show(texts::openPortPrompt, MsgStyle::Exclamation, texts::portTitle);
+    ask(texts::openPortPrompt, MsgStyle::Exclamation, texts::portTitle);
     // The port may have failed while the box was open; then it is closed and reported already.
     if (!m_link.isOpen())
         return;
     m_log.append(texts::portOpenedLog);
     setButtons({false, true, m_buttons.send});
+    m_phase = Phase::Polling;
     m_poll.start();
 }
 
 void DownloadProtocol::closePort()
 {
-    m_poll.stop();
-    m_transferring = false;
-    m_link.close();
+    shutDown();
     setButtons({true, false, false});
 }
 
@@ -81,14 +89,17 @@ void DownloadProtocol::pollTick()
 void DownloadProtocol::onComm()
 {
     const QByteArray batch = m_link.readAll();
-    // While a transfer's bytes are leaving, a second one must not start in between.
-    if (m_transferring || batch.isEmpty() || batch.back() != pollByte)
+    // A signal while a box waits for the user or a transfer runs would stack a
+    // second confirmation and could send the file twice: it is dropped.
+    const bool listening = m_phase == Phase::Polling || m_phase == Phase::Connected;
+    if (!listening || batch.isEmpty() || batch.back() != pollByte)
         return;
     m_poll.stop();
     m_log.append(texts::boardSignalLog);
-    if (m_messageBox.show(texts::confirmPrompt, MsgStyle::Question, texts::transferTitle) == MsgOk) {
+    if (ask(texts::confirmPrompt, MsgStyle::Question, texts::transferTitle) == MsgOk) {
         download();
-    } else {
+    } else if (m_phase == Phase::Asking) { // unless the port failed while the box was open
+        m_phase = Phase::Connected;
         DownloadButtons next = m_buttons;
         next.send = true;
         setButtons(next);
@@ -97,12 +108,12 @@ void DownloadProtocol::onComm()
 
 void DownloadProtocol::download()
 {
+    if (m_phase == Phase::Sending)
+        return; // one transfer at a time
     const int speedCode = m_speedIndex + 1;
     if (speedCode <= 0) {
-        m_messageBox.show(texts::noSpeedPrompt, MsgStyle::Information, texts::transferTitle);
-        DownloadButtons next = m_buttons;
-        next.send = true;
-        setButtons(next);
+        ask(texts::noSpeedPrompt, MsgStyle::Information, texts::transferTitle);
+        afterRefusal();
         return;
     }
     m_log.append(texts::downloadingLog, DownloadLog::Form::AfterEmptyLine);
@@ -117,45 +128,85 @@ void DownloadProtocol::download()
                                                   : QString();
     if (!notStarted.isEmpty()) {
         m_log.append(texts::transferNotStartedLog);
-        DownloadButtons retry = m_buttons;
-        retry.send = m_link.isOpen();
-        setButtons(retry);
-        m_messageBox.show(texts::transferNotStarted(notStarted), MsgStyle::Exclamation,
-                          texts::transferTitle);
+        ask(texts::transferNotStarted(notStarted), MsgStyle::Exclamation, texts::transferTitle);
+        afterRefusal();
         return;
     }
 
     const QByteArray header{"\x79\x01", 2};
-    m_transferring = true;
+    m_phase = Phase::Sending;
     const bool queued = m_link.write(header + QByteArray(1, static_cast<char>(speedCode)))
                         && m_link.write(file.bytes) && m_link.write(trailer);
     if (!queued) {
         onLinkFailed(m_link.isOpen() ? QStringLiteral("写入失败") : QStringLiteral("串口已关闭"));
         return;
     }
-    // Completion waits until the link has taken every byte; a failure before that ends the transfer.
-    if (m_link.bytesToWrite() == 0)
+    // Completion waits until the link has taken every byte; a failure before that
+    // ends the transfer, and so does a line that takes them far slower than it should.
+    if (const qint64 queuedBytes = m_link.bytesToWrite(); queuedBytes > 0)
+        m_drainDeadline.start(std::chrono::milliseconds(
+            drainDeadlineMs(queuedBytes, LineSettings::download().baudRate)));
+    else
         completeTransfer();
+}
+
+// Shows a box of the exchange; no board signal counts until the caller moves on.
+int DownloadProtocol::ask(const QString &prompt, int style, const QString &title)
+{
+    m_phase = Phase::Asking;
+    return m_messageBox.show(prompt, style, title);
+}
+
+// A transfer that did not start leaves "发送数据" to try again while the port is open.
+void DownloadProtocol::afterRefusal()
+{
+    const bool open = m_link.isOpen();
+    m_phase = !open ? Phase::Closed : m_poll.isActive() ? Phase::Polling : Phase::Connected;
+    DownloadButtons next = m_buttons;
+    next.send = open;
+    setButtons(next);
 }
 
 void DownloadProtocol::completeTransfer()
 {
-    m_transferring = false;
+    m_drainDeadline.stop();
     DownloadButtons sent = m_buttons;
     sent.send = true;
     setButtons(sent);
     m_log.append(texts::completedLog, DownloadLog::Form::EndedByBreak);
-    m_messageBox.show(texts::completedPrompt, MsgStyle::Information, texts::transferTitle);
+    ask(texts::completedPrompt, MsgStyle::Information, texts::transferTitle);
     m_link.close();
+    m_phase = Phase::Closed;
     setButtons({true, false, false});
+}
+
+void DownloadProtocol::onDrainDeadline()
+{
+    if (m_phase != Phase::Sending)
+        return;
+    const qint64 unsent = m_link.bytesToWrite();
+    toClosedState();
+    m_log.append(texts::transferStalledLog);
+    m_messageBox.show(texts::transferStalled(m_link.deviceName(), unsent), MsgStyle::Exclamation,
+                      texts::transferTitle);
+}
+
+// The user closed the port (or the window, or opens it anew) while bytes were
+// still queued: they are thrown away at once rather than waited for.
+void DownloadProtocol::cancelTransfer()
+{
+    m_drainDeadline.stop();
+    m_link.discardAndClose();
+    m_phase = Phase::Closed;
+    m_log.append(texts::transferCancelledLog);
 }
 
 void DownloadProtocol::onLinkFailed(const QString &reason)
 {
     // One report per failure: a link that is closed already has been dealt with.
-    if (!m_link.isOpen() && !m_transferring)
+    if (!m_link.isOpen() && m_phase != Phase::Sending)
         return;
-    const bool wasTransferring = m_transferring;
+    const bool wasTransferring = m_phase == Phase::Sending;
     toClosedState();
     if (wasTransferring) {
         m_log.append(texts::transferFailedLog);
@@ -168,19 +219,24 @@ void DownloadProtocol::onLinkFailed(const QString &reason)
     }
 }
 
+// After a failure: whatever is still queued cannot be delivered, so it is not waited for.
 void DownloadProtocol::toClosedState()
 {
     m_poll.stop();
-    m_transferring = false;
-    m_link.close();
+    m_drainDeadline.stop();
+    m_phase = Phase::Closed;
+    m_link.discardAndClose();
     setButtons({true, false, false});
 }
 
 void DownloadProtocol::shutDown()
 {
     m_poll.stop();
-    m_transferring = false;
-    m_link.close();
+    if (m_phase == Phase::Sending)
+        cancelTransfer();
+    else
+        m_link.close();
+    m_phase = Phase::Closed;
 }
 
 void DownloadProtocol::setButtons(DownloadButtons buttons)

@@ -23,10 +23,23 @@ struct DownloadButtons {
 // drives the three port buttons and writes its reports into the log.
 //
 // The transfer is reported complete only once the link has taken every queued
-// byte; a write failure or a vanished device closes the port with one message.
+// byte; a write failure, a vanished device or a line that stops taking bytes
+// closes the port with one message. A close by the user during a transfer
+// throws the rest away at once and says so in the log.
 class DownloadProtocol : public QObject {
     Q_OBJECT
 public:
+    // Where the exchange stands. A board signal counts only while Polling or
+    // Connected: never while one of our boxes waits for the user, nor while a
+    // transfer's bytes are leaving.
+    enum class Phase {
+        Closed,    // port closed
+        Polling,   // port open, the poll "s" running
+        Asking,    // a box of the exchange waits for the user (prompt, confirmation, result)
+        Connected, // the board answered and the user chose to send later
+        Sending,   // a transfer's bytes are queued and leaving
+    };
+
     DownloadProtocol(SerialLink &link, MessageBox &messageBox, DownloadLog &log,
                      QObject *parent = nullptr);
     ~DownloadProtocol() override;
@@ -50,14 +63,19 @@ public:
 
     DownloadButtons buttons() const { return m_buttons; }
     bool polling() const { return m_poll.isActive(); }
-    bool transferring() const { return m_transferring; }
+    bool transferring() const { return m_phase == Phase::Sending; }
+    Phase phase() const { return m_phase; }
 
 signals:
     void buttonsChanged();
 
 private:
     void setButtons(DownloadButtons buttons);
+    int ask(const QString &prompt, int style, const QString &title);
+    void afterRefusal();
     void completeTransfer();
+    void onDrainDeadline();
+    void cancelTransfer();
     void onLinkFailed(const QString &reason);
     void toClosedState();
 
@@ -65,10 +83,11 @@ private:
     MessageBox &m_messageBox;
     DownloadLog &m_log;
     QTimer m_poll;
+    QTimer m_drainDeadline;
     QString m_binPath;
     int m_speedIndex = -1;
     DownloadButtons m_buttons;
-    bool m_transferring = false;
+    Phase m_phase = Phase::Closed;
 };
 
 } // namespace ledglyph

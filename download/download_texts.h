@@ -97,6 +97,14 @@ inline QString transferFailed(const QString &device, const QString &reason)
            + QStringLiteral("字模没有下载完成，串口已关闭。");
 }
 inline const QString transferFailedLog = QStringLiteral("下载失败：串口出错，字模没有下载完成，串口已关闭。");
+inline QString transferStalled(const QString &device, qint64 unsent)
+{
+    return QStringLiteral("串口 COM1（设备 %1）停止发送：至少还有 %2 字节没有发出。").arg(device).arg(unsent)
+           + QLatin1Char('\r') + QStringLiteral("字模没有下载完成，串口已关闭。请检查串口线和单片机。");
+}
+inline const QString transferStalledLog = QStringLiteral("下载失败：串口停止发送，字模没有下载完成，串口已关闭。");
+inline const QString transferCancelledLog =
+    QStringLiteral("下载已取消：字模没有下载完成，未发送的数据已丢弃。");
 inline QString portFailed(const QString &device, const QString &reason)
 {
     return QStringLiteral("串口 COM1（设备 %1）出错：%2").arg(device, reason) + QLatin1Char('\r')

@@ -13,18 +13,6 @@
 
 namespace ledglyph {
 
-namespace {
-
-// Time the line needs for `bytes` at `baudRate` (10 bit times a byte), doubled,
-// plus two seconds for the device's own latency.
-qint64 drainBoundMs(qint64 bytes, qint32 baudRate)
-{
-    const qint64 lineMs = bytes * 10 * 1000 / qMax(baudRate, 1);
-    return 2 * lineMs + 2000;
-}
-
-} // namespace
-
 MSComm1::MSComm1(QString device, QObject *parent)
     : SerialLink(parent), m_device(std::move(device))
 {
@@ -34,7 +22,9 @@ MSComm1::MSComm1(QString device, QObject *parent)
         if (m_port.bytesToWrite() == 0) {
             QMetaObject::invokeMethod(this, [this] {
                 emit notified();
-                emit allWritten();
+                // Bytes queued since (a transfer behind a poll byte) are not written yet.
+                if (m_port.isOpen() && m_port.bytesToWrite() == 0)
+                    emit allWritten();
             }, Qt::QueuedConnection);
         }
     });
@@ -78,6 +68,16 @@ void MSComm1::close()
     m_port.close();
 }
 
+void MSComm1::discardAndClose()
+{
+    if (!m_port.isOpen())
+        return;
+    const QSignalBlocker blocker(this);
+    // Our queue and the system's transmit queue both, so that closing does not wait for them.
+    m_port.clear(QSerialPort::Output);
+    m_port.close();
+}
+
 bool MSComm1::write(const QByteArray &bytes)
 {
     if (!m_port.isOpen())
@@ -115,7 +115,7 @@ void MSComm1::onError(QSerialPort::SerialPortError error)
 // bound runs out, or the device stops taking bytes.
 void MSComm1::drainQueuedBytes()
 {
-    const QDeadlineTimer deadline(drainBoundMs(m_port.bytesToWrite() + systemQueueBytes(), m_baudRate));
+    const QDeadlineTimer deadline(drainDeadlineMs(m_port.bytesToWrite() + systemQueueBytes(), m_baudRate));
     while (m_port.bytesToWrite() > 0 && !deadline.hasExpired()) {
         if (!m_port.waitForBytesWritten(static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1))))
             break;

@@ -19,6 +19,7 @@ public:
     QString deviceName() const override { return m_device; }
     [[nodiscard]] std::optional<QString> open(const LineSettings &settings) override;
     void close() override;
+    void discardAndClose() override;
     bool isOpen() const override { return m_port.isOpen(); }
     bool write(const QByteArray &bytes) override;
     qint64 bytesToWrite() const override { return m_port.bytesToWrite(); }

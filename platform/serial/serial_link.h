@@ -20,6 +20,15 @@ struct LineSettings {
     static LineSettings download() { return {}; }
 };
 
+// How long `bytes` may take to leave at `baudRate` (10 bit times a byte: start
+// bit, 8 data bits, stop bit): twice their line time, plus two seconds for the
+// device's own latency. Past that the line has stopped taking bytes.
+inline qint64 drainDeadlineMs(qint64 bytes, qint32 baudRate)
+{
+    const qint64 lineMs = bytes * 10 * 1000 / (baudRate > 0 ? baudRate : 1);
+    return 2 * lineMs + 2000;
+}
+
 // A serial link as the download protocol sees it. Reads are binary and return
 // every waiting byte; every notification of the port (bytes arrived, transmit
 // queue empty, line events) comes as one signal, since the protocol treats them
@@ -36,8 +45,12 @@ public:
     [[nodiscard]] virtual std::optional<QString> open(const LineSettings &settings) = 0;
 
     // Closes the link once every queued byte has left (waiting a bounded time);
-    // queued bytes are never thrown away on purpose.
+    // close() never throws queued bytes away on purpose.
     virtual void close() = 0;
+
+    // Closes the link at once, throwing away every byte still queued: for a
+    // transfer the user cancelled or the line stopped taking.
+    virtual void discardAndClose() = 0;
 
     virtual bool isOpen() const = 0;
 

@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 namespace ledglyph::testing {
 
 using testsupport::readFile;
@@ -28,6 +30,7 @@ public:
     int failWriteNumber = 0;                 // the n-th write (counted in writeCount) is refused
     int writeCount = 0;
     int writesWhileClosed = 0;
+    qint64 discarded = 0;                    // queued bytes thrown away by discardAndClose()
     QByteArray written;                      // every byte the link took, in order
 
     QString deviceName() const override { return QStringLiteral("/dev/fake-com1"); }
@@ -38,6 +41,11 @@ public:
         return openFailure;
     }
     void close() override { m_open = false; }
+    void discardAndClose() override
+    {
+        discarded += std::exchange(m_pending, 0);
+        m_open = false;
+    }
     bool isOpen() const override { return m_open; }
     bool write(const QByteArray &bytes) override
     {
@@ -80,10 +88,16 @@ class ScriptedMessageBox final : public MessageBox {
 public:
     QStringList shown;   // each box as "style title: prompt"
     QList<int> answers;  // taken in order; OK when the script has run out
+    // Keyed by a box's number (0: the first shown): runs while that box waits
+    // for the user, as events that arrive meanwhile would.
+    QMap<int, std::function<void()>> whileOpen;
 
     int show(const QString &prompt, int style, const QString &title) override
     {
+        const int number = int(shown.size());
         shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
+        if (const std::function<void()> meanwhile = whileOpen.take(number))
+            meanwhile();
         return answers.isEmpty() ? MsgOk : answers.takeFirst();
     }
     QString styles() const

@@ -1,8 +1,10 @@
-// The board simulator's reading of the download stream and its dot drawing.
+// The board simulator's reading of the download stream, its dot drawing and
+// its command line.
 
 #include "tools/board/glyph_dots.h"
 #include "tools/board/transfer_receiver.h"
 
+#include <QProcess>
 #include <QTest>
 
 using namespace ledglyph::board;
@@ -13,12 +15,13 @@ class BoardReceiverTest : public QObject {
 
 private slots:
     // Poll bytes before the header are counted, not kept; "s" bytes inside the
-    // data stay data; only the last three bytes are the trailer.
+    // data stay data; only the last three bytes are the trailer, unless a whole
+    // header follows them: then the next transfer begins.
     void streams_data()
     {
         QTest::addColumn<QByteArrayList>("pieces");
         QTest::addColumn<int>("polls");
-        QTest::addColumn<QString>("result"); // "speed: data", or what the complaint holds
+        QTest::addColumn<QString>("result"); // "speed: data" of each transfer, or what the complaint holds
         QTest::newRow("in pieces") << QByteArrayList{"sss", "sy", "\x01\x05" "ab", "sss", "\0sss"_ba} << 4 << u"5: absss\0"_s;
         QTest::newRow("no data") << QByteArrayList{"y\x01\x06sss"} << 0 << u"6: "_s;
         QTest::newRow("polls only") << QByteArrayList{"ss"} << 2 << QString();
@@ -27,6 +30,9 @@ private slots:
         QTest::newRow("speed 0") << QByteArrayList{"y\x01\0sss"_ba} << 0 << u"应为 1 到 6，收到 0x00"_s;
         QTest::newRow("speed 7") << QByteArrayList{"y\x01\x07" "abcsss"} << 0 << u"应为 1 到 6，收到 0x07"_s;
         QTest::newRow("two s only") << QByteArrayList{"y\x01\x06ss"} << 0 << u"应为 0x73 0x73 0x73"_s;
+        QTest::newRow("two back to back") << QByteArrayList{"y\x01\x05" "absssy\x01\x03" "cdsss"} << 0 << u"5: ab | 3: cd"_s;
+        QTest::newRow("second header in pieces") << QByteArrayList{"y\x01\x05" "absss", "y\x01", "\x02sss"} << 0 << u"5: ab | 2: "_s;
+        QTest::newRow("no whole header after sss") << QByteArrayList{"y\x01\x05" "sssy\x01\x07" "sss"} << 0 << u"5: sssy\x01\x07"_s;
         QTest::newRow("noise before header") << QByteArrayList{"sQy\x01\x01sss"} << 1 << u"意外的字节 0x51"_s;
     }
     void streams()
@@ -36,16 +42,41 @@ private slots:
         QFETCH(QString, result);
         TransferReceiver receiver;
         int counted = 0;
-        for (const QByteArray &piece : pieces)
+        QList<Transfer> transfers;
+        for (const QByteArray &piece : pieces) {
             counted += receiver.feed(piece);
-        const std::optional<Transfer> transfer = receiver.lineQuiet();
+            transfers += receiver.takeFinished();
+        }
+        if (const std::optional<Transfer> last = receiver.lineQuiet())
+            transfers << *last;
         QCOMPARE(counted, polls);
-        if (transfer)
-            QCOMPARE(u"%1: %2"_s.arg(transfer->speedCode).arg(QString::fromLatin1(transfer->data)), result);
-        else if (!result.isEmpty())
+        const bool failed = receiver.status() == TransferReceiver::Status::Failed;
+        if (failed) {
             QVERIFY2(receiver.error().contains(result), qPrintable(receiver.error()));
-        QCOMPARE(receiver.status(), transfer || result.isEmpty() ? TransferReceiver::Status::Waiting
-                                                                 : TransferReceiver::Status::Failed);
+        } else {
+            QStringList taken;
+            for (const Transfer &transfer : transfers)
+                taken << u"%1: %2"_s.arg(transfer.speedCode).arg(QString::fromLatin1(transfer.data));
+            QCOMPARE(taken.join(u" | "_s), result);
+        }
+    }
+
+    void commandLine()
+    {
+        const auto run = [](const QStringList &arguments) {
+            QProcess board;
+            board.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-board"), arguments);
+            const bool ended = board.waitForFinished(10000);
+            return std::pair(ended ? board.exitCode() : -1, QString::fromUtf8(board.readAllStandardError()));
+        };
+        // A usage error ends with 2, as with the other tools.
+        const auto [unknownCode, unknownErrors] = run({"--bogus"});
+        QCOMPARE(unknownCode, 2);
+        QVERIFY2(unknownErrors.startsWith(u"Unknown option 'bogus'.\n"_s), qPrintable(unknownErrors));
+        // A device that cannot be opened: one line with the system's reason.
+        const auto [missingCode, missingErrors] = run({"--device", "/dev/nonexistent"});
+        QCOMPARE(missingCode, 2);
+        QCOMPARE(missingErrors, u"无法打开串口设备 /dev/nonexistent：No such file or directory\n"_s);
     }
 
     void cellDrawing()

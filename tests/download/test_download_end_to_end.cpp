@@ -70,6 +70,33 @@ private slots:
         QCOMPARE(readFile(line.received), data);
     }
 
+    // A header right after a trailer starts a new transfer: with --once the
+    // board keeps the first and reports the second as an error; without it,
+    // each is taken on its own.
+    void twoTransfersBackToBack_data()
+    {
+        QTest::addColumn<bool>("once");
+        QTest::newRow("--once") << true;
+        QTest::newRow("each taken") << false;
+    }
+    void twoTransfersBackToBack()
+    {
+        QFETCH(bool, once);
+        BoardLine line;
+        QVERIFY(line.start(once ? QStringList{"--once"} : QStringList{}));
+        MSComm1 port(line.endA);
+        QCOMPARE(port.open(LineSettings::download()), std::nullopt);
+        QVERIFY(port.write("\x79\x01\x02" "first" "sss" "\x79\x01\x05" "second" "sss"_ba));
+        const QString first = u"速度代码：2\n字节数：5\n"_s;
+        const QString second = once ? u"第一次传输之后又收到第 2 次传输（速度代码：5，字节数：6）"_s
+                                    : u"速度代码：5\n字节数：6\n已保存到"_s;
+        QTRY_VERIFY2_WITH_TIMEOUT(line.output().contains(second), qPrintable(line.output()), 10000);
+        QVERIFY(line.output().contains(first));
+        if (once)
+            QCOMPARE(line.finish(), 1);
+        QCOMPARE(readFile(line.received), once ? "first"_ba : "second"_ba);
+    }
+
     void missingDeviceIsReportedWithAReason()
     {
         MSComm1 port(u"/dev/ledglyph-no-such-port"_s);

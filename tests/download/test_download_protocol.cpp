@@ -145,6 +145,7 @@ private slots:
         QCOMPARE(rig.link.written, rig.transferOf(speedIndex + 1));
         if (queued) {
             rig.link.receive("s"); // the board's chatter during the transfer starts nothing
+            emit rig.link.allWritten(); // a late report about an earlier poll byte ends nothing
             QCOMPARE(rig.log.text(), untilSignal + lines.downloading);
             QCOMPARE(rig.box.shown, QStringList{confirmBox});
             QCOMPARE(rig.state(), u"0 1 0 stopped open"_s);
@@ -152,6 +153,95 @@ private slots:
         }
         QCOMPARE(rig.log.text(), completedLog);
         QCOMPARE(rig.box.shown, (QStringList{confirmBox, u"64 Qorvath 欢迎您！！！: 串口下载完成"_s}));
+        QCOMPARE(rig.state(), closed);
+    }
+
+    // A board signal counts only while polling or connected: one that arrives
+    // while a box waits for the user (the DB9 prompt, the confirmation, the
+    // completion) adds no log line and no box, and never a second transfer.
+    void signalWhileABoxIsOpenIsIgnored_data()
+    {
+        QTest::addColumn<int>("box"); // number of the box, in the order shown
+        QTest::newRow("DB9 prompt") << 0;
+        QTest::newRow("confirmation") << 1;
+        QTest::newRow("download complete") << 2;
+    }
+    void signalWhileABoxIsOpenIsIgnored()
+    {
+        QFETCH(int, box);
+        Rig rig(false);
+        rig.box.whileOpen[box] = [&rig] { rig.link.receive("s"); };
+        rig.protocol.openPort();
+        rig.link.receive("s");
+        QCOMPARE(rig.link.written, rig.transferOf(1));
+        QCOMPARE(rig.log.text(), completedLog);
+        QCOMPARE(rig.box.styles(), u"48 33 64"_s);
+        QCOMPARE(rig.state(), closed);
+    }
+
+    // A close by the user while bytes are still queued throws them away at
+    // once, says so in the log, and leaves the port closed (or opens it anew);
+    // a late "queue empty" reports nothing.
+    void closeDuringTransfer_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("linesAfter");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("关闭串口") << u"close"_s << QString() << closed;
+        QTest::newRow("打开串口") << u"open"_s << lines.opened << u"0 1 0 polling open"_s;
+        QTest::newRow("window closed") << u"shut down"_s << QString() << u"0 1 0 stopped closed"_s;
+    }
+    void closeDuringTransfer()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, linesAfter);
+        QFETCH(QString, state);
+        Rig rig;
+        rig.link.holdWrites = true;
+        rig.link.receive("s");
+        if (action == u"close")
+            rig.protocol.closePort();
+        else if (action == u"open")
+            rig.protocol.openPort();
+        else
+            rig.protocol.shutDown();
+        rig.link.drain();
+        QCOMPARE(rig.link.discarded, 455);
+        QCOMPARE(rig.log.text(), untilSignal + lines.downloading
+                                     + lines.line(u"下载已取消：字模没有下载完成，未发送的数据已丢弃。"_s) + linesAfter);
+        QCOMPARE(rig.box.styles(), action == u"open" ? u"33 48"_s : u"33"_s);
+        QCOMPARE(rig.state(), state);
+    }
+
+    // A line that stops taking bytes: past twice their line time at 9600 baud
+    // (10 bits a byte) plus 2 s, one message and one log line, the rest thrown
+    // away, the port closed.
+    void transferThatNeverDrains_data()
+    {
+        QTest::addColumn<int>("fileSize");
+        QTest::addColumn<int>("deadlineMs");
+        QTest::newRow("449 bytes") << 449 << 2946;
+        QTest::newRow("64 KiB") << 65536 << 138544;
+    }
+    void transferThatNeverDrains()
+    {
+        QFETCH(int, fileSize);
+        QFETCH(int, deadlineMs);
+        Rig rig;
+        writeFile(rig.path, QByteArray(fileSize, 's'));
+        rig.link.holdWrites = true;
+        rig.link.receive("s");
+        auto *deadline = rig.protocol.findChild<QTimer *>(u"drainDeadline"_s);
+        QVERIFY(deadline && deadline->isActive());
+        QCOMPARE(deadline->interval(), deadlineMs);
+        deadline->start(0); // its time has come
+        QTRY_VERIFY(!rig.protocol.transferring());
+        rig.link.drain();
+        QCOMPARE(rig.link.discarded, fileSize + 6);
+        QCOMPARE(rig.log.text(), untilSignal + lines.downloading
+                                     + lines.line(u"下载失败：串口停止发送，字模没有下载完成，串口已关闭。"_s));
+        QCOMPARE(rig.box.shown, (QStringList{confirmBox, u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）停止发送："
+                                                         u"至少还有 %1 字节没有发出。\r字模没有下载完成，串口已关闭。请检查串口线和单片机。"_s.arg(fileSize + 6)}));
         QCOMPARE(rig.state(), closed);
     }
 

@@ -40,13 +40,16 @@ bool BoardSimulator::start()
         QTextStream(stderr) << QStringLiteral("无法打开串口设备 %1：%2\n").arg(m_options.device, m_port.errorString());
         return false;
     }
+    m_started = true;
     QTextStream(stderr) << QStringLiteral("模拟单片机已就绪：%1（9600,n,8,1），等待轮询……\n").arg(m_options.device);
     return true;
 }
 
 void BoardSimulator::onBytes()
 {
-    const int polls = m_receiver.feed(m_port.readAll());
+    const int polls = feed(m_port.readAll());
+    if (m_finished)
+        return;
     switch (m_receiver.status()) {
     case TransferReceiver::Status::Failed:
         finish(1, m_receiver.error());
@@ -63,6 +66,15 @@ void BoardSimulator::onBytes()
         m_answerDelay.start();
 }
 
+// Takes bytes from the line and every transfer they ended; returns the poll bytes among them.
+int BoardSimulator::feed(const QByteArray &bytes)
+{
+    const int polls = m_receiver.feed(bytes);
+    for (const Transfer &transfer : m_receiver.takeFinished())
+        take(transfer);
+    return polls;
+}
+
 void BoardSimulator::answerPoll()
 {
     if (m_receiver.status() != TransferReceiver::Status::Waiting)
@@ -74,25 +86,41 @@ void BoardSimulator::answerPoll()
 void BoardSimulator::onLineQuiet()
 {
     const std::optional<Transfer> transfer = m_receiver.lineQuiet();
-    if (transfer) {
-        report(*transfer);
-        if (m_options.once)
-            finish(0);
-    } else if (m_receiver.status() == TransferReceiver::Status::Failed) {
+    if (transfer)
+        take(*transfer);
+    else if (m_receiver.status() == TransferReceiver::Status::Failed)
         finish(1, m_receiver.error());
+    if (m_options.once && m_transfers > 0)
+        finish(0);
+}
+
+// Each transfer is reported on its own; with `once` only the first is kept and
+// a second one is an error of the sender.
+void BoardSimulator::take(const Transfer &transfer)
+{
+    if (m_finished)
+        return;
+    if (++m_transfers > 1 && m_options.once) {
+        finish(1, QStringLiteral("第一次传输之后又收到第 %1 次传输（速度代码：%2，字节数：%3）；"
+                                 "--once 只接收一次，只保存了第一次。")
+                      .arg(m_transfers).arg(transfer.speedCode).arg(transfer.data.size()));
+        return;
     }
+    report(transfer);
 }
 
 void BoardSimulator::onError(QSerialPort::SerialPortError error)
 {
-    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || m_finished)
+    // Errors of opening are reported by start(), once.
+    if (!m_started || error == QSerialPort::NoError || error == QSerialPort::TimeoutError || m_finished)
         return;
     const QString reason = m_port.errorString();
     // A device that closes right after the trailer still delivered a whole transfer.
     if (m_receiver.status() == TransferReceiver::Status::Receiving) {
         m_quiet.stop();
-        m_receiver.feed(m_port.readAll());
-        onLineQuiet();
+        feed(m_port.readAll());
+        if (!m_finished)
+            onLineQuiet();
         if (m_finished)
             return;
     }

@@ -21,7 +21,8 @@ struct BoardOptions {
 // The display board's side of the download on a serial device: answers the
 // poll with "s", takes in a transfer, checks header and trailer, saves the
 // glyph data and prints what it got. Ends the application with 0 after a
-// transfer (with `once`), 1 on a wrong transfer, 2 when the device fails.
+// transfer (with `once`), 1 on a wrong transfer or, with `once`, a second
+// transfer right behind the first, 2 when the device fails.
 class BoardSimulator : public QObject {
     Q_OBJECT
 public:
@@ -32,9 +33,11 @@ public:
 
 private:
     void onBytes();
+    int feed(const QByteArray &bytes);
     void onError(QSerialPort::SerialPortError error);
     void answerPoll();
     void onLineQuiet();
+    void take(const Transfer &transfer);
     void report(const Transfer &transfer);
     void finish(int exitCode, const QString &message = {});
 
@@ -44,6 +47,8 @@ private:
     QTimer m_quiet;
     QTimer m_answerDelay;
     QElapsedTimer m_sinceAnswer;
+    int m_transfers = 0;
+    bool m_started = false;
     bool m_finished = false;
 };
 

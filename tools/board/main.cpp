@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral(
         "模拟显示板（单片机）：回答轮询 \"s\"，接收 0x79 0x01 速度代码、字模数据和 0x73 0x73 0x73，"
         "保存字模数据并显示收到的内容。线路静止 --idle 毫秒且最后三个字节为 sss 时，一次传输结束。"));
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("串口设备，例如 /dev/ttyUSB0 或伪终端。"),
                                     QStringLiteral("DEV"));
     const QCommandLineOption delay(QStringLiteral("answer-delay"), QStringLiteral("回答轮询前等待的毫秒数（默认 0）。"),
@@ -25,11 +25,18 @@ int main(int argc, char *argv[])
                                   QStringLiteral("MS"), QStringLiteral("500"));
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("把收到的字模数据保存到此文件。"),
                                  QStringLiteral("FILE"));
-    const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("收完一次传输后退出。"));
+    const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("收完一次传输后退出；紧跟其后的第二次传输算作错误（退出码 1）。"));
     parser.addOptions({device, delay, idle, out, once});
-    parser.process(app);
 
     QTextStream err(stderr);
+    // A usage error ends with 2, like the other tools (process() would end with 1).
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << parser.errorText() << QLatin1Char('\n') << parser.helpText();
+        return 2;
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0);
+
     bool delayOk = false;
     bool idleOk = false;
     ledglyph::board::BoardOptions options;

@@ -25,6 +25,12 @@ int TransferReceiver::feed(const QByteArray &bytes)
             break;
         if (m_status == Status::Receiving && m_header.size() == 3) {
             m_body.append(byte);
+            if (headerFollowsTrailer()) {
+                const qsizetype dataSize = m_body.size() - trailer.size() - 3;
+                m_finished.append({static_cast<quint8>(m_header.at(2)), m_body.left(dataSize)});
+                m_header = m_body.mid(dataSize + trailer.size());
+                m_body.clear();
+            }
             continue;
         }
         if (m_status == Status::Waiting) {
@@ -46,6 +52,21 @@ int TransferReceiver::feed(const QByteArray &bytes)
             fail(QStringLiteral("传输头错误：速度代码应为 1 到 6，收到 %1").arg(hexByte(byte)));
     }
     return polls;
+}
+
+bool TransferReceiver::headerFollowsTrailer() const
+{
+    if (m_body.size() < trailer.size() + 3)
+        return false;
+    const QByteArray tail = m_body.right(trailer.size() + 3);
+    const char speed = tail.at(5);
+    return tail.startsWith(trailer) && tail.at(3) == startByte && tail.at(4) == fixedByte && speed >= 1
+           && speed <= 6;
+}
+
+QList<Transfer> TransferReceiver::takeFinished()
+{
+    return std::exchange(m_finished, {});
 }
 
 std::optional<Transfer> TransferReceiver::lineQuiet()
