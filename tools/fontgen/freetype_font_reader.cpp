@@ -32,7 +32,9 @@ using FaceHandle = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
 
 QString characterName(char32_t c)
 {
-    return QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("U+%1（%2）")
+        .arg(QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, QLatin1Char('0')),
+             QString::fromUcs4(&c, 1));
 }
 
 // The font's code for a character, or 0 when it has none in these codes.

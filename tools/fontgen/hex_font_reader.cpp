@@ -79,7 +79,7 @@ FontReadResult readHexFont(const QString &path, const CharacterSet &wanted)
     int glyphs = 0;
     // Read line by line until the stream ends: a pipe has no size to go by.
     for (;;) {
-        const QByteArray raw = file.readLine(longestLine + 1);
+        const QByteArray raw = file.readLine(longestLine + 2);
         if (raw.isEmpty())
             break;
         ++lineNumber;
