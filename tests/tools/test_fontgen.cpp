@@ -5,6 +5,7 @@
 
 #include "tests/test_support.h"
 
+#include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -368,14 +369,16 @@ private slots:
     // the font lacks are framed in red.
     void previewIsDrawnFromTheLibraries()
     {
-        const QString out = m_dir.filePath(QStringLiteral("preview-out"));
-        const QString png = m_dir.filePath(QStringLiteral("sheet.png"));
-        const testsupport::ProgramRun run = testsupport::runProgram(
-            fontgen, {QStringLiteral("--hex"),
-                      writeFont(QStringLiteral("hex"), hexLine("5929", QByteArray(32, '\xFF')) + hexLine("0041", QByteArray(16, '\xFF'))),
-                      QStringLiteral("--preview"), png});
+        const QString font = writeFont(QStringLiteral("hex"), hexLine("5929", QByteArray(32, '\xFF'))
+                                                                  + hexLine("0041", QByteArray(16, '\xFF')));
+        const QDir folder(m_dir.filePath(QStringLiteral("preview")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString png = folder.filePath(QStringLiteral("sheet.png"));
+        const testsupport::ProgramRun run =
+            testsupport::runProgram(fontgen, {QStringLiteral("--hex"), font, QStringLiteral("--preview"), png}, {},
+                                    folder.path());
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(!QFile::exists(out));
+        QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("sheet.png")});
         const QImage sheet(png);
         QVERIFY(!sheet.isNull());
         int black = 0;
@@ -420,7 +423,8 @@ private slots:
             bdfFont("ISO10646", "1", "16 16 0 -2",
                     {bdfGlyph("A", 'A', "2147483647 16 0 -2", QByteArray("18\n").repeated(16), 8)}),
             1, unreadable);
-        row("bdf truncated", bdf, validBdf.left(validBdf.indexOf("ENDCHAR")), 1, unreadable);
+        row("bdf truncated", "--bdf|FONT|--out-dir|OUT|--preview|OUT.png", validBdf.left(validBdf.indexOf("ENDCHAR")),
+            1, unreadable);
         row("bdf not a font", bdf, "hello\n", 1, unreadable);
         row("bdf other charset", bdf, bdfFont("KOI8", "R", "16 16 0 -2", {letterA}), 1, "不支持的字符集 KOI8-R");
         row("bdf only unencoded", bdf, bdfFont("ISO10646", "1", "16 16 0 -2", {bdfGlyph("x", -1, "8 1 0 0", "FF\n")}),
@@ -463,7 +467,7 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
-        QVERIFY(!QFile::exists(out));
+        QVERIFY(!QFile::exists(out) && !QFile::exists(out + QStringLiteral(".png")));
     }
 };
 

@@ -5,6 +5,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BDF_H
+#include FT_FONT_FORMATS_H
 #include FT_OUTLINE_H
 
 #include <algorithm>
@@ -200,28 +201,30 @@ FontReadResult readFreeTypeFont(const QByteArray &fontBytes, int faceIndex, cons
     if (!f)
         return fail(QStringLiteral("无法读取第 %1 个字体，文件已损坏").arg(faceIndex));
 
+    // X11 bitmap fonts name their codes by a registry; other fonts carry cmaps.
     Codes codes = Codes::Unicode;
-    if (FT_IS_SCALABLE(f)) {
-        if (FT_Select_Charmap(f, FT_ENCODING_UNICODE) == 0)
-            codes = Codes::Unicode;
-        else if (FT_Select_Charmap(f, FT_ENCODING_PRC) == 0)
-            codes = Codes::Gb2312Prc;
-        else
-            return fail(QStringLiteral("字体没有 Unicode 或 GB2312 字符映射表"));
-        // A 16-pixel bitmap strike, when the font has one, is used by FreeType
-        // for every glyph it holds; the rest come from the outlines.
-        if (FT_Set_Pixel_Sizes(f, 0, pixelSize) != 0)
-            return fail(QStringLiteral("无法设为 16 点大小"));
-    } else {
+    const QByteArray format = FT_Get_Font_Format(f);
+    if (format == "BDF" || format == "PCF") {
         QString charset;
         const std::optional<Codes> bitmapCodes = bitmapFontCodes(f, charset);
         if (!bitmapCodes)
             return fail(QStringLiteral("不支持的字符集 %1（支持 ISO10646-1、ISO8859-1、GB2312.1980-0）").arg(charset));
         codes = *bitmapCodes;
-        if (f->num_fixed_sizes < 1 || f->num_charmaps < 1 || FT_Select_Size(f, nearestStrike(f)) != 0
-            || FT_Set_Charmap(f, f->charmaps[0]) != 0)
-            return fail(QStringLiteral("点阵字体没有可用的字号或字符映射表，文件已损坏"));
+        if (f->num_charmaps < 1 || FT_Set_Charmap(f, f->charmaps[0]) != 0)
+            return fail(QStringLiteral("点阵字体没有字符映射表，文件已损坏"));
+    } else if (FT_Select_Charmap(f, FT_ENCODING_UNICODE) == 0) {
+        codes = Codes::Unicode;
+    } else if (FT_Select_Charmap(f, FT_ENCODING_PRC) == 0) {
+        codes = Codes::Gb2312Prc;
+    } else {
+        return fail(QStringLiteral("字体没有 Unicode 或 GB2312 字符映射表"));
     }
+    // A scalable font's 16-pixel bitmap strike, when it has one, is used by
+    // FreeType for every glyph it holds; the rest come from the outlines.
+    const bool sized = FT_IS_SCALABLE(f) ? FT_Set_Pixel_Sizes(f, 0, pixelSize) == 0
+                                         : f->num_fixed_sizes > 0 && FT_Select_Size(f, nearestStrike(f)) == 0;
+    if (!sized)
+        return fail(QStringLiteral("无法选用 16 点的字号，文件已损坏"));
 
     for (const char32_t c : wanted) {
         const FT_ULong code = fontCode(c, codes);
