@@ -433,7 +433,11 @@ private slots:
         const QByteArray pcf = readFile(pcfTwin(writeFont(QStringLiteral("bdf"), validBdf), false));
         row("pcf truncated", "--font|FONT|--out-dir|OUT", pcf.left(pcf.size() / 2), 1, unreadable);
         const QByteArray pcfGz = readFile(pcfTwin(writeFont(QStringLiteral("bdf"), validBdf), true));
-        row("pcf.gz truncated", "--font|FONT|--out-dir|OUT", pcfGz.left(pcfGz.size() / 2), 1, unreadable);
+        const char *badGzip = "gzip 压缩数据已损坏或不完整";
+        row("pcf.gz truncated", "--font|FONT|--out-dir|OUT", pcfGz.left(pcfGz.size() / 2), 1, badGzip);
+        QByteArray damagedGz = pcfGz;
+        damagedGz[damagedGz.size() / 2] = char(damagedGz.at(damagedGz.size() / 2) ^ 0x10);
+        row("pcf.gz damaged", "--font|FONT|--out-dir|OUT", damagedGz, 1, badGzip);
         QFile trueType(QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"));
         if (trueType.open(QIODevice::ReadOnly))
             row("truetype truncated", "--font|FONT|--out-dir|OUT", trueType.read(1 << 20), 1, unreadable);

@@ -16,7 +16,8 @@ struct FontFileBytes {
 };
 
 // Reads a font file whole, as a stream until its end (so a pipe such as
-// /dev/stdin works too), refusing it once it exceeds maxFontFileBytes.
+// /dev/stdin works too), refusing it once it exceeds maxFontFileBytes. A
+// gzipped file is unpacked (the same limit holds for what it unpacks to).
 FontFileBytes readFontFile(const QString &path);
 
 } // namespace ledglyph::fontgen
