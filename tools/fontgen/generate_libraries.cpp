@@ -56,7 +56,17 @@ GenerationResult generateLibraries(const FontgenOptions &options)
     const LibraryBuild hzk16 = buildHzk16(main.font);
     const LibraryBuild asc16 = buildAsc16(options.asciiFont.isEmpty() ? main.font : ascii.font);
 
+    // The preview goes first: a sheet that cannot be written (a mistyped
+    // folder) then leaves the libraries as they were.
     QList<std::pair<QString, QByteArray>> outputs;
+    if (!options.previewFile.isEmpty()) {
+        const QByteArray png = previewPng(hzk16, asc16);
+        if (png.isEmpty()) {
+            result.error = QStringLiteral("无法生成预览图 %1").arg(options.previewFile);
+            return result;
+        }
+        outputs << std::pair{options.previewFile, png};
+    }
     if (!options.outDir.isEmpty()) {
         if (!QDir().mkpath(options.outDir)) {
             result.error = QStringLiteral("无法创建输出目录 %1").arg(options.outDir);
@@ -66,8 +76,6 @@ GenerationResult generateLibraries(const FontgenOptions &options)
         outputs << std::pair{out.filePath(QStringLiteral("hzk16")), hzk16.bytes}
                 << std::pair{out.filePath(QStringLiteral("ASC16")), asc16.bytes};
     }
-    if (!options.previewFile.isEmpty())
-        outputs << std::pair{options.previewFile, previewPng(hzk16, asc16)};
     for (const auto &[path, bytes] : outputs) {
         result.error = writeLibraryFile(path, bytes);
         if (!result.error.isEmpty())

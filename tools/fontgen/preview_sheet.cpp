@@ -160,8 +160,7 @@ QByteArray previewPng(const LibraryBuild &hzk16, const LibraryBuild &asc16)
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    previewSheet(hzk16, asc16).save(&buffer, "PNG");
-    return png;
+    return previewSheet(hzk16, asc16).save(&buffer, "PNG") ? png : QByteArray();
 }
 
 } // namespace ledglyph::fontgen

@@ -15,7 +15,7 @@ namespace ledglyph::fontgen {
 // red LED panel.
 QImage previewSheet(const LibraryBuild &hzk16, const LibraryBuild &asc16);
 
-// The sheet as PNG bytes.
+// The sheet as PNG bytes; empty if it could not be encoded.
 QByteArray previewPng(const LibraryBuild &hzk16, const LibraryBuild &asc16);
 
 } // namespace ledglyph::fontgen
