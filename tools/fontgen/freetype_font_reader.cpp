@@ -235,7 +235,7 @@ FontReadResult readFreeTypeFont(const QByteArray &fontBytes, int faceIndex, cons
         bool fromStrike = false;
         const QString problem = renderGlyph(f, index, glyph, fromStrike);
         if (!problem.isEmpty())
-            return fail(QStringLiteral("字符 %1 的字形%2，字体文件已损坏").arg(characterName(c), problem));
+            return fail(QStringLiteral("字符 %1的字形%2，字体文件已损坏").arg(characterName(c), problem));
         result.font.glyphs.insert(c, glyph);
         if (FT_IS_SCALABLE(f))
             ++(fromStrike ? result.embeddedBitmaps : result.renderedOutlines);
