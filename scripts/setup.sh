@@ -10,7 +10,13 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
   qt6-translations-l10n # Qt's own dialogs and error texts in Chinese
   unifont              # source of the generated font libraries
-  fonts-wqy-zenhei     # a CJK font so the windows' Chinese texts render
+  libfreetype-dev      # ledglyph-fontgen reads BDF, PCF, TrueType and OpenType fonts through FreeType
+  zlib1g-dev           #   and unpacks .pcf.gz fonts itself
+  xfonts-utils         # bdftopcf: the font builder's tests make PCF twins of their BDF fonts
+  fonts-wqy-zenhei     # a CJK font so the windows' Chinese texts render; 黑体-like libraries
+  fonts-arphic-uming   # 宋体-like and 楷体-like CJK fonts and a bitmap song font: the font
+  fonts-arphic-ukai    #   builder's tests and the README's preview sheets
+  xfonts-wqy
   sdcc                 # checks that generated C51 source compiles
   socat                # pseudo-terminal pairs for the serial download tests
   xvfb xauth           # windows without a display

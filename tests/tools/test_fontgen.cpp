@@ -1,8 +1,12 @@
-// ledglyph-fontgen as a whole program: synthetic .hex and BDF fonts in, the
-// exact bytes of hzk16 and ASC16 out, bad input refused without any output.
+// ledglyph-fontgen as a whole program: synthetic .hex and BDF fonts (and the
+// BDF's PCF twins, made with bdftopcf) in, the exact bytes of hzk16 and ASC16
+// out; an installed CJK TrueType font fills every GB2312 position with
+// glyphs of the right shape; bad input is refused without any output.
 
 #include "tests/test_support.h"
 
+#include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +17,7 @@ using testsupport::readFile;
 namespace {
 
 constexpr int hzk16Size = 87 * 94 * 32;
+const QString fontgen = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-fontgen");
 
 int hzk16Offset(int first, int second)
 {
@@ -34,6 +39,94 @@ QByteArray hexLine(const char *code, const QByteArray &bitmap)
     return QByteArray(code) + ':' + bitmap.toHex().toUpper() + '\n';
 }
 
+// A BDF 2.1 font of the given charset and glyphs ("STARTCHAR … ENDCHAR" texts);
+// its ascent and descent (which bdftopcf needs) follow the bounding box.
+QByteArray bdfFont(const QByteArray &registry, const QByteArray &encoding, const QByteArray &boundingBox,
+                   const QList<QByteArray> &glyphs)
+{
+    const QList<QByteArray> box = boundingBox.split(' ');
+    const int descent = -box.at(3).toInt();
+    return "STARTFONT 2.1\nFONT -test-fixed-medium-r-normal--16-160-75-75-c-160-" + registry + '-' + encoding
+        + "\nSIZE 16 75 75\nFONTBOUNDINGBOX " + boundingBox + "\nSTARTPROPERTIES 4\nCHARSET_REGISTRY \"" + registry
+        + "\"\nCHARSET_ENCODING \"" + encoding + "\"\nFONT_ASCENT " + QByteArray::number(box.at(1).toInt() - descent)
+        + "\nFONT_DESCENT " + QByteArray::number(descent) + "\nENDPROPERTIES\nCHARS "
+        + QByteArray::number(glyphs.size()) + '\n' + glyphs.join() + "ENDFONT\n";
+}
+
+QByteArray bdfGlyph(const char *name, int encoding, const char *box, const QByteArray &rows, int advance = 16)
+{
+    return QByteArray("STARTCHAR ") + name + "\nENCODING " + QByteArray::number(encoding) + "\nSWIDTH "
+        + QByteArray::number(advance * 1000 / 16) + " 0\nDWIDTH " + QByteArray::number(advance) + " 0\nBBX " + box
+        + "\nBITMAP\n" + rows + "ENDCHAR\n";
+}
+
+// A record's dots: row r, column c (from the left) lit.
+bool dot(const QByteArray &record, int row, int column)
+{
+    return (quint8(record.at(2 * row + column / 8)) & (0x80 >> (column % 8))) != 0;
+}
+
+// True when the lit dots of a 16×16 record form one stroke along rows (or
+// columns): all within two adjacent lines, one of which holds a run of at
+// least `length` dots (a serif at a stroke's end stays within the two lines).
+bool isOneStroke(const QByteArray &record, bool horizontal, int length)
+{
+    int firstLine = 16;
+    int lastLine = -1;
+    int longestRun = 0;
+    for (int line = 0; line < 16; ++line) {
+        int run = 0;
+        for (int i = 0; i < 16; ++i) {
+            run = (horizontal ? dot(record, line, i) : dot(record, i, line)) ? run + 1 : 0;
+            longestRun = std::max(longestRun, run);
+            if (run > 0) {
+                firstLine = std::min(firstLine, line);
+                lastLine = line;
+            }
+        }
+    }
+    return lastLine >= 0 && lastLine - firstLine <= 1 && longestRun >= length;
+}
+
+// True when some blank dot cannot be reached from the cell's edge through blank dots.
+bool enclosesSpace(const QByteArray &record)
+{
+    bool reached[16][16] = {};
+    QList<QPoint> todo;
+    for (int i = 0; i < 16; ++i)
+        todo << QPoint(i, 0) << QPoint(i, 15) << QPoint(0, i) << QPoint(15, i);
+    while (!todo.isEmpty()) {
+        const QPoint p = todo.takeLast();
+        if (p.x() < 0 || p.x() > 15 || p.y() < 0 || p.y() > 15 || reached[p.y()][p.x()] || dot(record, p.y(), p.x()))
+            continue;
+        reached[p.y()][p.x()] = true;
+        todo << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1) << p - QPoint(0, 1);
+    }
+    for (int row = 0; row < 16; ++row) {
+        for (int column = 0; column < 16; ++column) {
+            if (!reached[row][column] && !dot(record, row, column))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Runs a program with `input` arriving through a pipe on its standard input.
+testsupport::ProgramRun runWithPipedInput(const QStringList &arguments, const QByteArray &input)
+{
+    QProcess process;
+    process.start(fontgen, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    testsupport::ProgramRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
 } // namespace
 
 class TestFontgen : public QObject {
@@ -42,29 +135,70 @@ class TestFontgen : public QObject {
 private:
     QTemporaryDir m_dir;
     int m_serial = 0;
+    QByteArray hzk16;
+    QByteArray asc16;
 
-    // Runs the generator on one font (and an optional ASCII BDF font) into a
-    // fresh folder; the libraries it wrote land in hzk16 and asc16.
-    testsupport::ProgramRun generate(const QString &kind, const QByteArray &font, const QByteArray &asciiBdf = {})
+    QString writeFont(const QString &kind, const QByteArray &font)
     {
-        ++m_serial;
-        const QString fontPath = m_dir.filePath(QStringLiteral("font%1.%2").arg(m_serial).arg(kind));
-        testsupport::writeFile(fontPath, font);
-        const QString out = m_dir.filePath(QStringLiteral("out%1").arg(m_serial));
-        QStringList arguments{QStringLiteral("--") + kind, fontPath, QStringLiteral("--out-dir"), out};
-        if (!asciiBdf.isEmpty()) {
-            arguments << QStringLiteral("--ascii-bdf") << m_dir.filePath(QStringLiteral("ascii%1.bdf").arg(m_serial));
-            testsupport::writeFile(arguments.last(), asciiBdf);
-        }
-        const testsupport::ProgramRun run =
-            testsupport::runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-fontgen"), arguments);
+        const QString path = m_dir.filePath(QStringLiteral("font%1.%2").arg(++m_serial).arg(kind));
+        testsupport::writeFile(path, font);
+        return path;
+    }
+
+    // Runs the generator with `arguments` and an output folder; the libraries
+    // it wrote land in hzk16 and asc16.
+    testsupport::ProgramRun generateFrom(QStringList arguments)
+    {
+        const QString out = m_dir.filePath(QStringLiteral("out%1").arg(++m_serial));
+        arguments << QStringLiteral("--out-dir") << out;
+        const testsupport::ProgramRun run = testsupport::runProgram(fontgen, arguments);
         hzk16 = readFile(out + QStringLiteral("/hzk16"));
         asc16 = readFile(out + QStringLiteral("/ASC16"));
         return run;
     }
 
-    QByteArray hzk16;
-    QByteArray asc16;
+    testsupport::ProgramRun generate(const QString &kind, const QByteArray &font, const QByteArray &asciiBdf = {})
+    {
+        QStringList arguments{QStringLiteral("--") + kind, writeFont(kind, font)};
+        if (!asciiBdf.isEmpty())
+            arguments << QStringLiteral("--ascii-font") << writeFont(QStringLiteral("bdf"), asciiBdf);
+        return generateFrom(arguments);
+    }
+
+    // The BDF as PCF, made by X11's own converter, optionally gzipped.
+    QString pcfTwin(const QString &bdfPath, bool gzipped)
+    {
+        const QString pcf = bdfPath + QStringLiteral(".pcf");
+        if (QProcess::execute(QStringLiteral("bdftopcf"), {QStringLiteral("-o"), pcf, bdfPath}) != 0)
+            qFatal("bdftopcf failed (Debian package xfonts-utils)");
+        if (!gzipped)
+            return pcf;
+        if (QProcess::execute(QStringLiteral("gzip"), {QStringLiteral("-f"), pcf}) != 0)
+            qFatal("gzip failed");
+        return pcf + QStringLiteral(".gz");
+    }
+
+    static QString installedCjkFont(const QString &path)
+    {
+        return QFile::exists(path) ? path : QString();
+    }
+
+    // The test BDF font of bdfGlyphsArePlacedByTheirHanzisReach.
+    static QByteArray placementFont()
+    {
+        return bdfFont(
+            "ISO10646", "1", "16 18 0 -3",
+            {// 啊: a 4×3 box at x 2, from 1 below the baseline up to 1 above.
+             bdfGlyph("ah", 0x554A, "4 3 2 -1", "F0\n90\nF0\n"),
+             // 齄: 20 wide at x -2, 10 above the baseline: of the dots 0, 1, 2
+             // and 17, 18, 19 only 2 and 17 fall inside the cell.
+             bdfGlyph("zha", 0x9F44, "20 1 -2 10", "E00070\n"),
+             // ·: an 8-wide glyph, centred in the 16-wide cell.
+             bdfGlyph("periodcentered", 0xB7, "2 2 3 5", "C0\nC0\n", 8),
+             // A: a 3×2 box at x 1 standing on the baseline.
+             bdfGlyph("A", 'A', "3 2 1 0", "E0\nA0\n", 8),
+             bdfGlyph("unencoded", -1, "1 1 0 0", "80\n", 8)});
+    }
 
 private slots:
     void hexFontFillsTheRightRecords()
@@ -126,56 +260,137 @@ private slots:
             QVERIFY2(run.out.contains(report), qPrintable(run.out));
     }
 
-    void bdfGlyphsArePlacedByBoxAndBaseline()
+    // The hanzi reach from 1 below the baseline to 11 above it: 12 rows,
+    // centred in the cell's 16, so the baseline lies between cell rows 12 and
+    // 13 for every glyph (the font's own 18-row bounding box is not used).
+    void bdfGlyphsArePlacedByTheirHanzisReach()
     {
-        // A 16-high font, 2 rows below the baseline: baseline between cell rows 13 and 14.
-        const testsupport::ProgramRun run = generate(
-            QStringLiteral("bdf"),
-            "STARTFONT 2.1\nFONT -test-medium-r-normal--16-160-75-75-c-160-iso10646-1\nSIZE 16 75 75\n"
-            "FONTBOUNDINGBOX 16 16 0 -2\nSTARTPROPERTIES 2\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n"
-            "ENDPROPERTIES\nCHARS 5\n"
-            // 啊: a 4×3 box at x 2, from 1 below the baseline up to 1 above.
-            "STARTCHAR ah\nENCODING 21834\nSWIDTH 1000 0\nDWIDTH 16 0\nBBX 4 3 2 -1\nBITMAP\nF0\n90\nF0\nENDCHAR\n"
-            // 齄: 20 wide at x -2: of the dots 0, 1, 2 and 17, 18, 19 only 2
-            // and 17 fall inside the cell, on its first and last column.
-            "STARTCHAR zha\nENCODING 40772\nDWIDTH 16 0\nBBX 20 1 -2 12\nBITMAP\nE00070\nENDCHAR\n"
-            // ·: an 8-wide glyph, centred in the 16-wide cell.
-            "STARTCHAR periodcentered\nENCODING 183\nDWIDTH 8 0\nBBX 2 2 3 5\nBITMAP\nC0\nC0\nENDCHAR\n"
-            // A: a 3×2 box at x 1 standing on the baseline.
-            "STARTCHAR A\nENCODING 65\nDWIDTH 8 0\nBBX 3 2 1 0\nBITMAP\nE0\nA0\nENDCHAR\n"
-            "STARTCHAR unencoded\nENCODING -1\nDWIDTH 8 0\nBBX 1 1 0 0\nBITMAP\n80\nENDCHAR\nENDFONT\n");
+        const testsupport::ProgramRun run = generate(QStringLiteral("bdf"), placementFont());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(hzk16.size(), hzk16Size);
         QCOMPARE(asc16.size(), 4096);
-        // 啊: y 1, 0, -1 are cell rows 12, 13, 14; columns 2..5 = 0x3C / 0x24.
-        QCOMPARE(hzk16.mid(45120, 32), QByteArray(24, '\0') + QByteArray("\x3C\0\x24\0\x3C", 5) + QByteArray(3, '\0'));
-        // 齄: row y 12 is cell row 1.
-        QCOMPARE(hzk16.mid(261664, 32), QByteArray(2, '\0') + "\x80\x01" + QByteArray(28, '\0'));
-        // ·: columns 4 + 3 = 7 and 8, rows y 6 and 5 = cell rows 7 and 8.
-        QCOMPARE(hzk16.mid(hzk16Offset(0xA1, 0xA4), 32), QByteArray(14, '\0') + "\x01\x80\x01\x80" + QByteArray(14, '\0'));
-        // A: rows y 1 and 0 are cell rows 12 and 13; columns 1..3.
-        QCOMPARE(asc16.mid('A' * 16, 16), QByteArray(12, '\0') + "\x70\x50" + QByteArray(2, '\0'));
+        // 啊: y 1, 0, -1 are cell rows 11, 12, 13; columns 2..5 = 0x3C / 0x24.
+        QCOMPARE(hzk16.mid(45120, 32), QByteArray(22, '\0') + QByteArray("\x3C\0\x24\0\x3C", 5) + QByteArray(5, '\0'));
+        // 齄: row y 10 is cell row 2.
+        QCOMPARE(hzk16.mid(261664, 32), QByteArray(4, '\0') + "\x80\x01" + QByteArray(26, '\0'));
+        // ·: columns 4 + 3 = 7 and 8, rows y 6 and 5 = cell rows 6 and 7.
+        QCOMPARE(hzk16.mid(hzk16Offset(0xA1, 0xA4), 32), QByteArray(12, '\0') + "\x01\x80\x01\x80" + QByteArray(16, '\0'));
+        // A: rows y 1 and 0 are cell rows 11 and 12; columns 1..3.
+        QCOMPARE(asc16.mid('A' * 16, 16), QByteArray(11, '\0') + "\x70\x50" + QByteArray(3, '\0'));
         // The middle dot is Latin-1 0xB7 as well: 8 wide, at x 3 in the 8-wide cell.
-        QCOMPARE(asc16.mid(0xB7 * 16, 16), QByteArray(7, '\0') + "\x18\x18" + QByteArray(7, '\0'));
+        QCOMPARE(asc16.mid(0xB7 * 16, 16), QByteArray(6, '\0') + "\x18\x18" + QByteArray(8, '\0'));
         QVERIFY2(run.out.contains(QStringLiteral("hzk16：已填入 3 个位置")), qPrintable(run.out));
         QVERIFY2(run.out.contains(QStringLiteral("ASC16：已填入 2 个位置")), qPrintable(run.out));
+    }
+
+    // The same font as BDF, PCF, gzipped PCF and through a pipe gives the same libraries.
+    void pcfTwinsAndPipesGiveTheSameLibraries()
+    {
+        const QString bdf = writeFont(QStringLiteral("bdf"), placementFont());
+        QVERIFY(generateFrom({QStringLiteral("--bdf"), bdf}).exitCode == 0);
+        const QByteArray expectedHzk16 = hzk16;
+        const QByteArray expectedAsc16 = asc16;
+        QCOMPARE(expectedHzk16.size(), hzk16Size);
+        for (const bool gzipped : {false, true}) {
+            const QString pcf = pcfTwin(bdf, gzipped);
+            QCOMPARE(generateFrom({QStringLiteral("--font"), pcf}).exitCode, 0);
+            QCOMPARE(hzk16, expectedHzk16);
+            QCOMPARE(asc16, expectedAsc16);
+        }
+        // A stream has no size to go by: it is read to its end.
+        for (const QString &option : {QStringLiteral("--bdf"), QStringLiteral("--hex")}) {
+            const QString out = m_dir.filePath(QStringLiteral("piped") + option);
+            const QByteArray font = option == QStringLiteral("--bdf") ? readFile(bdf)
+                                                                       : hexLine("554A", QByteArray(32, '\x5A'));
+            const testsupport::ProgramRun run =
+                runWithPipedInput({option, QStringLiteral("/dev/stdin"), QStringLiteral("--out-dir"), out}, font);
+            QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+            QCOMPARE(readFile(out + QStringLiteral("/hzk16")).mid(45120, 32),
+                     option == QStringLiteral("--bdf") ? expectedHzk16.mid(45120, 32) : QByteArray(32, '\x5A'));
+        }
     }
 
     // Codes of a GB2312.1980 font are the GB2312 bytes less 0x80 (啊 is 0x3021);
     // a 12-high ASCII font is centred vertically: two blank rows above.
     void gb2312BdfAndSeparateAsciiFont()
     {
-        const QByteArray properties = "STARTPROPERTIES 2\nCHARSET_REGISTRY \"%1\"\nCHARSET_ENCODING \"%2\"\nENDPROPERTIES\n";
         const testsupport::ProgramRun run = generate(
             QStringLiteral("bdf"),
-            "STARTFONT 2.1\nFONTBOUNDINGBOX 16 16 0 -2\n" + QByteArray(properties).replace("%1", "GB2312.1980").replace("%2", "0")
-                + "CHARS 1\nSTARTCHAR 3021\nENCODING 12321\nDWIDTH 16 0\nBBX 16 1 0 13\nBITMAP\n8001\nENDCHAR\nENDFONT\n",
-            "STARTFONT 2.1\nFONTBOUNDINGBOX 8 12 0 -2\n" + QByteArray(properties).replace("%1", "ISO8859").replace("%2", "1")
-                + "CHARS 1\nSTARTCHAR A\nENCODING 65\nDWIDTH 8 0\nBBX 8 12 0 -2\nBITMAP\n"
-                  "01\n00\n00\n00\n00\n00\n00\n00\n00\n00\n00\n80\nENDCHAR\nENDFONT\n");
+            bdfFont("GB2312.1980", "0", "16 16 0 -2", {bdfGlyph("3021", 0x3021, "16 16 0 -2",
+                                                                 "8001\n" + QByteArray("0000\n").repeated(14) + "FFFF\n")}),
+            bdfFont("ISO8859", "1", "8 12 0 -2",
+                    {bdfGlyph("A", 'A', "8 12 0 -2", "01\n" + QByteArray("00\n").repeated(10) + "80\n", 8)}));
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(hzk16.mid(45120, 32), "\x80\x01" + QByteArray(30, '\0'));
+        QCOMPARE(hzk16.mid(45120, 32), "\x80\x01" + QByteArray(28, '\0') + "\xFF\xFF");
         QCOMPARE(asc16.mid('A' * 16, 16), QByteArray(2, '\0') + '\x01' + QByteArray(10, '\0') + '\x80' + QByteArray(2, '\0'));
+    }
+
+    void cjkTrueTypeFont_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<QString>("glyphSource");
+        QTest::addColumn<QString>("lacking");
+        QTest::newRow("outlines: WenQuanYi Zen Hei")
+            << installedCjkFont(QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"))
+            << QStringLiteral("0 个取自字体内嵌的 16 点阵位图") << QStringLiteral("；0 个字符字库中没有字形；");
+        // The only one of the 7,445 this font lacks is the full-width macron (A3FE).
+        QTest::newRow("16-pixel strike: AR PL UMing")
+            << installedCjkFont(QStringLiteral("/usr/share/fonts/truetype/arphic/uming.ttc"))
+            << QStringLiteral("7646 个取自字体内嵌的 16 点阵位图") << QStringLiteral("；1 个字符字库中没有字形：U+FFE3；");
+    }
+
+    // A whole CJK font fills every GB2312 position, hanzi with the right shapes.
+    void cjkTrueTypeFont()
+    {
+        QFETCH(QString, font);
+        QFETCH(QString, glyphSource);
+        QFETCH(QString, lacking);
+        if (font.isEmpty())
+            QSKIP("CJK font not installed (scripts/setup.sh installs it)");
+        const testsupport::ProgramRun run = generateFrom({QStringLiteral("--font"), font});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(glyphSource), qPrintable(run.out));
+        QVERIFY2(run.out.contains(QStringLiteral("hzk16：已填入")) && run.out.contains(lacking), qPrintable(run.out));
+        int hanzi = 0;
+        for (int offset = hzk16Offset(0xB0, 0xA1); offset < hzk16Size; offset += 32)
+            hanzi += hzk16.mid(offset, 32) != QByteArray(32, '\0');
+        QCOMPARE(hanzi, 6763);
+        QVERIFY(isOneStroke(hzk16.mid(hzk16Offset(0xD2, 0xBB), 32), true, 10));  // 一
+        QVERIFY(isOneStroke(hzk16.mid(hzk16Offset(0xD8, 0xAD), 32), false, 10)); // 丨
+        QVERIFY(enclosesSpace(hzk16.mid(hzk16Offset(0xBF, 0xDA), 32)));          // 口
+        QVERIFY(!enclosesSpace(hzk16.mid(hzk16Offset(0xD2, 0xBB), 32)));
+        QCOMPARE(asc16.size(), 4096);
+        QVERIFY(asc16.mid('A' * 16, 16) != QByteArray(16, '\0'));
+    }
+
+    // --preview alone writes the sheet only, drawn from the libraries as
+    // built: at 1:1 the two sample characters the font has (a full 天 in the
+    // hanzi line, a full A in the capitals) are black, and the characters
+    // the font lacks are framed in red.
+    void previewIsDrawnFromTheLibraries()
+    {
+        const QString font = writeFont(QStringLiteral("hex"), hexLine("5929", QByteArray(32, '\xFF'))
+                                                                  + hexLine("0041", QByteArray(16, '\xFF')));
+        const QDir folder(m_dir.filePath(QStringLiteral("preview")));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString png = folder.filePath(QStringLiteral("sheet.png"));
+        const testsupport::ProgramRun run =
+            testsupport::runProgram(fontgen, {QStringLiteral("--hex"), font, QStringLiteral("--preview"), png}, {},
+                                    folder.path());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("sheet.png")});
+        const QImage sheet(png);
+        QVERIFY(!sheet.isNull());
+        int black = 0;
+        int red = 0;
+        for (int y = 0; y < sheet.height(); ++y) {
+            for (int x = 0; x < sheet.width(); ++x) {
+                black += sheet.pixel(x, y) == qRgb(0, 0, 0);
+                red += sheet.pixel(x, y) == qRgb(220, 0, 0);
+            }
+        }
+        QCOMPARE(black, 16 * 16 + 8 * 16);
+        QVERIFY(red > 0);
     }
 
     void refusals_data()
@@ -197,23 +412,46 @@ private slots:
         row("hex not hex digits", hex, "0041:000000001824244242ZE424242420000\n", 1, "点阵");
         row("hex duplicate", hex, good + good, 1, "重复");
         row("hex empty", hex, "\n\n", 1, "没有任何字形");
-        const QByteArray head = "STARTFONT 2.1\nFONTBOUNDINGBOX 8 16 0 -2\nCHARS 1\n";
-        row("bdf not a font", bdf, "hello\n", 1, "STARTFONT");
-        row("bdf too few rows", bdf, head + "STARTCHAR A\nENCODING 65\nBBX 8 2 0 0\nBITMAP\nFF\nENDCHAR\nENDFONT\n", 1,
-            "点阵有 1 行");
-        row("bdf short row", bdf, head + "STARTCHAR A\nENCODING 65\nBBX 16 1 0 0\nBITMAP\nFF\nENDCHAR\nENDFONT\n", 1,
-            "点阵行");
-        row("bdf truncated", bdf, head + "STARTCHAR A\nENCODING 65\nBBX 8 1 0 0\nBITMAP\nFF\n", 1, "ENDCHAR");
-        row("bdf no bounding box", bdf, "STARTFONT 2.1\nCHARS 0\nENDFONT\n", 1, "FONTBOUNDINGBOX");
-        row("bdf other charset", bdf,
-            "STARTFONT 2.1\nFONTBOUNDINGBOX 8 16 0 -2\nSTARTPROPERTIES 2\nCHARSET_REGISTRY \"KOI8\"\n"
-            "CHARSET_ENCODING \"R\"\nENDPROPERTIES\nCHARS 0\nENDFONT\n", 1, "不支持的字符集 KOI8-R");
-        row("bdf only unencoded", bdf, head + "STARTCHAR x\nENCODING -1\nBBX 8 1 0 0\nBITMAP\nFF\nENDCHAR\nENDFONT\n", 1,
-            "没有任何带编码的字形");
+        row("hex line too long", hex, good + QByteArray(100000, '0') + '\n', 1, "第 2 行：行太长");
+        row("hex endless line", "--hex|/dev/zero|--out-dir|OUT", {}, 1, "第 1 行：行太长");
+        const QByteArray box = "FONTBOUNDINGBOX 16 16 0 -2";
+        const QByteArray letterA = bdfGlyph("A", 'A', "8 2 0 0", "FF\n00\n", 8);
+        const QByteArray validBdf = bdfFont("ISO10646", "1", "16 16 0 -2", {letterA});
+        const char *unreadable = "不是可以读取的字体文件（支持 BDF、PCF、TrueType、OpenType），或文件已损坏";
+        // A width near INT_MAX once sent the row check into an endless loop.
+        row("bdf huge width", bdf,
+            bdfFont("ISO10646", "1", "16 16 0 -2",
+                    {bdfGlyph("A", 'A', "2147483647 16 0 -2", QByteArray("18\n").repeated(16), 8)}),
+            1, unreadable);
+        row("bdf truncated", "--bdf|FONT|--out-dir|OUT|--preview|OUT.png", validBdf.left(validBdf.indexOf("ENDCHAR")),
+            1, unreadable);
+        row("bdf not a font", bdf, "hello\n", 1, unreadable);
+        row("bdf other charset", bdf, bdfFont("KOI8", "R", "16 16 0 -2", {letterA}), 1, "不支持的字符集 KOI8-R");
+        row("bdf only unencoded", bdf, bdfFont("ISO10646", "1", "16 16 0 -2", {bdfGlyph("x", -1, "8 1 0 0", "FF\n")}),
+            1, "没有任何 GB2312 或单字节字符的字形");
+        row("font empty", bdf, {}, 1, "是空的");
+        const QByteArray pcf = readFile(pcfTwin(writeFont(QStringLiteral("bdf"), validBdf), false));
+        row("pcf truncated", "--font|FONT|--out-dir|OUT", pcf.left(pcf.size() / 2), 1, unreadable);
+        const QByteArray pcfGz = readFile(pcfTwin(writeFont(QStringLiteral("bdf"), validBdf), true));
+        const char *badGzip = "gzip 压缩数据已损坏或不完整";
+        row("pcf.gz truncated", "--font|FONT|--out-dir|OUT", pcfGz.left(pcfGz.size() / 2), 1, badGzip);
+        QByteArray damagedGz = pcfGz;
+        damagedGz[damagedGz.size() / 2] = char(damagedGz.at(damagedGz.size() / 2) ^ 0x10);
+        row("pcf.gz damaged", "--font|FONT|--out-dir|OUT", damagedGz, 1, badGzip);
+        QFile trueType(QStringLiteral("/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"));
+        if (trueType.open(QIODevice::ReadOnly))
+            row("truetype truncated", "--font|FONT|--out-dir|OUT", trueType.read(1 << 20), 1, unreadable);
+        row("font random bytes", "--font|FONT|--out-dir|OUT", bytesOf(4096, [](int i) { return (i * 7919) >> 3; }),
+            1, unreadable);
+        row("font endless stream", "--font|/dev/zero|--out-dir|OUT", {}, 1, "超过 128 MB");
+        row("face out of range", "--font|FONT|--face|1|--out-dir|OUT", validBdf, 1, "字体集只有 1 个字体（--face 0 到 0）");
         row("missing font file", "--hex|no-such.hex|--out-dir|OUT", {}, 1, "no-such.hex");
-        row("no font", "--out-dir|OUT", {}, 2, "请给出 --hex 或 --bdf 之一");
-        row("two fonts", "--hex|FONT|--bdf|FONT|--out-dir|OUT", good, 2, "请给出 --hex 或 --bdf 之一");
-        row("no out dir", "--hex|FONT", good, 2, "缺少 --out-dir");
+        row("no font", "--out-dir|OUT", {}, 2, "请给出 --hex 或 --font 之一");
+        row("two fonts", "--hex|FONT|--bdf|FONT|--out-dir|OUT", good, 2, "请给出 --hex 或 --font 之一");
+        row("font and bdf", "--font|FONT|--bdf|FONT|--out-dir|OUT", good, 2, "--font 只能给出一次");
+        row("face with hex", "--hex|FONT|--face|0|--out-dir|OUT", good, 2, "--face 只用于 --font");
+        row("face not a number", "--font|FONT|--face|-1|--out-dir|OUT", good, 2, "--face 应为 0 到 65535 的整数");
+        row("no output", "--hex|FONT", good, 2, "缺少 --out-dir 或 --preview");
         row("unknown option", "--hex|FONT|--out-dir|OUT|--x", good, 2, "'x'");
         row("stray argument", "--hex|FONT|--out-dir|OUT|extra", good, 2, "多余的参数：extra");
     }
@@ -227,14 +465,13 @@ private slots:
         QFETCH(QString, message);
         const QString fontPath = m_dir.filePath(QStringLiteral("refused.font"));
         testsupport::writeFile(fontPath, font);
-        const QString out = m_dir.filePath(QStringLiteral("refused-out"));
+        const QString out = m_dir.filePath(QStringLiteral("refused-out-") + QString::fromUtf8(QTest::currentDataTag()));
         const testsupport::ProgramRun run = testsupport::runProgram(
-            QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-fontgen"),
-            arguments.replace(QStringLiteral("FONT"), fontPath).replace(QStringLiteral("OUT"), out).split('|'));
+            fontgen, arguments.replace(QStringLiteral("FONT"), fontPath).replace(QStringLiteral("OUT"), out).split('|'));
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
-        QVERIFY(!QFile::exists(out + QStringLiteral("/hzk16")) && !QFile::exists(out + QStringLiteral("/ASC16")));
+        QVERIFY(!QFile::exists(out) && !QFile::exists(out + QStringLiteral(".png")));
     }
 };
 

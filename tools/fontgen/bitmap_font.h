@@ -1,19 +1,20 @@
 #pragma once
 
-// A bitmap font as read from a Unifont .hex or a BDF file: glyphs by Unicode
-// code point, each with its own bounding box in the font's coordinates
-// (x to the right of the glyph origin, y up from the baseline).
+// A bitmap font as read from a Unifont .hex file or rendered by FreeType at 16
+// pixels: glyphs by Unicode code point, each with its own bounding box in the
+// font's coordinates (x to the right of the glyph origin, y up from the baseline).
 
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 namespace ledglyph::fontgen {
 
 struct Glyph {
-    int advance = 0;   // the glyph's cell width in dots (BDF DWIDTH)
-    int boxWidth = 0;  // BBX: size and offset of the bitmap from the origin
+    int advance = 0;   // the glyph's cell width in dots
+    int boxWidth = 0;  // size and offset of the bitmap from the origin
     int boxHeight = 0;
     int boxX = 0;
     int boxY = 0;
@@ -29,8 +30,8 @@ struct Glyph {
 };
 
 struct BitmapFont {
-    int boxHeight = 16; // FONTBOUNDINGBOX height and baseline offset
-    int boxY = -2;
+    int boxHeight = 16; // the rows a line of the font spans, and where its
+    int boxY = -2;      // lowest row lies relative to the baseline
     QHash<char32_t, Glyph> glyphs;
 
     const Glyph *find(char32_t codePoint) const
@@ -40,9 +41,14 @@ struct BitmapFont {
     }
 };
 
+// The characters a reader is asked for: those the libraries have room for.
+using CharacterSet = QSet<char32_t>;
+
 // What a reader gives back: the font, or why the file was refused.
 struct FontReadResult {
     BitmapFont font;
+    int embeddedBitmaps = 0; // scalable fonts: glyphs taken from a 16-pixel bitmap strike
+    int renderedOutlines = 0; // scalable fonts: glyphs rendered from their outlines
     QString error; // empty when the file was read
     bool ok() const { return error.isEmpty(); }
 };

@@ -30,7 +30,7 @@ QString hzk16Report(const LibraryBuild &build)
         .arg(build.positions)
         .arg(build.withoutCharacter)
         .arg(missingText(build))
-        .arg(build.centred);
+        .arg(build.centred.size());
 }
 
 QString asc16Report(const LibraryBuild &build)

@@ -60,7 +60,7 @@ LibraryBuild buildHzk16(const BitmapFont &font)
             }
             ++build.filled;
             if (glyph->advance <= 8)
-                ++build.centred;
+                build.centred.append(*gb2312Character(0xA1 + zone, 0xA1 + position));
         }
     }
     return build;
@@ -73,6 +73,22 @@ std::optional<char32_t> asc16Character(int code)
     if (code == 0x80)
         return U'\u20AC';
     return static_cast<char32_t>(code);
+}
+
+CharacterSet libraryCharacters()
+{
+    CharacterSet characters;
+    for (int zone = 0; zone < hzk16Zones; ++zone) {
+        for (int position = 0; position < hzk16PositionsPerZone; ++position) {
+            if (const auto c = gb2312Character(0xA1 + zone, 0xA1 + position))
+                characters.insert(*c);
+        }
+    }
+    for (int code = 0; code < asc16Codes; ++code) {
+        if (const auto c = asc16Character(code))
+            characters.insert(*c);
+    }
+    return characters;
 }
 
 LibraryBuild buildAsc16(const BitmapFont &font)

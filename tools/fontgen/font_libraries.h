@@ -21,7 +21,7 @@ struct LibraryBuild {
     int filled = 0;            // records filled from a glyph of the font
     int withoutCharacter = 0;  // records left blank: no character belongs there
     QList<char32_t> missing;   // characters the font has no glyph for (blank records)
-    int centred = 0;           // hzk16: half-width glyphs centred in their cell
+    QList<char32_t> centred;   // hzk16: half-width glyphs centred in their cell
 };
 
 inline constexpr int hzk16Zones = 87;
@@ -43,5 +43,8 @@ LibraryBuild buildHzk16(const BitmapFont &font);
 std::optional<char32_t> asc16Character(int code);
 
 LibraryBuild buildAsc16(const BitmapFont &font);
+
+// Every character either library has a record for: what a font is read for.
+CharacterSet libraryCharacters();
 
 } // namespace ledglyph::fontgen

@@ -4,21 +4,34 @@
 
 namespace ledglyph::fontgen {
 
+namespace {
+// FreeType keeps the upper bits of a face index for variation instances.
+constexpr int maxFaceIndex = 0xFFFF;
+}
+
 FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "由位图字体生成点阵字库 hzk16（GB2312 16×16）和 ASC16（单字节 8×16）。"));
+        "由字体生成点阵字库 hzk16（GB2312 16×16）和 ASC16（单字节 8×16）。\n"
+        "--font 读取 BDF、PCF（含 .pcf.gz）、TrueType、OpenType 及字体集（.ttc）：\n"
+        "有 16 点阵内嵌位图时用位图，否则按 16 点渲染轮廓。"));
     const QCommandLineOption hex(QStringLiteral("hex"), QStringLiteral("GNU Unifont .hex 字体文件"),
                                  QStringLiteral("FILE"));
-    const QCommandLineOption bdf(QStringLiteral("bdf"), QStringLiteral("BDF 字体文件"), QStringLiteral("FILE"));
-    const QCommandLineOption asciiBdf(QStringLiteral("ascii-bdf"),
-                                      QStringLiteral("另用于 ASC16 的 BDF 字体文件"), QStringLiteral("FILE"));
+    const QCommandLineOption font(QStringList{QStringLiteral("font"), QStringLiteral("bdf")},
+                                  QStringLiteral("字体文件（--bdf 与之相同）"), QStringLiteral("FILE"));
+    const QCommandLineOption face(QStringLiteral("face"), QStringLiteral("字体集中的第几个字体，从 0 起，默认 0"),
+                                  QStringLiteral("N"));
+    const QCommandLineOption asciiFont(QStringList{QStringLiteral("ascii-font"), QStringLiteral("ascii-bdf")},
+                                       QStringLiteral("另用于 ASC16 的字体文件"), QStringLiteral("FILE"));
     const QCommandLineOption outDir(QStringLiteral("out-dir"), QStringLiteral("写入 hzk16 和 ASC16 的目录"),
                                     QStringLiteral("DIR"));
+    const QCommandLineOption preview(QStringLiteral("preview"),
+                                     QStringLiteral("把示例字符按生成的字库画成 PNG 图片，供生成前查看"),
+                                     QStringLiteral("FILE.png"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本帮助"));
-    parser.addOptions({hex, bdf, asciiBdf, outDir, help});
+    parser.addOptions({hex, font, face, asciiFont, outDir, preview, help});
 
     FontgenCommandLine result;
     const auto usage = [&](const QString &problem) {
@@ -34,20 +47,29 @@ FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
     }
     if (!parser.positionalArguments().isEmpty())
         return usage(QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
-    if (parser.isSet(hex) == parser.isSet(bdf))
-        return usage(QStringLiteral("请给出 --hex 或 --bdf 之一（只能一个）。"));
-    for (const QCommandLineOption *single : {&hex, &bdf, &asciiBdf, &outDir}) {
+    if (parser.isSet(hex) == parser.isSet(font))
+        return usage(QStringLiteral("请给出 --hex 或 --font 之一（只能一个）。"));
+    for (const QCommandLineOption *single : {&hex, &font, &face, &asciiFont, &outDir, &preview}) {
         if (parser.values(*single).size() > 1)
-            return usage(QStringLiteral("--%1 只能给出一次。").arg(single->names().constLast()));
+            return usage(QStringLiteral("--%1 只能给出一次。").arg(single->names().constFirst()));
     }
-    if (!parser.isSet(outDir) || parser.value(outDir).isEmpty())
-        return usage(QStringLiteral("缺少 --out-dir。"));
+    if (parser.value(outDir).isEmpty() && parser.value(preview).isEmpty())
+        return usage(QStringLiteral("缺少 --out-dir 或 --preview。"));
 
     FontgenOptions options;
+    if (parser.isSet(face)) {
+        if (!parser.isSet(font))
+            return usage(QStringLiteral("--face 只用于 --font。"));
+        bool ok = false;
+        options.faceIndex = parser.value(face).toInt(&ok);
+        if (!ok || options.faceIndex < 0 || options.faceIndex > maxFaceIndex)
+            return usage(QStringLiteral("--face 应为 0 到 %1 的整数。").arg(maxFaceIndex));
+    }
     options.hexFile = parser.value(hex);
-    options.bdfFile = parser.value(bdf);
-    options.asciiBdf = parser.value(asciiBdf);
+    options.fontFile = parser.value(font);
+    options.asciiFont = parser.value(asciiFont);
     options.outDir = parser.value(outDir);
+    options.previewFile = parser.value(preview);
     result.options = options;
     return result;
 }

@@ -8,10 +8,12 @@
 namespace ledglyph::fontgen {
 
 struct FontgenOptions {
-    QString hexFile;   // the main font: a Unifont .hex file …
-    QString bdfFile;   // … or a BDF font (exactly one of the two)
-    QString asciiBdf;  // optional separate BDF font for ASC16
-    QString outDir;
+    QString hexFile;    // the main font: a Unifont .hex file …
+    QString fontFile;   // … or any font FreeType reads (exactly one of the two)
+    int faceIndex = 0;  // the face of a font collection
+    QString asciiFont;  // optional separate font for ASC16
+    QString outDir;     // where hzk16 and ASC16 go (none: not written)
+    QString previewFile; // a PNG sheet of sample characters (none: not drawn)
 };
 
 struct FontgenCommandLine {
@@ -20,7 +22,8 @@ struct FontgenCommandLine {
     bool helpRequested = false;
 };
 
-// ledglyph-fontgen --hex FILE | --bdf FILE [--ascii-bdf FILE] --out-dir DIR
+// ledglyph-fontgen --hex FILE | --font FILE [--face N] [--ascii-font FILE]
+//                  [--out-dir DIR] [--preview FILE.png]   (--bdf is --font)
 FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments);
 
 } // namespace ledglyph::fontgen

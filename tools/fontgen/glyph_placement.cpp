@@ -15,14 +15,16 @@ CellRows placeGlyph(const BitmapFont &font, const Glyph &glyph, int cellWidth)
     // The cell row just below the baseline.
     const int baselineRow = topMargin + font.boxHeight + font.boxY;
 
-    for (int row = 0; row < glyph.boxHeight; ++row) {
-        const int y = glyph.boxY + (glyph.boxHeight - 1 - row); // up from the baseline
-        const int cellRow = baselineRow - 1 - y;
-        if (cellRow < 0 || cellRow >= cellHeight)
+    // Walk the cell, not the glyph: a glyph however large costs 16 rows of
+    // cellWidth dots, and dots outside the cell are never looked at.
+    for (int cellRow = 0; cellRow < cellHeight; ++cellRow) {
+        const int y = baselineRow - 1 - cellRow; // up from the baseline
+        const int row = glyph.boxY + glyph.boxHeight - 1 - y;
+        if (row < 0 || row >= glyph.boxHeight)
             continue;
-        for (int column = 0; column < glyph.boxWidth; ++column) {
-            const int cellColumn = leftMargin + glyph.boxX + column;
-            if (cellColumn < 0 || cellColumn >= cellWidth || !glyph.dot(column, row))
+        for (int cellColumn = 0; cellColumn < cellWidth; ++cellColumn) {
+            const int column = cellColumn - leftMargin - glyph.boxX;
+            if (column < 0 || column >= glyph.boxWidth || !glyph.dot(column, row))
                 continue;
             cell[static_cast<size_t>(cellRow)] |= static_cast<quint16>(0x8000u >> cellColumn);
         }

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cctype>
+#include <vector>
 
 namespace ledglyph::fontgen {
 
@@ -10,6 +11,10 @@ namespace {
 
 constexpr int hexRows = 16;
 constexpr int hexBoxY = -2; // Unifont: 14 rows above the baseline, 2 below
+// The longest line read: "10FFFF:" and 64 hex digits fit with room for
+// blanks and CR LF; anything longer is refused before it is held in memory.
+constexpr qint64 longestLine = 96;
+constexpr uint codePoints = 0x110000;
 
 bool isHexDigits(const QByteArray &text)
 {
@@ -58,7 +63,7 @@ bool parseHexLine(const QByteArray &line, char32_t &codePoint, Glyph &glyph, QSt
 
 } // namespace
 
-FontReadResult readHexFont(const QString &path)
+FontReadResult readHexFont(const QString &path, const CharacterSet &wanted)
 {
     FontReadResult result;
     result.font.boxHeight = hexRows;
@@ -69,10 +74,20 @@ FontReadResult readHexFont(const QString &path)
         result.error = QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString());
         return result;
     }
+    std::vector<bool> seen(codePoints);
     int lineNumber = 0;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
+    int glyphs = 0;
+    // Read line by line until the stream ends: a pipe has no size to go by.
+    for (;;) {
+        const QByteArray raw = file.readLine(longestLine + 2);
+        if (raw.isEmpty())
+            break;
         ++lineNumber;
+        if (raw.size() > longestLine) {
+            result.error = QStringLiteral("%1 第 %2 行：行太长（超过 %3 个字符）").arg(path).arg(lineNumber).arg(longestLine);
+            return result;
+        }
+        const QByteArray line = raw.trimmed();
         if (line.isEmpty())
             continue;
         char32_t codePoint = 0;
@@ -82,20 +97,23 @@ FontReadResult readHexFont(const QString &path)
             result.error = QStringLiteral("%1 第 %2 行：%3").arg(path).arg(lineNumber).arg(problem);
             return result;
         }
-        if (result.font.glyphs.contains(codePoint)) {
+        if (seen[codePoint]) {
             result.error = QStringLiteral("%1 第 %2 行：码位 %3 重复出现")
                                .arg(path)
                                .arg(lineNumber)
                                .arg(QString::fromLatin1(line.left(line.indexOf(':'))));
             return result;
         }
-        result.font.glyphs.insert(codePoint, glyph);
+        seen[codePoint] = true;
+        ++glyphs;
+        if (wanted.contains(codePoint))
+            result.font.glyphs.insert(codePoint, glyph);
     }
     if (file.error() != QFileDevice::NoError) {
         result.error = QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString());
         return result;
     }
-    if (result.font.glyphs.isEmpty())
+    if (glyphs == 0)
         result.error = QStringLiteral("%1 中没有任何字形").arg(path);
     return result;
 }

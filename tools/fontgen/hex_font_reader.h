@@ -8,7 +8,8 @@ namespace ledglyph::fontgen {
 
 // Reads a GNU Unifont .hex file: one glyph per line, "CODE:BITMAP", CODE the
 // code point in 4 to 6 hex digits, BITMAP 32 hex digits (8×16) or 64 (16×16),
-// row by row from the top. Any malformed line refuses the whole file.
-FontReadResult readHexFont(const QString &path);
+// row by row from the top. Any malformed line refuses the whole file. Only the
+// wanted characters are kept. The file is read as a stream (a pipe works).
+FontReadResult readHexFont(const QString &path, const CharacterSet &wanted);
 
 } // namespace ledglyph::fontgen

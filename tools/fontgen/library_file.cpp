@@ -9,7 +9,7 @@ QString writeLibraryFiles(const QList<FileContent> &files)
         return {};
     QString message = QStringLiteral("无法写入 %1：%2").arg(failure->path, failure->reason);
     if (failure->changed.isEmpty())
-        message += QStringLiteral("（所有字库文件都没有改动）");
+        message += QStringLiteral("（所有文件都没有改动）");
     else
         message += QStringLiteral("（以下文件已被替换且无法恢复原文件：%1）").arg(failure->changed.join(QStringLiteral("、")));
     return message;
