@@ -94,7 +94,7 @@ void Form1::command1Click()
     const RunOutcome outcome = m_run.run(crLfText(*m_srcTxt), optionsFromControls());
     switch (outcome.kind) {
     case RunOutcome::Kind::Completed:
-        showExactText(*m_text2, outcome.glyphText);
+        showExactText(*m_text2, outcome.glyphText());
         m_staB1->setPanelText(3, outcome.message);
         break;
     case RunOutcome::Kind::EmptyInput:
