@@ -1,5 +1,6 @@
 #include "desktop/window_navigator.h"
 #include "platform/app_dir.h"
+#include "platform/desktop_command_line.h"
 
 #include <QApplication>
 
@@ -8,13 +9,17 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
+    if (const std::optional<int> answered = ledglyph::answerDesktopCommandLine(QCoreApplication::arguments()))
+        return *answered;
+    const ledglyph::ProgramFolders folders = ledglyph::programFolders();
+    ledglyph::prepareOutputFolder(folders);
 
     ledglyph::QtMessageBox messageBox;
     ledglyph::DesktopLauncher launcher;
-    ledglyph::QtFileDialog fileDialog;
+    ledglyph::QtFileDialog fileDialog(folders.outputsInUserFolder ? folders.outputs : QString());
     ledglyph::SystemClock clock;
     ledglyph::DesktopServices services{messageBox, launcher, fileDialog, clock,
-                                       ledglyph::appDir(), [] { QCoreApplication::exit(0); }};
+                                       folders.data, [] { QCoreApplication::exit(0); }, folders.outputs};
 
     ledglyph::WindowNavigator navigator(services);
     navigator.showMainWindow();

@@ -6,7 +6,7 @@ namespace ledglyph {
 
 QString QtFileDialog::getOpenFileName(QWidget *parent, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    return QFileDialog::getOpenFileName(parent, QString(), m_startDir, filter);
 }
 
 } // namespace ledglyph

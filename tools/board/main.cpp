@@ -1,6 +1,7 @@
 // ledglyph-board: a display board on a serial device, for trying the download
 // without hardware (for example on one end of a socat pseudo-terminal pair).
 
+#include "platform/program_version.h"
 #include "tools/board/board_simulator.h"
 
 #include <QCommandLineParser>
@@ -26,8 +27,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("把收到的字模数据保存到此文件。"),
                                  QStringLiteral("FILE"));
     const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("收完一次传输后退出。"));
-    parser.addOptions({device, delay, idle, out, once});
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号。"));
+    parser.addOptions({device, delay, idle, out, once, version});
     parser.process(app);
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << ledglyph::versionLine(QStringLiteral("ledglyph-board"));
+        return 0;
+    }
 
     QTextStream err(stderr);
     bool delayOk = false;

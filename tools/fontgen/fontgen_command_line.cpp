@@ -1,5 +1,7 @@
 #include "tools/fontgen/fontgen_command_line.h"
 
+#include "platform/program_version.h"
+
 #include <QCommandLineParser>
 
 namespace ledglyph::fontgen {
@@ -18,7 +20,8 @@ FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
                                     QStringLiteral("DIR"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本帮助"));
-    parser.addOptions({hex, bdf, asciiBdf, outDir, help});
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号"));
+    parser.addOptions({hex, bdf, asciiBdf, outDir, help, version});
 
     FontgenCommandLine result;
     const auto usage = [&](const QString &problem) {
@@ -30,6 +33,11 @@ FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
     if (parser.isSet(help)) {
         result.helpRequested = true;
         result.message = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.helpRequested = true;
+        result.message = versionLine(QStringLiteral("ledglyph-fontgen"));
         return result;
     }
     if (!parser.positionalArguments().isEmpty())
