@@ -8,7 +8,8 @@ program=$1 summary=$2 out=$3
 page=${out%.gz}
 names=$page.h2m
 printf '[NAME]\n%s \\- %s\n' "$(basename "$program")" "$summary" >"$names"
-QT_QPA_PLATFORM=offscreen help2man --locale=C.UTF-8 --no-info --section=1 --include="$names" \
+# A sanitizer build only needs the text here; leak reports belong to the tests.
+ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen help2man --locale=C.UTF-8 --no-info --section=1 --include="$names" \
   --output="$page" "$program"
 rm -f "$names"
 # \: marks a place where a line may break; only in the text after NAME and
