@@ -46,7 +46,7 @@ ExitCode runConvert(const ConvertRequest &request)
 
     const std::unique_ptr<Clock> clock = clockFor(request);
     const ProgramFolders folders = programFolders();
-    // The per-user folder is named after the run, since nobody asked for it.
+    // Outputs that went to the per-user folder unasked are named after the run.
     const bool toUserFolder = request.outDir.isEmpty() && folders.outputsInUserFolder;
     if (toUserFolder)
         prepareOutputFolder(folders);
