@@ -21,7 +21,7 @@ namespace ledglyph {
 
 Form1::Form1(DesktopServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_messageBox(services.messageBox, *this),
-      m_run(services.appDir, services.appDir, services.clock)
+      m_run(services.appDir, services.outputFolder(), services.clock)
 {
     createControls();
     createMenu();

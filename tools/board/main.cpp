@@ -1,6 +1,7 @@
 // ledglyph-board: a display board on a serial device, for trying the download
 // without hardware (for example on one end of a socat pseudo-terminal pair).
 
+#include "platform/program_version.h"
 #include "tools/board/board_simulator.h"
 
 #include <QCommandLineParser>
@@ -16,7 +17,6 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral(
         "模拟显示板（单片机）：回答轮询 \"s\"，接收 0x79 0x01 速度代码、字模数据和 0x73 0x73 0x73，"
         "保存字模数据并显示收到的内容。线路静止 --idle 毫秒且最后三个字节为 sss 时，一次传输结束。"));
-    const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("串口设备，例如 /dev/ttyUSB0 或伪终端。"),
                                     QStringLiteral("DEV"));
     const QCommandLineOption delay(QStringLiteral("answer-delay"), QStringLiteral("回答轮询前等待的毫秒数（默认 0）。"),
@@ -26,7 +26,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("把收到的字模数据保存到此文件。"),
                                  QStringLiteral("FILE"));
     const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("收完一次传输后退出；紧跟其后的第二次传输算作错误（退出码 1）。"));
-    parser.addOptions({device, delay, idle, out, once});
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号。"));
+    parser.addOptions({device, delay, idle, out, once, help, version});
 
     QTextStream err(stderr);
     // A usage error ends with 2, like the other tools (process() would end with 1).
@@ -34,8 +36,14 @@ int main(int argc, char *argv[])
         err << parser.errorText() << QLatin1Char('\n') << parser.helpText();
         return 2;
     }
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp(0);
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << ledglyph::versionLine(QStringLiteral("ledglyph-board"));
+        return 0;
+    }
 
     bool delayOk = false;
     bool idleOk = false;
