@@ -20,11 +20,11 @@ int main(int argc, char *argv[])
         cli::parseConvertCommandLine(QCoreApplication::arguments(), sourceDateEpoch);
     if (commandLine.helpRequested) {
         console::writeOut(commandLine.message);
-        return cli::ExitSuccess;
+        return ExitSuccess;
     }
     if (!commandLine.request) {
         console::writeErr(commandLine.message);
-        return cli::ExitUsage;
+        return ExitUsage;
     }
     return cli::runConvert(*commandLine.request);
 }

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!read.error.isEmpty())
         return 0;
     const QString text = typedTextFromFile(read.text);
-    (void)inputRefusal(text, CellMode::Cell16x16);
-    (void)inputRefusal(text, CellMode::Cell8x16);
+    (void)checkInput(text, CellMode::Cell16x16);
+    (void)checkInput(text, CellMode::Cell8x16);
     return 0;
 }
