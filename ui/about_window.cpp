@@ -24,7 +24,7 @@ const QColor kLinkHoverColour(255, 0, 0); // light red of the classic 16 colours
 
 } // namespace
 
-Form2::Form2(Launcher &launcher, QWidget *parent)
+AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       m_launcher(launcher)
@@ -53,35 +53,35 @@ Form2::Form2(Launcher &launcher, QWidget *parent)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // the taller Label1 must not sink into Label2
         twips::place(label, kLabelLeft, spec.top, spec.width, spec.height);
         if (label->objectName() == QLatin1String("Label4"))
-            m_label4 = label;
+            m_forumLink = label;
     }
 
-    m_label4->setToolTip(QStringLiteral("点击进入作者网站"));
-    m_label4->setCursor(Qt::PointingHandCursor);
-    connect(m_label4, &ClickLabel::clicked, this, &Form2::openForum);
-    connect(m_label4, &ClickLabel::mouseMoved, this, &Form2::label4MouseMove);
+    m_forumLink->setToolTip(QStringLiteral("点击进入作者网站"));
+    m_forumLink->setCursor(Qt::PointingHandCursor);
+    connect(m_forumLink, &ClickLabel::clicked, this, &AboutWindow::openForum);
+    connect(m_forumLink, &ClickLabel::mouseMoved, this, &AboutWindow::onLinkHovered);
 }
 
-void Form2::openForum()
+void AboutWindow::openForum()
 {
     m_launcher.openAddress(maker::forumAddress);
 }
 
-void Form2::label4MouseMove()
+void AboutWindow::onLinkHovered()
 {
-    QPalette palette = m_label4->palette();
+    QPalette palette = m_forumLink->palette();
     palette.setColor(QPalette::WindowText, kLinkHoverColour);
-    m_label4->setPalette(palette);
+    m_forumLink->setPalette(palette);
 }
 
 // A click on the window's free surface opens the forum; labels keep their own clicks.
-void Form2::mousePressEvent(QMouseEvent *event)
+void AboutWindow::mousePressEvent(QMouseEvent *event)
 {
     m_surfacePressed = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void Form2::mouseReleaseEvent(QMouseEvent *event)
+void AboutWindow::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool wasPressed = m_surfacePressed;
     m_surfacePressed = false;

@@ -17,15 +17,15 @@ class StatusPanels;
 class InputMonitor final : public QObject {
     Q_OBJECT
 public:
-    InputMonitor(QPlainTextEdit &srcTxt, const QAbstractButton &option5, StatusPanels &panels,
+    InputMonitor(QPlainTextEdit &inputBox, const QAbstractButton &cell8x16Option, StatusPanels &panels,
                  MessageBox &messageBox, QObject *parent = nullptr);
 
     // Runs on every change of the input box's text.
-    void srcTxtChange();
+    void onInputChanged();
 
 private:
-    QPlainTextEdit &m_srcTxt;
-    const QAbstractButton &m_option5;
+    QPlainTextEdit &m_inputBox;
+    const QAbstractButton &m_cell8x16Option;
     StatusPanels &m_panels;
     MessageBox &m_messageBox;
 };

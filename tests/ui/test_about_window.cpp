@@ -24,19 +24,19 @@ private slots:
     void aboutEntryKeepsOneWindow();
 
 private:
-    Form2 *openAbout()
+    AboutWindow *openAbout()
     {
         control<QAction>("g")->trigger();
-        Form2 *about = aboutWindows().value(0);
+        AboutWindow *about = aboutWindows().value(0);
         return about && QTest::qWaitForWindowActive(about) ? about : nullptr;
     }
-    static QLabel *label(Form2 *about, const char *name) { return about->findChild<QLabel *>(name); }
+    static QLabel *label(AboutWindow *about, const char *name) { return about->findChild<QLabel *>(name); }
     static QColor colourOf(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
 };
 
 void TestAboutWindow::labelsAndWindow()
 {
-    Form2 *about = openAbout();
+    AboutWindow *about = openAbout();
     QVERIFY(about);
     const QStringList texts{QStringLiteral("Qorvath ") + maker::programTitle + u' ', maker::authorCredit,
                             QStringLiteral("Email: ") + maker::authorEmail, QStringLiteral("网站 ") + maker::webAddress,
@@ -59,7 +59,7 @@ void TestAboutWindow::labelsAndWindow()
 
 void TestAboutWindow::hoverTurnsTheLinkRedUntilClosed()
 {
-    Form2 *about = openAbout();
+    AboutWindow *about = openAbout();
     QVERIFY(about);
     QLabel *link = label(about, "Label4");
     const QColor normal = colourOf(link);
@@ -77,17 +77,17 @@ void TestAboutWindow::hoverTurnsTheLinkRedUntilClosed()
     QCOMPARE(colourOf(link), QColor(255, 0, 0));
     QVERIFY(env->host.opened.isEmpty());
 
-    QPointer<Form2> closed = about;
+    QPointer<AboutWindow> closed = about;
     about->close();
     QTRY_VERIFY(closed.isNull());
-    Form2 *again = openAbout();
+    AboutWindow *again = openAbout();
     QVERIFY(again);
     QCOMPARE(colourOf(label(again, "Label4")), normal);
 }
 
 void TestAboutWindow::threeLaunchesOpenTheForum()
 {
-    Form2 *about = openAbout();
+    AboutWindow *about = openAbout();
     QVERIFY(about);
     for (const char *name : {"Label1", "Label2", "Label3", "Label5", "Label6", "Label7", "Label8", "Label9"})
         QTest::mouseClick(label(about, name), Qt::LeftButton, {}, QPoint(3, 5));
@@ -101,23 +101,23 @@ void TestAboutWindow::threeLaunchesOpenTheForum()
 
 void TestAboutWindow::aboutEntryKeepsOneWindow()
 {
-    Form2 *first = openAbout();
+    AboutWindow *first = openAbout();
     QVERIFY(first);
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    mainWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
     QCOMPARE(openAbout(), first); // the same window, brought to the front
     QCOMPARE(aboutWindows().size(), 1);
 
     // A main window created anew (the return from the download window) finds
     // the about window still open and brings that one to the front.
-    form = std::make_unique<Form1>(env->services);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    mainWindow = std::make_unique<MainWindow>(env->services);
+    mainWindow->show();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
     QCOMPARE(openAbout(), first);
     QCOMPARE(aboutWindows().size(), 1);
 
     // Closed by its close box: the next "关于" makes a new one.
-    QPointer<Form2> closed = first;
+    QPointer<AboutWindow> closed = first;
     first->close();
     QTRY_VERIFY(closed.isNull());
     QVERIFY(openAbout());

@@ -35,7 +35,7 @@ private:
     void paste(const QString &text)
     {
         QApplication::clipboard()->setText(text);
-        srcTxt()->paste();
+        inputBox()->paste();
     }
 
     QStringList textsAtMessages; // the input box's text at every message, as seen behind the box
@@ -46,10 +46,10 @@ void TestInputMonitor::init()
     QVERIFY(openMainWindow());
     textsAtMessages.clear();
     env->host.onShow = [this] {
-        textsAtMessages << boxText(srcTxt());
+        textsAtMessages << boxText(inputBox());
         // A real message box takes the focus; put the caret at the start, too.
         control("exet")->setFocus();
-        srcTxt()->moveCursor(QTextCursor::Start);
+        inputBox()->moveCursor(QTextCursor::Start);
     };
 }
 
@@ -99,27 +99,27 @@ void TestInputMonitor::countsAndRefusals()
     QFETCH(QString, panel2);
 
     if (mode8x16) {
-        typeText(srcTxt(), QStringLiteral("中")); // selecting 8*16 must empty the box and count again
+        typeText(inputBox(), QStringLiteral("中")); // selecting 8*16 must empty the box and count again
         click("Option5");
     }
-    typeText(srcTxt(), typed);
+    typeText(inputBox(), typed);
     if (caret >= 0) {
-        QTextCursor cursor = srcTxt()->textCursor();
+        QTextCursor cursor = inputBox()->textCursor();
         cursor.setPosition(caret);
-        srcTxt()->setTextCursor(cursor);
+        inputBox()->setTextCursor(cursor);
     }
     if (pasted)
         paste(insert);
     else
-        typeText(srcTxt(), insert);
+        typeText(inputBox(), insert);
 
     QCOMPARE(textsAtMessages, messages);
     QCOMPARE(env->host.shown, QStringList(messages.size(), kRefusal));
-    QCOMPARE(boxText(srcTxt()), after);
+    QCOMPARE(boxText(inputBox()), after);
     QCOMPARE(panel(2), panel2);
     if (!messages.isEmpty()) { // the focus and the caret come back from the message
         QCOMPARE(focusName(), "SrcTxt");
-        QVERIFY(srcTxt()->textCursor().atEnd());
+        QVERIFY(inputBox()->textCursor().atEnd());
     }
 }
 
@@ -128,10 +128,10 @@ void TestInputMonitor::longPasteIsCutWithoutNesting()
     // One message per character, from the end back to the first Chinese character.
     click("Option5");
     int changeHandlings = 0;
-    QObject::connect(srcTxt(), &QPlainTextEdit::textChanged, srcTxt(), [&] { ++changeHandlings; });
+    QObject::connect(inputBox(), &QPlainTextEdit::textChanged, inputBox(), [&] { ++changeHandlings; });
     paste(QStringLiteral("ok") + QString(3000, u'中') + QString(2000, u'z'));
     QCOMPARE(env->host.shown, QStringList(5000, kRefusal));
-    QCOMPARE(boxText(srcTxt()), QStringLiteral("ok"));
+    QCOMPARE(boxText(inputBox()), QStringLiteral("ok"));
     QCOMPARE(panel(2), counts(2, 0));
     QCOMPARE(changeHandlings, 1); // the paste itself; the cuts start no handling of their own
 }

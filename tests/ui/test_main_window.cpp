@@ -115,7 +115,7 @@ private:
     QStringList checkedButtons() const // in name order
     {
         QStringList names;
-        for (const QAbstractButton *button : form->findChildren<QAbstractButton *>()) {
+        for (const QAbstractButton *button : mainWindow->findChildren<QAbstractButton *>()) {
             if (button->isChecked())
                 names << button->objectName();
         }
@@ -127,32 +127,32 @@ private:
 void TestMainWindow::startState()
 {
     QCOMPARE(panels(), (QStringList{maker::webAddress, "请输入字符", "", "C51格式", "", ""}));
-    QCOMPARE(boxText(text2()), expectedHelpText());
-    QVERIFY(text2()->isReadOnly());
+    QCOMPARE(boxText(outputBox()), expectedHelpText());
+    QVERIFY(outputBox()->isReadOnly());
     QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
     QVERIFY(!control("Option4")->isEnabled());
-    QCOMPARE(boxText(srcTxt()), QString());
+    QCOMPARE(boxText(inputBox()), QString());
     QCOMPARE(focusName(), "SrcTxt");
     QCOMPARE(env->host.shown, QStringList());
     QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
 
-    QCOMPARE(form->windowTitle(), maker::mainWindowCaption);
-    QVERIFY(!form->windowIcon().isNull());
+    QCOMPARE(mainWindow->windowTitle(), maker::mainWindowCaption);
+    QVERIFY(!mainWindow->windowIcon().isNull());
     // The layout is fixed: the window cannot be resized.
-    QCOMPARE(form->centralWidget()->size(), QSize(684, 499));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QCOMPARE(mainWindow->centralWidget()->size(), QSize(684, 499));
+    QCOMPARE(mainWindow->minimumSize(), mainWindow->maximumSize());
 }
 
 void TestMainWindow::layoutAndOutputFont()
 {
     QStringList layout;
     for (const QString &row : kLayout)
-        layout << describe(control(row.section(u' ', 0, 0)), form->centralWidget());
+        layout << describe(control(row.section(u' ', 0, 0)), mainWindow->centralWidget());
     QCOMPARE(layout, kLayout);
 
     // Whatever face the system picks for the output box, the glyph text's
     // columns line up: every Latin character one column, a Chinese one two.
-    const QFontMetrics output(text2()->font());
+    const QFontMetrics output(outputBox()->font());
     const int column = output.horizontalAdvance(u'0');
     for (const QString piece : {"0x0F,", "DB  ", "0A5H,", "//;i"})
         QCOMPARE(output.horizontalAdvance(piece), column * piece.size());
@@ -196,21 +196,21 @@ void TestMainWindow::handlersShowTheirTextAndMoveFocus()
     QFETCH(QString, input);
     QFETCH(QString, focus);
 
-    QTest::keyClicks(srcTxt(), QStringLiteral("ab"));
+    QTest::keyClicks(inputBox(), QStringLiteral("ab"));
     for (const QString &name : before)
         click(name);
     // Put the focus and the caret elsewhere, so that a refocus is visible.
-    srcTxt()->moveCursor(QTextCursor::Start);
+    inputBox()->moveCursor(QTextCursor::Start);
     control("exet")->setFocus();
 
     click(clicked);
 
-    QCOMPARE(boxText(text2()), shown.isEmpty() ? expectedHelpText() : shown);
+    QCOMPARE(boxText(outputBox()), shown.isEmpty() ? expectedHelpText() : shown);
     QCOMPARE(panels().mid(2, 2), panels3And4);
-    QCOMPARE(boxText(srcTxt()), input);
+    QCOMPARE(boxText(inputBox()), input);
     QCOMPARE(focusName(), focus);
     if (focus == QLatin1String("SrcTxt"))
-        QVERIFY(srcTxt()->textCursor().atEnd());
+        QVERIFY(inputBox()->textCursor().atEnd());
     QCOMPARE(env->host.shown, QStringList());
 }
 
@@ -220,11 +220,11 @@ void TestMainWindow::keyboardSelectionAndOptionGroups()
     // the window takes it back to the input box.
     control("Option6")->setFocus();
     QTest::keyClick(control("Option6"), Qt::Key_Down);
-    QCOMPARE(boxText(text2()), kExplain8x16);
+    QCOMPARE(boxText(outputBox()), kExplain8x16);
     QTRY_COMPARE(focusName(), "SrcTxt");
     control("Check2")->setFocus();
     QTest::keyClick(control("Check2"), Qt::Key_Space);
-    QCOMPARE(boxText(text2()), kExplainMirror);
+    QCOMPARE(boxText(outputBox()), kExplainMirror);
     QCOMPARE(focusName(), "Check2");
     QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option2", "Option3", "Option5"}));
 
@@ -251,7 +251,7 @@ void TestMainWindow::clockTickWritesTimeAndDate()
 
 void TestMainWindow::buttonsAndMenuEntries()
 {
-    QSignalSpy download(form.get(), &Form1::downloadRequested);
+    QSignalSpy download(mainWindow.get(), &MainWindow::downloadRequested);
     click("Command2");
     QCOMPARE(download.size(), 1);
     QCOMPARE(env->quitCalls, 0);

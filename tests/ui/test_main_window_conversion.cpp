@@ -35,8 +35,8 @@ class TestMainWindowConversion : public QObject, MainWindowFixture {
     void expectFocusAtEndOfInput() const
     {
         QCOMPARE(focusName(), "SrcTxt");
-        QCOMPARE(srcTxt()->textCursor().position(), srcTxt()->document()->characterCount() - 1);
-        QVERIFY(!srcTxt()->textCursor().hasSelection());
+        QCOMPARE(inputBox()->textCursor().position(), inputBox()->document()->characterCount() - 1);
+        QVERIFY(!inputBox()->textCursor().hasSelection());
     }
 
 private slots:
@@ -81,8 +81,8 @@ void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
 
     for (const QString &name : clicks)
         click(name);
-    typeText(srcTxt(), typed);
-    srcTxt()->moveCursor(QTextCursor::Start);
+    typeText(inputBox(), typed);
+    inputBox()->moveCursor(QTextCursor::Start);
     click("Command1");
 
     QCOMPARE(env->host.shown, QStringList());
@@ -93,7 +93,7 @@ void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
     const QList<QByteArray> written = filesIn(env->dir.path());
     QCOMPARE(written.at(2), tempChar);
     // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
-    QCOMPARE(boxText(text2()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
+    QCOMPARE(boxText(outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
              cp936::decode(written.at(0)));
 
     // The core, tested on its own, run directly with the row's options: the
@@ -110,25 +110,25 @@ void TestMainWindowConversion::emptyInputShowsTheMessageAndWritesNothing()
 {
     // The output box was cleared and the progress text shown before the run.
     QStringList atMessage;
-    env->host.onShow = [&] { atMessage << panel(3) << boxText(text2()); };
+    env->host.onShow = [&] { atMessage << panel(3) << boxText(outputBox()); };
     click("Command1");
 
     QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: 你还没有输入要取模的字符！！！"});
     QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
     QCOMPARE(panel(3), QString());
-    QCOMPARE(boxText(text2()), QString());
+    QCOMPARE(boxText(outputBox()), QString());
     QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
 }
 
 void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
 {
-    typeText(srcTxt(), QStringLiteral("中"));
+    typeText(inputBox(), QStringLiteral("中"));
     click("Command1");
     const QList<QByteArray> before = filesIn(env->dir.path());
     QVERIFY(!before.contains(QByteArray()));
 
-    typeText(srcTxt(), QStringLiteral("😀")); // neither font library holds it
-    srcTxt()->moveCursor(QTextCursor::Start);
+    typeText(inputBox(), QStringLiteral("😀")); // neither font library holds it
+    inputBox()->moveCursor(QTextCursor::Start);
     click("Command1");
     expectFocusAtEndOfInput();
 
@@ -138,7 +138,7 @@ void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
     QCOMPARE(int(refusal.kind), int(RunOutcome::Kind::Refused));
     QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + refusal.message});
     QCOMPARE(panel(3), QString());
-    QCOMPARE(boxText(text2()), QString());
+    QCOMPARE(boxText(outputBox()), QString());
     QCOMPARE(filesIn(env->dir.path()), before);
 }
 
