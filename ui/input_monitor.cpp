@@ -36,7 +36,7 @@ void InputMonitor::onInputChanged()
             break;
         cut = true;
     }
-    m_panels.setPanelText(2, countsText(countInput(crLfText(m_inputBox))));
+    m_panels.setPanelText(StatusPanel::InputCounts, countsText(countInput(crLfText(m_inputBox))));
     if (cut)
         focusAtEnd(m_inputBox);
 }

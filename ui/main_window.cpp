@@ -57,9 +57,9 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::showStartState()
 {
-    m_statusBar->setPanelText(1, maker::webAddress);
-    m_statusBar->setPanelText(2, form1_texts::enterCharacters);
-    m_statusBar->setPanelText(4, form1_texts::formatC51);
+    m_statusBar->setPanelText(StatusPanel::Address, maker::webAddress);
+    m_statusBar->setPanelText(StatusPanel::InputCounts, form1_texts::enterCharacters);
+    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatC51);
     showExactText(*m_outputBox, startUpHelpText());
 }
 
@@ -89,20 +89,20 @@ ConversionOptions MainWindow::optionsFromControls() const
 void MainWindow::onConvertClicked()
 {
     m_outputBox->clear();
-    m_statusBar->setPanelText(3, ConversionRun::progressText());
+    m_statusBar->setPanelText(StatusPanel::Message, ConversionRun::progressText());
     m_statusBar->repaint(); // the run holds the event loop; show the progress text now
 
     const RunOutcome outcome = m_run.run(crLfText(*m_inputBox), optionsFromControls());
     switch (outcome.kind) {
     case RunOutcome::Kind::Completed:
         showExactText(*m_outputBox, outcome.glyphText);
-        m_statusBar->setPanelText(3, outcome.message);
+        m_statusBar->setPanelText(StatusPanel::Message, outcome.message);
         break;
     case RunOutcome::Kind::EmptyInput:
     case RunOutcome::Kind::Refused:
         // Nothing was written; the message says what to change.
         m_messageBox.show(outcome.message, MsgStyle::Exclamation, maker::welcomeTitle);
-        m_statusBar->clearPanel(3);
+        m_statusBar->clearPanel(StatusPanel::Message);
         break;
     }
     // Whatever the outcome, the user goes on typing where the text ends
@@ -112,21 +112,21 @@ void MainWindow::onConvertClicked()
 
 void MainWindow::onA51Clicked()
 {
-    m_statusBar->setPanelText(4, form1_texts::formatA51);
+    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatA51);
     showExactText(*m_outputBox, form1_texts::explainA51);
     refocusInput();
 }
 
 void MainWindow::onC51Clicked()
 {
-    m_statusBar->setPanelText(4, form1_texts::formatC51);
+    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatC51);
     showExactText(*m_outputBox, form1_texts::explainC51);
     refocusInput();
 }
 
 void MainWindow::onHorizontalClicked()
 {
-    m_statusBar->setPanelText(3, form1_texts::horizontalMode);
+    m_statusBar->setPanelText(StatusPanel::Message, form1_texts::horizontalMode);
     refocusInput();
 }
 
@@ -164,8 +164,8 @@ void MainWindow::onMirrorToggled()
 void MainWindow::onClockTick()
 {
     const QDateTime now = m_services.clock.now();
-    m_statusBar->setPanelText(6, timeText(now.time()));
-    m_statusBar->setPanelText(5, dateText(now.date()));
+    m_statusBar->setPanelText(StatusPanel::Time, timeText(now.time()));
+    m_statusBar->setPanelText(StatusPanel::Date, dateText(now.date()));
 }
 
 void MainWindow::showAboutWindow()

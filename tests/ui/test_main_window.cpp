@@ -108,8 +108,8 @@ private:
     QStringList panels() const
     {
         QStringList texts;
-        for (int number = 1; number <= 6; ++number)
-            texts << panel(number);
+        for (const StatusPanel which : kStatusPanels)
+            texts << panel(which);
         return texts;
     }
     QStringList checkedButtons() const // in name order
@@ -164,14 +164,14 @@ void TestMainWindow::handlersShowTheirTextAndMoveFocus_data()
     QTest::addColumn<QStringList>("before"); // controls clicked first
     QTest::addColumn<QString>("clicked");
     QTest::addColumn<QString>("shown");      // Text2; empty: the help text stays
-    QTest::addColumn<QStringList>("panels3And4");
+    QTest::addColumn<QStringList>("messageAndFormat"); // status panels
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("focus");
 
     const auto row = [](const char *name, QStringList before, const char *clicked, const QString &shown,
-                        const char *panel3 = "", const char *panel4 = "C51格式", const char *input = "ab",
+                        const char *message = "", const char *format = "C51格式", const char *input = "ab",
                         const char *focus = "SrcTxt") {
-        QTest::newRow(name) << before << QString(clicked) << shown << QStringList{panel3, panel4}
+        QTest::newRow(name) << before << QString(clicked) << shown << QStringList{message, format}
                             << QString(input) << QString(focus);
     };
     // Each option's handler also runs when it is already selected; a check box's on every change.
@@ -192,7 +192,7 @@ void TestMainWindow::handlersShowTheirTextAndMoveFocus()
     QFETCH(QStringList, before);
     QFETCH(QString, clicked);
     QFETCH(QString, shown);
-    QFETCH(QStringList, panels3And4);
+    QFETCH(QStringList, messageAndFormat);
     QFETCH(QString, input);
     QFETCH(QString, focus);
 
@@ -206,7 +206,7 @@ void TestMainWindow::handlersShowTheirTextAndMoveFocus()
     click(clicked);
 
     QCOMPARE(boxText(outputBox()), shown.isEmpty() ? expectedHelpText() : shown);
-    QCOMPARE(panels().mid(2, 2), panels3And4);
+    QCOMPARE((QStringList{panel(StatusPanel::Message), panel(StatusPanel::Format)}), messageAndFormat);
     QCOMPARE(boxText(inputBox()), input);
     QCOMPARE(focusName(), focus);
     if (focus == QLatin1String("SrcTxt"))
@@ -238,10 +238,10 @@ void TestMainWindow::keyboardSelectionAndOptionGroups()
 
 void TestMainWindow::clockTickWritesTimeAndDate()
 {
-    // Panels 5 and 6 stay empty (see startState) until the first tick, one interval after the start.
+    // The date and time panels stay empty (see startState) until the first tick, one interval after the start.
     QCOMPARE(control<QTimer>("Timer1")->interval(), 1000);
     const QStringList first{dateText(QDate(2008, 3, 22)), timeText(QTime(21, 5, 9))};
-    QTRY_COMPARE_WITH_TIMEOUT(panels().mid(4), first, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT((QStringList{panel(StatusPanel::Date), panel(StatusPanel::Time)}), first, 5000);
 
     env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
     const QStringList later{maker::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),

@@ -1,5 +1,5 @@
 // The conversion button: options read from the controls, the files written into
-// the program folder, panel 3 and the output box; the empty input and refusals.
+// the program folder, the message panel and the output box; the empty input and refusals.
 
 #include "core/conversion_run.h"
 #include "platform/code_page_936.h"
@@ -53,7 +53,7 @@ void TestMainWindowConversion::convertsWithTheOptionsOfTheControls_data()
 {
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("typed"); // "\n" as the Enter key
-    QTest::addColumn<QString>("panel3");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QByteArray>("tempChar"); // the input as the core got it
     QTest::addColumn<ConversionOptions>("options");
 
@@ -75,7 +75,7 @@ void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
 {
     QFETCH(QStringList, clicks);
     QFETCH(QString, typed);
-    QFETCH(QString, panel3);
+    QFETCH(QString, message);
     QFETCH(QByteArray, tempChar);
     QFETCH(ConversionOptions, options);
 
@@ -87,8 +87,8 @@ void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
 
     QCOMPARE(env->host.shown, QStringList());
     expectFocusAtEndOfInput();
-    QCOMPARE(panel(3), panel3);
-    const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(3);
+    QCOMPARE(panel(StatusPanel::Message), message);
+    const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(StatusPanel::Message);
     QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
     const QList<QByteArray> written = filesIn(env->dir.path());
     QCOMPARE(written.at(2), tempChar);
@@ -110,12 +110,12 @@ void TestMainWindowConversion::emptyInputShowsTheMessageAndWritesNothing()
 {
     // The output box was cleared and the progress text shown before the run.
     QStringList atMessage;
-    env->host.onShow = [&] { atMessage << panel(3) << boxText(outputBox()); };
+    env->host.onShow = [&] { atMessage << panel(StatusPanel::Message) << boxText(outputBox()); };
     click("Command1");
 
     QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: 你还没有输入要取模的字符！！！"});
     QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
-    QCOMPARE(panel(3), QString());
+    QCOMPARE(panel(StatusPanel::Message), QString());
     QCOMPARE(boxText(outputBox()), QString());
     QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
 }
@@ -137,7 +137,7 @@ void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
     const RunOutcome refusal = ConversionRun(LEDGLYPH_APPDIR, refDir.path(), env->clock).run("中😀", {});
     QCOMPARE(int(refusal.kind), int(RunOutcome::Kind::Refused));
     QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + refusal.message});
-    QCOMPARE(panel(3), QString());
+    QCOMPARE(panel(StatusPanel::Message), QString());
     QCOMPARE(boxText(outputBox()), QString());
     QCOMPARE(filesIn(env->dir.path()), before);
 }

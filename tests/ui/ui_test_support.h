@@ -125,7 +125,7 @@ protected:
     }
     QPlainTextEdit *inputBox() const { return control<QPlainTextEdit>("SrcTxt"); }
     QPlainTextEdit *outputBox() const { return control<QPlainTextEdit>("Text2"); }
-    QString panel(int number) const { return control<StatusPanels>("StaB1")->panelText(number); }
+    QString panel(StatusPanel which) const { return control<StatusPanels>("StaB1")->panelText(which); }
     static QString focusName()
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
