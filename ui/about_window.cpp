@@ -51,7 +51,7 @@ AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
         auto *label = new ClickLabel(spec.text, this);
         label->setObjectName(QLatin1String(spec.name));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // the taller Label1 must not sink into Label2
-        twips::place(label, kLabelLeft, spec.top, spec.width, spec.height);
+        twips::place(label, {kLabelLeft, spec.top, spec.width, spec.height});
         if (label->objectName() == QLatin1String("Label4"))
             m_forumLink = label;
     }
