@@ -32,7 +32,7 @@ AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(maker::aboutWindowCaption);
     setWindowIcon(programIcon());
-    setFont(fonts::windowDefault());
+    setFont(ui_fonts::windowDefault());
     setFixedSize(twips::toPixels(3825), twips::toPixels(2355));
 
     // Top to bottom, in their tab order of creation.

@@ -91,7 +91,7 @@ QPlainTextEdit *outputBox(QWidget *parent)
     // Glyph lines must not break, so their columns stay aligned; long lines scroll.
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    box->setFont(fonts::glyphText());
+    box->setFont(ui_fonts::glyphText());
     return box;
 }
 
@@ -119,9 +119,9 @@ QWidget *createControl(const ControlSpec &spec, QWidget *parent)
     widget->setObjectName(QLatin1String(spec.name));
     switch (spec.font) {
     case Font::Inherited: break;
-    case Font::Window: widget->setFont(fonts::windowDefault()); break;
-    case Font::Song: widget->setFont(fonts::songTi(10.5)); break;
-    case Font::KaiBold: widget->setFont(fonts::kaiTiBold(14.25)); break;
+    case Font::Window: widget->setFont(ui_fonts::windowDefault()); break;
+    case Font::Song: widget->setFont(ui_fonts::songTi(10.5)); break;
+    case Font::KaiBold: widget->setFont(ui_fonts::kaiTiBold(14.25)); break;
     }
     if (spec.toolTip)
         widget->setToolTip(QString::fromUtf8(spec.toolTip));
@@ -146,7 +146,7 @@ void MainWindow::createControls()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(maker::mainWindowCaption);
     setWindowIcon(programIcon());
-    setFont(fonts::windowDefault());
+    setFont(ui_fonts::windowDefault());
 
     m_client = new QWidget(this);
     m_client->setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
