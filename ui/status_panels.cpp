@@ -11,7 +11,7 @@ namespace ledglyph {
 
 namespace {
 
-constexpr std::array<int, StatusPanels::kCount> kWidthsTwips{2425, 1700, 2500, 1200, 1000, 1050};
+constexpr std::array<int, kStatusPanels.size()> kWidthsTwips{2425, 1700, 2500, 1200, 1000, 1050};
 
 } // namespace
 

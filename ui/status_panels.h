@@ -28,8 +28,6 @@ inline constexpr std::array kStatusPanels{StatusPanel::Address, StatusPanel::Inp
 class StatusPanels final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kCount = int(kStatusPanels.size());
-
     explicit StatusPanels(QWidget *parent = nullptr);
 
     QString panelText(StatusPanel panel) const;
@@ -40,7 +38,7 @@ public:
 private:
     QLabel *label(StatusPanel panel) const;
 
-    std::array<QLabel *, kCount> m_labels{};
+    std::array<QLabel *, kStatusPanels.size()> m_labels{};
 };
 
 } // namespace ledglyph
