@@ -1,11 +1,11 @@
 #include "ui/about_window.h"
 
-#include "core/maker_texts.h"
 #include "platform/gui/launcher.h"
 #include "ui/click_label.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
 #include "ui/ui_fonts.h"
+#include "ui/window_texts.h"
 
 #include <QMouseEvent>
 
@@ -30,22 +30,22 @@ AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
       m_launcher(launcher)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(maker::aboutWindowCaption);
+    setWindowTitle(window_texts::aboutWindowCaption);
     setWindowIcon(programIcon());
     setFont(ui_fonts::windowDefault());
     setFixedSize(twips::toPixels(3825), twips::toPixels(2355));
 
     // Top to bottom, in their tab order of creation.
     const LabelSpec labels[] = {
-        {"Label1", 120, 2895, 375, maker::brand + u' ' + maker::programTitle + u' '},
-        {"Label2", 360, 1215, 255, maker::authorCredit},
-        {"Label8", 600, 2775, 255, maker::authorImNumber},
-        {"Label3", 840, 2775, 255, QStringLiteral("Email: ") + maker::authorEmail},
-        {"Label4", 1080, 2895, 255, QStringLiteral("网站 ") + maker::webAddress},
+        {"Label1", 120, 2895, 375, maker::brand + u' ' + window_texts::programTitle + u' '},
+        {"Label2", 360, 1215, 255, window_texts::authorCredit},
+        {"Label8", 600, 2775, 255, window_texts::authorImNumber},
+        {"Label3", 840, 2775, 255, QStringLiteral("Email: ") + window_texts::authorEmail},
+        {"Label4", 1080, 2895, 255, QStringLiteral("网站 ") + window_texts::webAddress},
         {"Label5", 1320, 1455, 255, QStringLiteral("版本：Hz V 2.1")},
-        {"Label6", 1560, 1815, 255, QStringLiteral("完成时间：") + maker::completedDate},
+        {"Label6", 1560, 1815, 255, QStringLiteral("完成时间：") + window_texts::completedDate},
         {"Label7", 1800, 2775, 255, QStringLiteral("如您有意见或建议请您给我来信")},
-        {"Label9", 2040, 3015, 255, maker::rightsLine},
+        {"Label9", 2040, 3015, 255, window_texts::rightsLine},
     };
     for (const LabelSpec &spec : labels) {
         auto *label = new ClickLabel(spec.text, this);
@@ -64,7 +64,7 @@ AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
 
 void AboutWindow::openForum()
 {
-    m_launcher.openAddress(maker::forumAddress);
+    m_launcher.openAddress(window_texts::forumAddress);
 }
 
 void AboutWindow::onLinkHovered()

@@ -8,6 +8,7 @@
 #include "ui/main_window_texts.h"
 #include "ui/status_panels.h"
 #include "ui/text_box_text.h"
+#include "ui/window_texts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -57,7 +58,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::showStartState()
 {
-    m_statusBar->setPanelText(StatusPanel::Address, maker::webAddress);
+    m_statusBar->setPanelText(StatusPanel::Address, window_texts::webAddress);
     m_statusBar->setPanelText(StatusPanel::InputCounts, form1_texts::enterCharacters);
     m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatC51);
     showExactText(*m_outputBox, startUpHelpText());
@@ -89,7 +90,7 @@ ConversionOptions MainWindow::optionsFromControls() const
 void MainWindow::onConvertClicked()
 {
     m_outputBox->clear();
-    m_statusBar->setPanelText(StatusPanel::Message, ConversionRun::progressText());
+    m_statusBar->setPanelText(StatusPanel::Message, form1_texts::conversionInProgress);
     m_statusBar->repaint(); // the run holds the event loop; show the progress text now
 
     const RunOutcome outcome = m_run.run(crLfText(*m_inputBox), optionsFromControls());
@@ -189,7 +190,7 @@ void MainWindow::showAboutWindow()
 
 void MainWindow::openForum()
 {
-    m_services.launcher.openAddress(maker::forumAddress);
+    m_services.launcher.openAddress(window_texts::forumAddress);
 }
 
 } // namespace ledglyph

@@ -2,13 +2,14 @@
 // twips), caption, tooltip, font and start state; then the timer, the option
 // groups, the menu and the tab order.
 
-#include "core/maker_texts.h"
-#include "ui/classic_frame.h"
 #include "ui/main_window.h"
+
+#include "ui/classic_frame.h"
 #include "ui/program_icon.h"
 #include "ui/status_panels.h"
 #include "ui/twips.h"
 #include "ui/ui_fonts.h"
+#include "ui/window_texts.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -144,7 +145,7 @@ Control *control(const QWidget *client, const char *name)
 void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(maker::mainWindowCaption);
+    setWindowTitle(window_texts::mainWindowCaption);
     setWindowIcon(programIcon());
     setFont(ui_fonts::windowDefault());
 

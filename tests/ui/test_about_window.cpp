@@ -2,7 +2,7 @@
 // program, and the three ways the forum is launched (menu entry, link label,
 // the window's free surface).
 
-#include "core/maker_texts.h"
+#include "ui/window_texts.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -38,10 +38,10 @@ void TestAboutWindow::labelsAndWindow()
 {
     AboutWindow *about = openAbout();
     QVERIFY(about);
-    const QStringList texts{QStringLiteral("Qorvath ") + maker::programTitle + u' ', maker::authorCredit,
-                            QStringLiteral("Email: ") + maker::authorEmail, QStringLiteral("网站 ") + maker::webAddress,
+    const QStringList texts{QStringLiteral("Qorvath ") + window_texts::programTitle + u' ', window_texts::authorCredit,
+                            QStringLiteral("Email: ") + window_texts::authorEmail, QStringLiteral("网站 ") + window_texts::webAddress,
                             "版本：Hz V 2.1", "完成时间：2008-3-22", "如您有意见或建议请您给我来信",
-                            maker::authorImNumber, maker::rightsLine};
+                            window_texts::authorImNumber, window_texts::rightsLine};
     QCOMPARE(about->findChildren<QLabel *>().size(), texts.size());
     for (int number = 1; number <= 9; ++number) {
         const QLabel *found = label(about, qPrintable(QStringLiteral("Label%1").arg(number)));
@@ -52,7 +52,7 @@ void TestAboutWindow::labelsAndWindow()
     }
     QCOMPARE(label(about, "Label4")->toolTip(), QStringLiteral("点击进入作者网站"));
 
-    QCOMPARE(about->windowTitle(), QStringLiteral("关于") + maker::programTitle);
+    QCOMPARE(about->windowTitle(), QStringLiteral("关于") + window_texts::programTitle);
     QCOMPARE(about->size(), QSize(255, 157));
     QCOMPARE(about->minimumSize(), about->maximumSize());
 }
@@ -96,7 +96,7 @@ void TestAboutWindow::threeLaunchesOpenTheForum()
     control<QAction>("W")->trigger();
     QTest::mouseClick(label(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
     QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(8, 150)); // left of the labels, bottom
-    QCOMPARE(env->host.opened, QStringList(3, maker::forumAddress));
+    QCOMPARE(env->host.opened, QStringList(3, window_texts::forumAddress));
 }
 
 void TestAboutWindow::aboutEntryKeepsOneWindow()

@@ -1,8 +1,8 @@
 // The main window without conversions: start state and layout, the option,
 // check-box, button and menu handlers with their texts and focus, the clock.
 
-#include "core/maker_texts.h"
 #include "platform/date_time_text.h"
+#include "ui/window_texts.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -27,7 +27,7 @@ QString expectedHelpText()
 {
     const QString s40(40, u' ');
     const QString s80(80, u' ');
-    return QStringLiteral("\r\n") + s40 + maker::programTitle + QStringLiteral("说明\r\n"
+    return QStringLiteral("\r\n") + s40 + window_texts::programTitle + QStringLiteral("说明\r\n"
            "\r\n"
            "本软件是针对LED（LCD）点阵屏提取字模而编写的,能够对汉字或字符进行点阵取模\r\n"
            "\r\n"
@@ -39,9 +39,9 @@ QString expectedHelpText()
            "5、横向取模: 对字符进行横向取模\r\n"
            "6、纵向取模: 对字符进行纵向取模、(暂无此功能)\r\n"
            "7、支持串口下载字模，下位机程序和电路图请参考程序文件夹中的相关内容。\r\n")
-           + maker::termsOfUse + QStringLiteral("\r\n")
-           + s80 + QStringLiteral("Qorvath \r\n") + s80 + maker::webAddress + QStringLiteral("\r\n")
-           + s80 + maker::authorContact + QStringLiteral("\r\n") + s80 + maker::authorCredit
+           + window_texts::termsOfUse + QStringLiteral("\r\n")
+           + s80 + QStringLiteral("Qorvath \r\n") + s80 + window_texts::webAddress + QStringLiteral("\r\n")
+           + s80 + window_texts::authorContact + QStringLiteral("\r\n") + s80 + window_texts::authorCredit
            + QStringLiteral("\r\n") + s80 + QStringLiteral("2008-3-22");
 }
 
@@ -126,7 +126,7 @@ private:
 
 void TestMainWindow::startState()
 {
-    QCOMPARE(panels(), (QStringList{maker::webAddress, "请输入字符", "", "C51格式", "", ""}));
+    QCOMPARE(panels(), (QStringList{window_texts::webAddress, "请输入字符", "", "C51格式", "", ""}));
     QCOMPARE(boxText(outputBox()), expectedHelpText());
     QVERIFY(outputBox()->isReadOnly());
     QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
@@ -136,7 +136,7 @@ void TestMainWindow::startState()
     QCOMPARE(env->host.shown, QStringList());
     QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
 
-    QCOMPARE(mainWindow->windowTitle(), maker::mainWindowCaption);
+    QCOMPARE(mainWindow->windowTitle(), window_texts::mainWindowCaption);
     QVERIFY(!mainWindow->windowIcon().isNull());
     // The layout is fixed: the window cannot be resized.
     QCOMPARE(mainWindow->centralWidget()->size(), QSize(684, 499));
@@ -244,7 +244,7 @@ void TestMainWindow::clockTickWritesTimeAndDate()
     QTRY_COMPARE_WITH_TIMEOUT((QStringList{panel(StatusPanel::Date), panel(StatusPanel::Time)}), first, 5000);
 
     env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
-    const QStringList later{maker::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
+    const QStringList later{window_texts::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
                             timeText(QTime(8, 30, 0))};
     QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000); // the tick writes nothing else
 }
@@ -261,7 +261,7 @@ void TestMainWindow::buttonsAndMenuEntries()
     QCOMPARE(env->quitCalls, 2);
     QCOMPARE(env->host.opened, QStringList());
     control<QAction>("W")->trigger();
-    QCOMPARE(env->host.opened, QStringList{maker::forumAddress});
+    QCOMPARE(env->host.opened, QStringList{window_texts::forumAddress});
 }
 
 QTEST_MAIN(TestMainWindow)
