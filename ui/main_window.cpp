@@ -79,12 +79,12 @@ void MainWindow::refocusInput()
 
 ConversionOptions MainWindow::optionsFromControls() const
 {
-    ConversionOptions options;
-    options.format = m_c51Option->isChecked() ? OutputFormat::C51 : OutputFormat::A51;
-    options.cellMode = m_cell8x16Option->isChecked() ? CellMode::Cell8x16 : CellMode::Cell16x16;
-    options.invert = m_invertCheck->isChecked();
-    options.mirror = m_mirrorCheck->isChecked();
-    return options;
+    return {
+        .format = m_c51Option->isChecked() ? OutputFormat::C51 : OutputFormat::A51,
+        .cellMode = m_cell8x16Option->isChecked() ? CellMode::Cell8x16 : CellMode::Cell16x16,
+        .invert = m_invertCheck->isChecked(),
+        .mirror = m_mirrorCheck->isChecked(),
+    };
 }
 
 void MainWindow::onConvertClicked()

@@ -60,15 +60,20 @@ void TestMainWindowConversion::convertsWithTheOptionsOfTheControls_data()
     using enum OutputFormat;
     using enum CellMode;
     QTest::newRow("both boxes checked, a line break") << QStringList{} << "A中\n1" << "转换完成 共： 160个字模"
-        << QByteArray("A\xD6\xD0\r\n1\r\n") << ConversionOptions{C51, Cell16x16, true, true};
+        << QByteArray("A\xD6\xD0\r\n1\r\n")
+        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = true, .mirror = true};
     QTest::newRow("A51") << QStringList{"Option1"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{A51, Cell16x16, true, true};
+        << QByteArray("A\xD6\xD0\r\n")
+        << ConversionOptions{.format = A51, .cellMode = Cell16x16, .invert = true, .mirror = true};
     QTest::newRow("no invert") << QStringList{"Check1"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{C51, Cell16x16, false, true};
+        << QByteArray("A\xD6\xD0\r\n")
+        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = false, .mirror = true};
     QTest::newRow("no mirror") << QStringList{"Check2"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{C51, Cell16x16, true, false};
+        << QByteArray("A\xD6\xD0\r\n")
+        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = true, .mirror = false};
     QTest::newRow("8*16, A51, neither") << QStringList{"Option5", "Option1", "Check1", "Check2"} << "ABC"
-        << "转换完成 共： 64个字模" << QByteArray("ABC\r\n") << ConversionOptions{A51, Cell8x16, false, false};
+        << "转换完成 共： 64个字模" << QByteArray("ABC\r\n")
+        << ConversionOptions{.format = A51, .cellMode = Cell8x16, .invert = false, .mirror = false};
 }
 
 void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
