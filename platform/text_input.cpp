@@ -1,4 +1,4 @@
-#include "cli/text_input.h"
+#include "platform/text_input.h"
 
 #include "core/run_refusals.h"
 
