@@ -19,6 +19,8 @@ struct LabelSpec {
     QString text;
 };
 
+constexpr int kWidthTwips = 3825;
+constexpr int kHeightTwips = 2355;
 constexpr int kLabelLeft = 480;
 const QColor kLinkHoverColour(255, 0, 0); // light red of the classic 16 colours
 
@@ -33,7 +35,7 @@ AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
     setWindowTitle(window_texts::aboutWindowCaption);
     setWindowIcon(programIcon());
     setFont(ui_fonts::windowDefault());
-    setFixedSize(twips::toPixels(3825), twips::toPixels(2355));
+    setFixedSize(twips::toPixels(kWidthTwips), twips::toPixels(kHeightTwips));
 
     // Top to bottom, in their tab order of creation.
     const LabelSpec labels[] = {

@@ -9,8 +9,11 @@ class Launcher;
 
 // The about window: nine labels of credits; the link label and the window's
 // free surface open the maker's forum, and the link turns light red under the
-// mouse (and stays so until the window closes). The window's object name is
-// Form2, its labels' Label1 to Label9; Label4 is the forum link, m_forumLink.
+// mouse (and stays so until the window closes). Object names:
+//
+//   Form2                         AboutWindow
+//   Label4                        m_forumLink
+//   Label1-Label3, Label5-Label9  credits without a member
 class AboutWindow final : public QWidget {
     Q_OBJECT
 public:
