@@ -1,10 +1,10 @@
 #include "cli/convert_command.h"
 
-#include "cli/console_output.h"
-#include "cli/text_input.h"
 #include "core/conversion_run.h"
 #include "platform/app_dir.h"
 #include "platform/clock.h"
+#include "platform/console_output.h"
+#include "platform/text_input.h"
 
 #include <QTimeZone>
 

@@ -1,9 +1,9 @@
 // ledglyph-cli: the conversion as a command, for build scripts and for
 // checking the core as a whole program.
 
-#include "cli/console_output.h"
 #include "cli/convert_command.h"
 #include "cli/convert_command_line.h"
+#include "platform/console_output.h"
 
 #include <QCoreApplication>
 

@@ -10,11 +10,6 @@ ConversionRun::ConversionRun(QString fontDir, QString outDir, const Clock &clock
 {
 }
 
-QString ConversionRun::progressText()
-{
-    return QStringLiteral("正在进行转换，请稍等....");
-}
-
 QString ConversionRun::emptyInputText()
 {
     return QStringLiteral("你还没有输入要取模的字符！！！");

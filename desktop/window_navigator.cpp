@@ -12,15 +12,15 @@ WindowNavigator::WindowNavigator(DesktopServices &services, QObject *parent)
 
 void WindowNavigator::showMainWindow()
 {
-    auto *form1 = new Form1(m_services);
-    form1->setAttribute(Qt::WA_DeleteOnClose);
+    auto *mainWindow = new MainWindow(m_services);
+    mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     // The download window is shown first, then the main window closes, so the
     // program never finds itself without a window in between.
-    connect(form1, &Form1::downloadRequested, this, [this, form1] {
+    connect(mainWindow, &MainWindow::downloadRequested, this, [this, mainWindow] {
         showDownloadWindow();
-        form1->close();
+        mainWindow->close();
     });
-    form1->show();
+    mainWindow->show();
 }
 
 void WindowNavigator::showDownloadWindow()

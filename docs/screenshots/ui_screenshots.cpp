@@ -106,23 +106,23 @@ int main(int argc, char *argv[])
     FixedClock clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
     DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}};
 
-    Form1 form1(services);
-    form1.show();
-    if (!QTest::qWaitForWindowExposed(&form1))
+    MainWindow mainWindow(services);
+    mainWindow.show();
+    if (!QTest::qWaitForWindowExposed(&mainWindow))
         return 1;
-    auto *srcTxt = form1.findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"));
+    auto *inputBox = mainWindow.findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"));
     QInputMethodEvent typed;
     typed.setCommitString(QStringLiteral("LED点阵屏 Qorvath"));
-    QApplication::sendEvent(srcTxt, &typed);
-    form1.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    QApplication::sendEvent(inputBox, &typed);
+    mainWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     QTest::qWait(1300); // one clock tick fills the date and time panels
 
-    bool ok = save(&form1, outDir.filePath(QStringLiteral("main-window.png")));
+    bool ok = save(&mainWindow, outDir.filePath(QStringLiteral("main-window.png")));
 
-    form1.findChild<QAction *>(QStringLiteral("g"))->trigger();
-    Form2 *about = nullptr;
+    mainWindow.findChild<QAction *>(QStringLiteral("g"))->trigger();
+    AboutWindow *about = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *candidate = qobject_cast<Form2 *>(window))
+        if (auto *candidate = qobject_cast<AboutWindow *>(window))
             about = candidate;
     }
     if (!about || !QTest::qWaitForWindowExposed(about))

@@ -51,7 +51,7 @@ private slots:
         WindowNavigator navigator(env.services);
 
         navigator.showMainWindow();
-        QPointer<Form1> first = onlyWindow<Form1>();
+        QPointer<MainWindow> first = onlyWindow<MainWindow>();
         QVERIFY(first);
         typeText(first->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt")), QStringLiteral("ab"));
         first->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(false);
@@ -60,11 +60,11 @@ private slots:
         QTRY_VERIFY(first.isNull()); // closed and destroyed
         QPointer<Form3> download = onlyWindow<Form3>();
         QVERIFY(download);
-        QVERIFY(openWindows<Form1>().isEmpty());
+        QVERIFY(openWindows<MainWindow>().isEmpty());
 
         pressButton(download, "Command5");
         QTRY_VERIFY(download.isNull());
-        Form1 *again = onlyWindow<Form1>();
+        MainWindow *again = onlyWindow<MainWindow>();
         QVERIFY(again);
         QVERIFY(openWindows<Form3>().isEmpty());
         // Created anew: nothing typed or chosen before survives.

@@ -1,7 +1,7 @@
 // libFuzzer target: a text file's bytes as ledglyph-cli reads them (UTF-8,
 // line breaks as typed), then the checks a run makes before converting.
 
-#include "cli/text_input.h"
+#include "platform/text_input.h"
 #include "core/run_refusals.h"
 
 using namespace ledglyph;

@@ -95,21 +95,21 @@ protected:
     bool openMainWindow()
     {
         env = std::make_unique<TestServices>();
-        form = std::make_unique<Form1>(env->services);
-        form->show();
-        return QTest::qWaitForWindowActive(form.get());
+        mainWindow = std::make_unique<MainWindow>(env->services);
+        mainWindow->show();
+        return QTest::qWaitForWindowActive(mainWindow.get());
     }
     void closeWindows()
     {
         qDeleteAll(aboutWindows());
-        form.reset();
+        mainWindow.reset();
         env.reset();
     }
-    static QList<Form2 *> aboutWindows()
+    static QList<AboutWindow *> aboutWindows()
     {
-        QList<Form2 *> found;
+        QList<AboutWindow *> found;
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *about = qobject_cast<Form2 *>(window))
+            if (auto *about = qobject_cast<AboutWindow *>(window))
                 found << about;
         }
         return found;
@@ -118,14 +118,14 @@ protected:
     template<typename T = QWidget>
     T *control(const QString &name) const
     {
-        auto *found = form->findChild<T *>(name);
+        auto *found = mainWindow->findChild<T *>(name);
         if (!found)
             qFatal("control %s not found", qPrintable(name));
         return found;
     }
-    QPlainTextEdit *srcTxt() const { return control<QPlainTextEdit>("SrcTxt"); }
-    QPlainTextEdit *text2() const { return control<QPlainTextEdit>("Text2"); }
-    QString panel(int number) const { return control<StatusPanels>("StaB1")->panelText(number); }
+    QPlainTextEdit *inputBox() const { return control<QPlainTextEdit>("SrcTxt"); }
+    QPlainTextEdit *outputBox() const { return control<QPlainTextEdit>("Text2"); }
+    QString panel(StatusPanel which) const { return control<StatusPanels>("StaB1")->panelText(which); }
     static QString focusName()
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
@@ -140,7 +140,7 @@ protected:
     }
 
     std::unique_ptr<TestServices> env;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> mainWindow;
 };
 
 } // namespace ledglyph::test

@@ -1,7 +1,7 @@
 #include "tools/cp936text/cp936_text_file.h"
 
-#include "cli/text_input.h"
 #include "platform/code_page_936.h"
+#include "platform/text_input.h"
 
 #include <QList>
 

@@ -1,11 +1,11 @@
 // ledglyph-cp936text IN OUT: turns a UTF-8 text into a code page 936 text
 // with CR LF line ends (the help text beside the program is made this way).
 
-#include "cli/console_output.h"
-#include "cli/text_input.h"
+#include "platform/console_output.h"
 #include "platform/exit_code.h"
 #include "platform/file_set_writer.h"
 #include "platform/program_version.h"
+#include "platform/text_input.h"
 #include "tools/cp936text/cp936_text_file.h"
 
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 // ledglyph-fontgen: builds the font libraries hzk16 and ASC16 from a bitmap font.
 
-#include "cli/console_output.h"
+#include "platform/console_output.h"
 #include "platform/exit_code.h"
 #include "tools/fontgen/fontgen_command_line.h"
 #include "tools/fontgen/generate_libraries.h"

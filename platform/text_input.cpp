@@ -1,6 +1,4 @@
-#include "cli/text_input.h"
-
-#include "core/run_refusals.h"
+#include "platform/text_input.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -59,10 +57,7 @@ Result<QString> readUtf8File(const QString &path)
     if (file.error() != QFileDevice::NoError)
         return Failure{QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString())};
     if (bytes.size() > maxTextFileBytes)
-        return Failure{QStringLiteral("文件 %1 太大（超过%2字节），而一次最多只能取模%3个字符")
-                              .arg(path)
-                              .arg(maxTextFileBytes)
-                              .arg(maxTextLength)};
+        return Failure{QStringLiteral("文件 %1 太大（超过%2字节），远超一次能取模的文字").arg(path).arg(maxTextFileBytes)};
     return utf8Text(bytes, path);
 }
 
