@@ -32,7 +32,7 @@ private:
 
     QString m_device;
     QSerialPort m_port;
-    qint32 m_baudRate = 9600;
+    qint32 m_baudRate = LEDGLYPH_BAUD_RATE;
 };
 
 } // namespace ledglyph
