@@ -59,11 +59,11 @@ void DownloadProtocol::openPort()
     m_phase = Phase::Closed;
     if (const std::optional<QString> reason = m_link.open(LineSettings::download())) {
         setButtons({true, false, false});
-        m_messageBox.show(texts::portOpenFailed(m_link.deviceName(), *reason), MsgStyle::Exclamation,
+        m_messageBox.show(texts::portOpenFailed(m_link.deviceName(), *reason), MessageIcon::Exclamation,
                           texts::portTitle);
         return;
     }
-    ask(texts::openPortPrompt, MsgStyle::Exclamation, texts::portTitle);
+    ask(texts::openPortPrompt, MessageIcon::Exclamation, texts::portTitle);
     // The port may have failed while the box was open; then it is closed and reported already.
     if (!m_link.isOpen())
         return;
@@ -96,7 +96,7 @@ void DownloadProtocol::onComm()
         return;
     m_poll.stop();
     m_log.append(texts::boardSignalLog);
-    if (ask(texts::confirmPrompt, MsgStyle::Question, texts::transferTitle) == MsgOk) {
+    if (ask(texts::confirmPrompt, MessageIcon::Question, texts::transferTitle) == MessageAnswer::Ok) {
         download();
     } else if (m_phase == Phase::Asking) { // unless the port failed while the box was open
         m_phase = Phase::Connected;
@@ -112,7 +112,7 @@ void DownloadProtocol::download()
         return; // one transfer at a time
     const int speedCode = m_speedIndex + 1;
     if (speedCode <= 0) {
-        ask(texts::noSpeedPrompt, MsgStyle::Information, texts::transferTitle);
+        ask(texts::noSpeedPrompt, MessageIcon::Information, texts::transferTitle);
         afterRefusal();
         return;
     }
@@ -128,7 +128,7 @@ void DownloadProtocol::download()
                                                   : QString();
     if (!notStarted.isEmpty()) {
         m_log.append(texts::transferNotStartedLog);
-        ask(texts::transferNotStarted(notStarted), MsgStyle::Exclamation, texts::transferTitle);
+        ask(texts::transferNotStarted(notStarted), MessageIcon::Exclamation, texts::transferTitle);
         afterRefusal();
         return;
     }
@@ -151,10 +151,10 @@ void DownloadProtocol::download()
 }
 
 // Shows a box of the exchange; no board signal counts until the caller moves on.
-int DownloadProtocol::ask(const QString &prompt, int style, const QString &title)
+MessageAnswer DownloadProtocol::ask(const QString &prompt, MessageIcon icon, const QString &title)
 {
     m_phase = Phase::Asking;
-    return m_messageBox.show(prompt, style, title);
+    return m_messageBox.show(prompt, icon, title);
 }
 
 // A transfer that did not start leaves "发送数据" to try again while the port is open.
@@ -174,7 +174,7 @@ void DownloadProtocol::completeTransfer()
     sent.send = true;
     setButtons(sent);
     m_log.append(texts::completedLog, DownloadLog::Form::EndedByBreak);
-    ask(texts::completedPrompt, MsgStyle::Information, texts::transferTitle);
+    ask(texts::completedPrompt, MessageIcon::Information, texts::transferTitle);
     m_link.close();
     m_phase = Phase::Closed;
     setButtons({true, false, false});
@@ -187,7 +187,7 @@ void DownloadProtocol::onDrainDeadline()
     const qint64 unsent = m_link.bytesToWrite();
     toClosedState();
     m_log.append(texts::transferStalledLog);
-    m_messageBox.show(texts::transferStalled(m_link.deviceName(), unsent), MsgStyle::Exclamation,
+    m_messageBox.show(texts::transferStalled(m_link.deviceName(), unsent), MessageIcon::Exclamation,
                       texts::transferTitle);
 }
 
@@ -210,11 +210,11 @@ void DownloadProtocol::onLinkFailed(const QString &reason)
     toClosedState();
     if (wasTransferring) {
         m_log.append(texts::transferFailedLog);
-        m_messageBox.show(texts::transferFailed(m_link.deviceName(), reason), MsgStyle::Exclamation,
+        m_messageBox.show(texts::transferFailed(m_link.deviceName(), reason), MessageIcon::Exclamation,
                           texts::transferTitle);
     } else {
         m_log.append(texts::portFailedLog);
-        m_messageBox.show(texts::portFailed(m_link.deviceName(), reason), MsgStyle::Exclamation,
+        m_messageBox.show(texts::portFailed(m_link.deviceName(), reason), MessageIcon::Exclamation,
                           texts::portTitle);
     }
 }

@@ -71,7 +71,7 @@ signals:
 
 private:
     void setButtons(DownloadButtons buttons);
-    int ask(const QString &prompt, int style, const QString &title);
+    MessageAnswer ask(const QString &prompt, MessageIcon icon, const QString &title);
     void afterRefusal();
     void completeTransfer();
     void onDrainDeadline();

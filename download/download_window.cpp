@@ -157,7 +157,7 @@ void Form3::openFile()
         return;
     const GlyphFile file = readGlyphFile(path);
     if (!file.ok()) {
-        m_messageBox.show(file.problem, MsgStyle::Exclamation, texts::portTitle);
+        m_messageBox.show(file.problem, MessageIcon::Exclamation, texts::portTitle);
         return;
     }
     m_protocol->chooseFile(path);

@@ -29,7 +29,7 @@ void InputMonitor::srcTxtChange()
     // nest one handler call per character.
     bool cut = false;
     while (m_option5.isChecked() && hasCharacterRefusedIn8x16(crLfText(m_srcTxt))) {
-        m_messageBox.show(form1_texts::chineseRefusedIn8x16, MsgStyle::Exclamation,
+        m_messageBox.show(form1_texts::chineseRefusedIn8x16, MessageIcon::Exclamation,
                           maker::welcomeTitleNoSpace);
         const QSignalBlocker quiet(m_srcTxt);
         if (!removeLastCharacter(m_srcTxt))

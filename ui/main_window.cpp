@@ -100,7 +100,7 @@ void Form1::command1Click()
     case RunOutcome::Kind::EmptyInput:
     case RunOutcome::Kind::Refused:
         // Nothing was written; the message says what to change.
-        m_messageBox.show(outcome.message, MsgStyle::Exclamation, maker::welcomeTitle);
+        m_messageBox.show(outcome.message, MessageIcon::Exclamation, maker::welcomeTitle);
         m_staB1->clearPanel(3);
         break;
     }

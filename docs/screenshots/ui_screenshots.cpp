@@ -35,10 +35,10 @@ namespace {
 
 class AnswerOk final : public MessageBox {
 public:
-    int show(const QString &prompt, int, const QString &) override
+    MessageAnswer show(const QString &prompt, MessageIcon, const QString &) override
     {
         std::fprintf(stderr, "message box: %s\n", qPrintable(prompt));
-        return MsgOk;
+        return MessageAnswer::Ok;
     }
 };
 
@@ -145,7 +145,7 @@ int main(int argc, char *argv[])
     QPixmap box;
     QRect boxAt;
     grabNextDialog(box, boxAt);
-    QtMessageBox().showOver(form3, download_texts::openPortPrompt, MsgStyle::Exclamation,
+    QtMessageBox().showOver(form3, download_texts::openPortPrompt, MessageIcon::Exclamation,
                             download_texts::portTitle);
     QPixmap withBox = form3.grab();
     {

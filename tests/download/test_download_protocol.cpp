@@ -75,7 +75,7 @@ private slots:
         QFETCH(QByteArray, batch);
         QFETCH(bool, isSignal);
         Rig rig;
-        rig.box.answers = {MsgCancel};
+        rig.box.answers = {MessageAnswer::Cancel};
         rig.link.receive(batch);
         QCOMPARE(rig.log.text(), isSignal ? untilSignal : u"listing"_s + lines.opened);
         QCOMPARE(rig.box.shown, isSignal ? QStringList{confirmBox} : QStringList());
@@ -250,7 +250,7 @@ private slots:
     void cancelThenSpeedThenSend()
     {
         Rig rig;
-        rig.box.answers = {MsgCancel};
+        rig.box.answers = {MessageAnswer::Cancel};
         rig.link.receive("xs");
         rig.protocol.setSpeedIndex(-1);
         rig.protocol.download();
@@ -322,7 +322,7 @@ private slots:
     void pollOutlivingTheTransferNeverWritesToTheClosedPort()
     {
         Rig rig;
-        rig.box.answers = {MsgCancel};
+        rig.box.answers = {MessageAnswer::Cancel};
         rig.link.receive("s");
         rig.protocol.chooseFile(rig.path);
         rig.protocol.openPort();

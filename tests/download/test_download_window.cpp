@@ -135,7 +135,7 @@ private slots:
         click(*rig.form, "Command1");
         QCOMPARE(rig.state(), u"off on off running open"_s);
         QCOMPARE(rig.text(), listing + LogLines(at).opened);
-        rig.desktop.box.answers = {MsgCancel};
+        rig.desktop.box.answers = {MessageAnswer::Cancel};
         rig.link->receive("xs");
         QCOMPARE(rig.state(), u"off on on stopped open"_s);
         click(*rig.form, "Command3");
