@@ -1,6 +1,7 @@
 #include "desktop/qt_translations.h"
 #include "desktop/window_navigator.h"
 #include "platform/app_dir.h"
+#include "platform/serial/com1_device.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -17,8 +18,8 @@ int main(int argc, char *argv[])
     ledglyph::DesktopLauncher launcher;
     ledglyph::QtFileDialog fileDialog;
     ledglyph::SystemClock clock;
-    ledglyph::DesktopServices services{messageBox, launcher, fileDialog, clock,
-                                       ledglyph::appDir(), [] { QCoreApplication::exit(0); }};
+    ledglyph::DesktopServices services{messageBox, launcher, fileDialog, clock, ledglyph::appDir(),
+                                       [] { QCoreApplication::exit(0); }, ledglyph::makeCom1Link};
 
     ledglyph::WindowNavigator navigator(services);
     navigator.showMainWindow();

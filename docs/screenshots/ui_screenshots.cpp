@@ -10,6 +10,7 @@
 #include "download/download_texts.h"
 #include "download/download_window.h"
 #include "download/file_filter.h"
+#include "platform/serial/com1_device.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 
@@ -104,7 +105,7 @@ int main(int argc, char *argv[])
     NoLaunch launcher;
     ChooseFile fileDialog(work.filePath(QStringLiteral("zimuo.bin")));
     FixedClock clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
-    DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}};
+    DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}, makeCom1Link};
 
     Form1 form1(services);
     form1.show();
@@ -131,7 +132,7 @@ int main(int argc, char *argv[])
     ok = save(about, outDir.filePath(QStringLiteral("about-window.png"))) && ok;
     delete about;
 
-    Form3 form3(services);
+    DownloadWindow form3(services);
     form3.show();
     if (!QTest::qWaitForWindowExposed(&form3))
         return 1;

@@ -8,8 +8,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace ledglyph {
+
+class SerialLink;
 
 // Everything the windows need of the host, passed in so tests can replace it.
 struct DesktopServices {
@@ -19,6 +22,8 @@ struct DesktopServices {
     const Clock &clock;
     QString appDir;                 // fonts, help text and outputs live here
     std::function<void()> quit;     // ends the program at once
+    // The serial link that stands for COM1, made anew for each download window.
+    std::function<std::unique_ptr<SerialLink>()> makeSerialLink = nullptr;
 };
 
 } // namespace ledglyph

@@ -6,10 +6,8 @@
 
 namespace ledglyph {
 
-// The serial port of the download window: a thin adapter over QSerialPort.
-// Its notifications reach the protocol from the event loop (queued), never from
-// inside QSerialPort's own handlers, because the protocol opens modal boxes and
-// may close the port while handling them.
+// The serial port of the download: a thin adapter over QSerialPort, whose
+// notifications it passes on as they come.
 class MSComm1 final : public SerialLink {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 // controls, message boxes that answer from a script, a file dialog that returns
 // prepared paths) and small helpers shared by the download tests.
 
+#include "download/download_protocol.h"
 #include "platform/date_time_text.h"
 #include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
@@ -16,6 +17,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace ledglyph::testing {
 
@@ -127,16 +129,24 @@ public:
     void openAddress(const QString &) override {}
 };
 
-// The host as a window under test sees it: scripted boxes and dialog, a fixed clock.
+// The host as a window under test sees it: scripted boxes and dialog, a fixed
+// clock, and a fake serial link (`link`, owned by the window that asked for it).
 struct FakeDesktop {
     ScriptedMessageBox box;
     NullLauncher launcher;
     FakeFileDialog dialog;
     FixedClock clock;
+    FakeSerialLink *link = nullptr;
     DesktopServices services;
 
     FakeDesktop(const QDateTime &at, const QString &appDir)
-        : clock(at), services{box, launcher, dialog, clock, appDir, [] {}} {}
+        : clock(at), services{box, launcher, dialog, clock, appDir, [] {}, [this] {
+              auto made = std::make_unique<FakeSerialLink>();
+              link = made.get();
+              return std::unique_ptr<SerialLink>(std::move(made));
+          }}
+    {
+    }
 };
 
 // The log lines exactly as the download writes them at `at`: CR LF, text, time of day.
@@ -150,6 +160,20 @@ struct LogLines {
     const QString downloading = QStringLiteral("\r\n") + line(QStringLiteral("正在下载中，请等待....") + QString(13, u' '));
     const QString completed = line(QStringLiteral("下载完成 OK！") + QString(22, u' ')) + QStringLiteral("\r\n");
 };
+
+// Phases by name in test failures.
+inline const char *phaseName(DownloadPhase phase)
+{
+    switch (phase) {
+    case DownloadPhase::NoFile: return "NoFile";
+    case DownloadPhase::Closed: return "Closed";
+    case DownloadPhase::Polling: return "Polling";
+    case DownloadPhase::Asking: return "Asking";
+    case DownloadPhase::Connected: return "Connected";
+    case DownloadPhase::Sending: return "Sending";
+    }
+    return "a phase whose port is in the wrong state";
+}
 
 inline void click(const QWidget &form, const char *button)
 {
@@ -167,3 +191,10 @@ inline QString formState(const QWidget &form)
 }
 
 } // namespace ledglyph::testing
+
+namespace ledglyph {
+inline char *toString(DownloadPhase phase)
+{
+    return qstrdup(testing::phaseName(phase));
+}
+} // namespace ledglyph
