@@ -36,7 +36,6 @@ public:
 
     // The exact text of Text1, with its CR LF line ends (the box itself shows LF).
     const QString &logText() const { return m_log.text(); }
-    DownloadProtocol &protocol() { return m_protocol; }
 
 signals:
     // "返回" was pressed: the main window is to be shown and this one closed.
