@@ -11,7 +11,7 @@
 namespace ledglyph {
 
 namespace texts = download_texts;
-using Phase = DownloadPhase;
+using Phase = DownloadProtocol::Phase;
 using Kind = DownloadReport::Kind;
 
 namespace {
@@ -26,7 +26,7 @@ QByteArray header(int speedCode)
 }
 } // namespace
 
-DownloadButtons enabledButtons(DownloadPhase phase, bool reopenOffered)
+DownloadButtons DownloadProtocol::enabledButtons(Phase phase, bool reopenOffered)
 {
     switch (phase) {
     case Phase::NoFile:
@@ -71,7 +71,7 @@ DownloadProtocol::~DownloadProtocol()
 
 // Every change of phase goes through here; so do the poll and the drain
 // deadline, which never outlive the phases they belong to.
-void DownloadProtocol::enter(DownloadPhase phase)
+void DownloadProtocol::enter(Phase phase)
 {
     const DownloadButtons before = buttons();
     if (phase == Phase::NoFile || phase == Phase::Closed) {

@@ -8,17 +8,6 @@
 
 namespace ledglyph {
 
-// Where the exchange with the display board stands.
-enum class DownloadPhase {
-    NoFile,    // no glyph file chosen yet; the port is closed
-    Closed,    // a file chosen, the port closed
-    Polling,   // the port open, the poll "s" every 100 ms, waiting for the board
-    Asking,    // the caller is asking the user: how to connect the board (after
-               // opening), or whether to send now (after the board's signal)
-    Connected, // the board answered and the user chose to send later
-    Sending,   // a transfer's bytes are queued and leaving
-};
-
 // Enabled flags of "打开串口" (Command1), "关闭串口" (Command3) and "发送数据" (Command2).
 struct DownloadButtons {
     bool openPort = false;
@@ -26,10 +15,6 @@ struct DownloadButtons {
     bool send = false;
     friend bool operator==(const DownloadButtons &, const DownloadButtons &) = default;
 };
-
-// The buttons a phase enables. A file chosen while the port is open offers
-// "打开串口" again (`reopenOffered`), which opens the port anew.
-DownloadButtons enabledButtons(DownloadPhase phase, bool reopenOffered);
 
 // What the exchange has to tell the user. `text` is the message as it stands:
 // a lone CR starts a new line.
@@ -62,6 +47,22 @@ struct DownloadReport {
 class DownloadProtocol : public QObject {
     Q_OBJECT
 public:
+    // Where the exchange with the display board stands.
+    enum class Phase {
+        NoFile,    // no glyph file chosen yet; the port is closed
+        Closed,    // a file chosen, the port closed
+        Polling,   // the port open, the poll "s" every 100 ms, waiting for the board
+        Asking,    // the caller is asking the user: how to connect the board (after
+                   // opening), or whether to send now (after the board's signal)
+        Connected, // the board answered and the user chose to send later
+        Sending,   // a transfer's bytes are queued and leaving
+    };
+    Q_ENUM(Phase)
+
+    // The buttons a phase enables. A file chosen while the port is open offers
+    // "打开串口" again (`reopenOffered`), which opens the port anew.
+    static DownloadButtons enabledButtons(Phase phase, bool reopenOffered);
+
     DownloadProtocol(SerialLink &link, DownloadLog &log, QObject *parent = nullptr);
     ~DownloadProtocol() override;
 
@@ -84,7 +85,7 @@ public:
     // a transfer still leaving is cancelled.
     void closePort();
 
-    DownloadPhase phase() const { return m_phase; }
+    Phase phase() const { return m_phase; }
     DownloadButtons buttons() const { return enabledButtons(m_phase, m_reopenOffered); }
 
 signals:
@@ -100,7 +101,7 @@ signals:
 private:
     enum class Unsent { Deliver, Discard };
 
-    void enter(DownloadPhase phase);
+    void enter(Phase phase);
     void closeLink(Unsent unsent);
     void refuse(DownloadReport report);
     void completeTransfer();
@@ -113,11 +114,11 @@ private:
     QTimer m_drainDeadline;
     QString m_binPath;
     int m_speedIndex = -1;
-    DownloadPhase m_phase = DownloadPhase::NoFile;
+    Phase m_phase = Phase::NoFile;
     bool m_reopenOffered = false;
     // The phase the poll resumes in after opening: opening the port anew does
     // not take "发送数据" back from a board that has answered.
-    DownloadPhase m_pollingPhase = DownloadPhase::Polling;
+    Phase m_pollingPhase = Phase::Polling;
 };
 
 } // namespace ledglyph

@@ -4,7 +4,6 @@
 // controls, message boxes that answer from a script, a file dialog that returns
 // prepared paths) and small helpers shared by the download tests.
 
-#include "download/download_protocol.h"
 #include "platform/date_time_text.h"
 #include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
@@ -161,20 +160,6 @@ struct LogLines {
     const QString completed = line(QStringLiteral("下载完成 OK！") + QString(22, u' ')) + QStringLiteral("\r\n");
 };
 
-// Phases by name in test failures.
-inline const char *phaseName(DownloadPhase phase)
-{
-    switch (phase) {
-    case DownloadPhase::NoFile: return "NoFile";
-    case DownloadPhase::Closed: return "Closed";
-    case DownloadPhase::Polling: return "Polling";
-    case DownloadPhase::Asking: return "Asking";
-    case DownloadPhase::Connected: return "Connected";
-    case DownloadPhase::Sending: return "Sending";
-    }
-    return "a phase whose port is in the wrong state";
-}
-
 inline void click(const QWidget &form, const char *button)
 {
     QTest::mouseClick(form.findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
@@ -192,9 +177,3 @@ inline QString formState(const QWidget &form)
 
 } // namespace ledglyph::testing
 
-namespace ledglyph {
-inline char *toString(DownloadPhase phase)
-{
-    return qstrdup(testing::phaseName(phase));
-}
-} // namespace ledglyph

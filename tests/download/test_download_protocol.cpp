@@ -17,7 +17,7 @@ namespace {
 const QDateTime at(QDate(2008, 3, 22), QTime(21, 5, 33));
 const QString confirmBox = u"33 Qorvath 欢迎您！！！: 与单片机连接成功\r\r按下“确定”将字模下载到单片机。\r按下“取消”返回\r"
                            u"注意：单片机与PC连接后请在一分钟内将字模下载到单片机，\r如超过一分钟请重新连接"_s;
-using Phase = DownloadPhase;
+using Phase = DownloadProtocol::Phase;
 
 // One protocol with its fakes and its boxes, a 449-byte glyph file chosen,
 // "变化速度1" selected, "listing" in the log and, unless told otherwise, the
