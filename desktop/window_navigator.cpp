@@ -25,13 +25,13 @@ void WindowNavigator::showMainWindow()
 
 void WindowNavigator::showDownloadWindow()
 {
-    auto *form3 = new Form3(m_services);
-    form3->setAttribute(Qt::WA_DeleteOnClose);
-    connect(form3, &Form3::returnRequested, this, [this, form3] {
+    auto *window = new DownloadWindow(m_services);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &DownloadWindow::returnRequested, this, [this, window] {
         showMainWindow();
-        form3->close();
+        window->close();
     });
-    form3->show();
+    window->show();
 }
 
 } // namespace ledglyph

@@ -29,7 +29,7 @@ void InputMonitor::onInputChanged()
     // nest one handler call per character.
     bool cut = false;
     while (m_cell8x16Option.isChecked() && hasCharacterRefusedIn8x16(crLfText(m_inputBox))) {
-        m_messageBox.show(form1_texts::chineseRefusedIn8x16, MsgStyle::Exclamation,
+        m_messageBox.show(form1_texts::chineseRefusedIn8x16, MessageIcon::Exclamation,
                           maker::welcomeTitleNoSpace);
         const QSignalBlocker quiet(m_inputBox);
         if (!removeLastCharacter(m_inputBox))

@@ -102,7 +102,7 @@ void MainWindow::onConvertClicked()
     case RunOutcome::Kind::EmptyInput:
     case RunOutcome::Kind::Refused:
         // Nothing was written; the message says what to change.
-        m_messageBox.show(outcome.message, MsgStyle::Exclamation, maker::welcomeTitle);
+        m_messageBox.show(outcome.message, MessageIcon::Exclamation, maker::welcomeTitle);
         m_statusBar->clearPanel(StatusPanel::Message);
         break;
     }

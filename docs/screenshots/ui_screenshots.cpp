@@ -10,6 +10,7 @@
 #include "download/download_texts.h"
 #include "download/download_window.h"
 #include "download/file_filter.h"
+#include "platform/serial/com1_device.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 
@@ -35,10 +36,10 @@ namespace {
 
 class AnswerOk final : public MessageBox {
 public:
-    int show(const QString &prompt, int, const QString &) override
+    MessageAnswer show(const QString &prompt, MessageIcon, const QString &) override
     {
         std::fprintf(stderr, "message box: %s\n", qPrintable(prompt));
-        return MsgOk;
+        return MessageAnswer::Ok;
     }
 };
 
@@ -104,7 +105,7 @@ int main(int argc, char *argv[])
     NoLaunch launcher;
     ChooseFile fileDialog(work.filePath(QStringLiteral("zimuo.bin")));
     FixedClock clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
-    DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}};
+    DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}, makeCom1Link};
 
     MainWindow mainWindow(services);
     mainWindow.show();
@@ -131,7 +132,7 @@ int main(int argc, char *argv[])
     ok = save(about, outDir.filePath(QStringLiteral("about-window.png"))) && ok;
     delete about;
 
-    Form3 form3(services);
+    DownloadWindow form3(services);
     form3.show();
     if (!QTest::qWaitForWindowExposed(&form3))
         return 1;
@@ -145,7 +146,7 @@ int main(int argc, char *argv[])
     QPixmap box;
     QRect boxAt;
     grabNextDialog(box, boxAt);
-    QtMessageBox().showOver(form3, download_texts::openPortPrompt, MsgStyle::Exclamation,
+    QtMessageBox().showOver(form3, download_texts::openPortPrompt, MessageIcon::Exclamation,
                             download_texts::portTitle);
     QPixmap withBox = form3.grab();
     {

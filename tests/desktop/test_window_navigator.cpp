@@ -5,6 +5,7 @@
 
 #include "desktop/window_navigator.h"
 #include "download/download_window.h"
+#include "platform/serial/com1_device.h"
 #include "tests/ui/ui_test_support.h"
 
 #include <QPushButton>
@@ -48,6 +49,7 @@ private slots:
     void handOverAndBack()
     {
         TestServices env;
+        env.services.makeSerialLink = makeCom1Link; // never opened here
         WindowNavigator navigator(env.services);
 
         navigator.showMainWindow();
@@ -58,7 +60,7 @@ private slots:
 
         pressButton(first, "Command2");
         QTRY_VERIFY(first.isNull()); // closed and destroyed
-        QPointer<Form3> download = onlyWindow<Form3>();
+        QPointer<DownloadWindow> download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
         QVERIFY(openWindows<MainWindow>().isEmpty());
 
@@ -66,7 +68,7 @@ private slots:
         QTRY_VERIFY(download.isNull());
         MainWindow *again = onlyWindow<MainWindow>();
         QVERIFY(again);
-        QVERIFY(openWindows<Form3>().isEmpty());
+        QVERIFY(openWindows<DownloadWindow>().isEmpty());
         // Created anew: nothing typed or chosen before survives.
         QCOMPARE(again->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"))->toPlainText(), QString());
         QVERIFY(again->findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked());
@@ -74,7 +76,7 @@ private slots:
         // The download window's close box leaves no window open, so the
         // program ends (it quits when its last window closes).
         pressButton(again, "Command2");
-        download = onlyWindow<Form3>();
+        download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
         download->close();
         QTRY_VERIFY(download.isNull());

@@ -96,7 +96,7 @@ private slots:
     void wideBoxKeepsItsLines()
     {
         BoxWatch watch;
-        qtBox.showOver(*form, download_texts::openPortPrompt, MsgStyle::Exclamation, QStringLiteral("t"));
+        qtBox.showOver(*form, download_texts::openPortPrompt, MessageIcon::Exclamation, QStringLiteral("t"));
         QCOMPARE(watch.lines, QList<int>{2});
         QVERIFY(centredOn(watch.places.value(0), form->frameGeometry()));
     }

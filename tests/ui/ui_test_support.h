@@ -9,6 +9,7 @@
 #include "platform/gui/desktop_services.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "tests/classic_box_style.h"
 #include "ui/status_panels.h"
 
 #include <QApplication>
@@ -32,12 +33,12 @@ namespace ledglyph::test {
 // records the addresses it would open, and offers no file dialog.
 class FakeHost final : public MessageBox, public Launcher, public FileDialog {
 public:
-    int show(const QString &prompt, int style, const QString &title) override
+    MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override
     {
-        shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
+        shown << QStringLiteral("%1 %2: %3").arg(testsupport::classicBoxStyle(icon)).arg(title, prompt);
         if (onShow)
             onShow();
-        return MsgOk;
+        return MessageAnswer::Ok;
     }
     void openAddress(const QString &address) override { opened << address; }
     QString getOpenFileName(QWidget *, const QString &) override { return {}; }
