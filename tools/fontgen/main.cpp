@@ -22,12 +22,12 @@ int main(int argc, char *argv[])
         console::writeErr(commandLine.message);
         return ExitUsage;
     }
-    const fontgen::GenerationResult result = fontgen::generateLibraries(*commandLine.options);
-    if (!result.error.isEmpty()) {
-        console::writeErr(QStringLiteral("ledglyph-fontgen：%1\n").arg(result.error));
+    const Result<QStringList> reports = fontgen::generateLibraries(*commandLine.options);
+    if (!reports.ok()) {
+        console::writeErr(QStringLiteral("ledglyph-fontgen：%1\n").arg(reports.error().message));
         return ExitRefused;
     }
-    for (const QString &report : result.reports)
+    for (const QString &report : reports.value())
         console::writeOut(report + QLatin1Char('\n'));
     return ExitSuccess;
 }
