@@ -5,7 +5,6 @@
 
 #include "desktop/window_navigator.h"
 #include "download/download_window.h"
-#include "platform/serial/com1_device.h"
 #include "tests/ui/ui_test_support.h"
 
 #include <QPushButton>
@@ -48,8 +47,7 @@ class TestWindowNavigator : public QObject {
 private slots:
     void handOverAndBack()
     {
-        TestServices env;
-        env.services.makeSerialLink = makeCom1Link; // never opened here
+        TestDesktop env;
         WindowNavigator navigator(env.services);
 
         navigator.showMainWindow();

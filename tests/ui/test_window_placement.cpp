@@ -54,7 +54,7 @@ class TestWindowPlacement : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<TestServices>();
+        env = std::make_unique<TestDesktop>();
         services = std::make_unique<DesktopServices>(DesktopServices{
             qtBox, env->host, env->host, env->clock, env->dir.path(), [] {}});
         mainWindow = std::make_unique<MainWindow>(*services);
@@ -111,7 +111,7 @@ private slots:
 
 private:
     QtMessageBox qtBox;
-    std::unique_ptr<TestServices> env;
+    std::unique_ptr<TestDesktop> env;
     std::unique_ptr<DesktopServices> services;
     std::unique_ptr<MainWindow> mainWindow;
 };
