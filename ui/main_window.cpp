@@ -1,7 +1,6 @@
 #include "ui/main_window.h"
 
 #include "platform/date_time_text.h"
-#include "ui/about_window.h"
 #include "ui/help_text.h"
 #include "ui/input_monitor.h"
 #include "ui/main_window_texts.h"
@@ -46,7 +45,7 @@ MainWindow::MainWindow(DesktopServices &services, QWidget *parent)
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     connect(m_quitAction, &QAction::triggered, this, [this] { m_services.quit(); });
     connect(m_forumAction, &QAction::triggered, this, &MainWindow::openForum);
-    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAboutWindow);
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::aboutRequested);
 
     showStartState();
     m_clockTimer->start();
@@ -166,25 +165,6 @@ void MainWindow::onClockTick()
     const QDateTime now = m_services.clock.now();
     m_statusBar->setPanelText(StatusPanel::Time, timeText(now.time()));
     m_statusBar->setPanelText(StatusPanel::Date, dateText(now.date()));
-}
-
-void MainWindow::showAboutWindow()
-{
-    // One about window for the whole program: it is independent of this window,
-    // may outlive it (and keep the program running), and a main window created
-    // anew after a trip to the download window finds it still open.
-    static QPointer<AboutWindow> about;
-    if (!about) {
-        about = new AboutWindow(m_services.launcher);
-        about->setAttribute(Qt::WA_DeleteOnClose);
-        // It opens centred on this window, not in a corner of the screen.
-        QRect placed = about->frameGeometry();
-        placed.moveCenter(frameGeometry().center());
-        about->move(placed.topLeft());
-    }
-    about->show();
-    about->raise();
-    about->activateWindow();
 }
 
 void MainWindow::openForum()

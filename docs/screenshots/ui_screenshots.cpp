@@ -8,6 +8,7 @@
 // itself runs in a temporary folder. Run it under Xvfb where there is no display.
 
 #include "desktop/qt_translations.h"
+#include "desktop/window_navigator.h"
 #include "download/download_texts.h"
 #include "download/download_window.h"
 #include "download/file_filter.h"
@@ -82,8 +83,10 @@ int main(int argc, char *argv[])
     desktop.host.onEveryBox = [&desktop] { std::fprintf(stderr, "message box: %s\n", qPrintable(desktop.host.shown.last())); };
     desktop.host.files << work.filePath(QStringLiteral("zimuo.bin"));
     DesktopServices &services = desktop.services;
+    WindowNavigator navigator(services);
 
     MainWindow mainWindow(services);
+    navigator.connectAbout(mainWindow);
     mainWindow.show();
     if (!QTest::qWaitForWindowExposed(&mainWindow))
         return 1;
@@ -106,7 +109,7 @@ int main(int argc, char *argv[])
         return 1;
     QTest::qWait(200);
     ok = save(about, outDir.filePath(QStringLiteral("about-window.png"))) && ok;
-    delete about;
+    about->close();
 
     DownloadWindow form3(services);
     form3.show();

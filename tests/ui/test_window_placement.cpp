@@ -55,20 +55,20 @@ private slots:
     void init()
     {
         env = std::make_unique<TestDesktop>();
+        // Qt's own message boxes, to see where they open.
         services = std::make_unique<DesktopServices>(DesktopServices{
             qtBox, env->host, env->host, env->clock, env->dir.path(), [] {}});
+        navigator = std::make_unique<WindowNavigator>(*services);
         mainWindow = std::make_unique<MainWindow>(*services);
+        navigator->connectAbout(*mainWindow);
         mainWindow->move(kMainWindowAt);
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
     }
     void cleanup()
     {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (qobject_cast<AboutWindow *>(window))
-                delete window;
-        }
         mainWindow.reset();
+        navigator.reset(); // and the about window with it
         services.reset();
         env.reset();
     }
@@ -113,6 +113,7 @@ private:
     QtMessageBox qtBox;
     std::unique_ptr<TestDesktop> env;
     std::unique_ptr<DesktopServices> services;
+    std::unique_ptr<WindowNavigator> navigator;
     std::unique_ptr<MainWindow> mainWindow;
 };
 

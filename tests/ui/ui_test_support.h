@@ -1,8 +1,10 @@
 #pragma once
 
 // What the window tests share besides the test desktop: typing as a person
-// does, and the main window on the test desktop with its controls at hand.
+// does, and the main window on the test desktop with its controls at hand and
+// its "关于" answered by the window navigator.
 
+#include "desktop/window_navigator.h"
 #include "tests/support/test_desktop.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
@@ -51,14 +53,16 @@ protected:
     bool openMainWindow()
     {
         env = std::make_unique<TestDesktop>();
+        navigator = std::make_unique<WindowNavigator>(env->services);
         mainWindow = std::make_unique<MainWindow>(env->services);
+        navigator->connectAbout(*mainWindow);
         mainWindow->show();
         return QTest::qWaitForWindowActive(mainWindow.get());
     }
     void closeWindows()
     {
-        qDeleteAll(aboutWindows());
         mainWindow.reset();
+        navigator.reset(); // and the about window with it
         env.reset();
     }
     static QList<AboutWindow *> aboutWindows()
@@ -96,6 +100,7 @@ protected:
     }
 
     std::unique_ptr<TestDesktop> env;
+    std::unique_ptr<WindowNavigator> navigator;
     std::unique_ptr<MainWindow> mainWindow;
 };
 
