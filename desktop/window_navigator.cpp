@@ -1,6 +1,7 @@
 #include "desktop/window_navigator.h"
 
 #include "download/download_window.h"
+#include "ui/about_window.h"
 #include "ui/main_window.h"
 
 namespace ledglyph {
@@ -8,6 +9,11 @@ namespace ledglyph {
 WindowNavigator::WindowNavigator(DesktopServices &services, QObject *parent)
     : QObject(parent), m_services(services)
 {
+}
+
+WindowNavigator::~WindowNavigator()
+{
+    delete m_about;
 }
 
 void WindowNavigator::showMainWindow()
@@ -20,7 +26,29 @@ void WindowNavigator::showMainWindow()
         showDownloadWindow();
         mainWindow->close();
     });
+    connectAbout(*mainWindow);
     mainWindow->show();
+}
+
+void WindowNavigator::connectAbout(MainWindow &mainWindow)
+{
+    connect(&mainWindow, &MainWindow::aboutRequested, this,
+            [this, window = &mainWindow] { showAboutWindow(*window); });
+}
+
+void WindowNavigator::showAboutWindow(const QWidget &over)
+{
+    if (!m_about) {
+        m_about = new AboutWindow(m_services.launcher);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+        // It opens centred on the main window, not in a corner of the screen.
+        QRect placed = m_about->frameGeometry();
+        placed.moveCenter(over.frameGeometry().center());
+        m_about->move(placed.topLeft());
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void WindowNavigator::showDownloadWindow()

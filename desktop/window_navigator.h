@@ -3,21 +3,37 @@
 #include "platform/gui/desktop_services.h"
 
 #include <QObject>
+#include <QPointer>
+
+class QWidget;
 
 namespace ledglyph {
 
+class AboutWindow;
+class MainWindow;
+
 // The main window and the download window are never open together: each hands
-// over to the other, and the main window is created anew on every return.
+// over to the other, and the main window is created anew on every return. The
+// program's one about window belongs to the navigator, not to a main window.
 class WindowNavigator : public QObject {
     Q_OBJECT
 public:
     explicit WindowNavigator(DesktopServices &services, QObject *parent = nullptr);
+    ~WindowNavigator() override;
 
     void showMainWindow();
     void showDownloadWindow();
+    // The main window's "关于" opens the about window over it.
+    void connectAbout(MainWindow &mainWindow);
+    // Opens the about window centred on `over`, or brings the open one to the front.
+    void showAboutWindow(const QWidget &over);
 
 private:
     DesktopServices &m_services;
+    // Independent of the main window: it may outlive it (and keep the program
+    // running), and a main window created anew after a trip to the download
+    // window finds it still open. Deleted on close.
+    QPointer<AboutWindow> m_about;
 };
 
 } // namespace ledglyph

@@ -59,9 +59,11 @@ inline const QString completedPrompt = QStringLiteral("串口下载完成");
 inline const QString sizeLinePrefix = QStringLiteral("文件读入正常，大小为：");
 inline const QString sizeLineUnit = QStringLiteral("字节") + QString(7, u' ');
 
-// Titles.
-inline const QString &portTitle = maker::welcomeTitle;
-inline const QString &transferTitle = maker::welcomeTitleExclaimed;
+// The window's caption and the titles of its boxes.
+inline const QString windowCaption =
+    QStringLiteral("点阵取模串口下载 http://") + maker::webHost + QStringLiteral(" 作者：林晓舟");
+inline const QString portTitle = maker::brand + QStringLiteral(" 欢迎您");
+inline const QString transferTitle = maker::brand + QStringLiteral(" 欢迎您！！！");
 
 // Faults the window reports itself: a device that cannot be opened or goes
 // away, a help or glyph file that cannot be read, a failed transfer. The

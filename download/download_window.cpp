@@ -1,6 +1,5 @@
 #include "download/download_window.h"
 
-#include "core/maker_texts.h"
 #include "download/download_texts.h"
 #include "download/file_filter.h"
 #include "download/glyph_file.h"
@@ -48,7 +47,7 @@ DownloadWindow::DownloadWindow(DesktopServices &services, QWidget *parent)
       m_prompts(m_protocol, m_messageBox)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(maker::downloadWindowCaption);
+    setWindowTitle(download_texts::windowCaption);
     setFixedSize(11055 / twipsPerPixel, 5505 / twipsPerPixel);
     buildControls();
 

@@ -1,11 +1,11 @@
 #include "ui/input_monitor.h"
 
-#include "core/maker_texts.h"
 #include "platform/gui/message_box.h"
 #include "ui/input_counts.h"
 #include "ui/main_window_texts.h"
 #include "ui/status_panels.h"
 #include "ui/text_box_text.h"
+#include "ui/window_texts.h"
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
@@ -29,8 +29,8 @@ void InputMonitor::onInputChanged()
     // nest one handler call per character.
     bool cut = false;
     while (m_cell8x16Option.isChecked() && hasCharacterRefusedIn8x16(crLfText(m_inputBox))) {
-        m_messageBox.show(form1_texts::chineseRefusedIn8x16, MessageIcon::Exclamation,
-                          maker::welcomeTitleNoSpace);
+        m_messageBox.show(main_window_texts::chineseRefusedIn8x16, MessageIcon::Exclamation,
+                          window_texts::welcomeTitleNoSpace);
         const QSignalBlocker quiet(m_inputBox);
         if (!removeLastCharacter(m_inputBox))
             break;

@@ -1,8 +1,6 @@
 #include "ui/main_window.h"
 
-#include "core/maker_texts.h"
 #include "platform/date_time_text.h"
-#include "ui/about_window.h"
 #include "ui/help_text.h"
 #include "ui/input_monitor.h"
 #include "ui/main_window_texts.h"
@@ -47,7 +45,7 @@ MainWindow::MainWindow(DesktopServices &services, QWidget *parent)
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     connect(m_quitAction, &QAction::triggered, this, [this] { m_services.quit(); });
     connect(m_forumAction, &QAction::triggered, this, &MainWindow::openForum);
-    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAboutWindow);
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::aboutRequested);
 
     showStartState();
     m_clockTimer->start();
@@ -59,8 +57,8 @@ MainWindow::~MainWindow() = default;
 void MainWindow::showStartState()
 {
     m_statusBar->setPanelText(StatusPanel::Address, window_texts::webAddress);
-    m_statusBar->setPanelText(StatusPanel::InputCounts, form1_texts::enterCharacters);
-    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatC51);
+    m_statusBar->setPanelText(StatusPanel::InputCounts, main_window_texts::enterCharacters);
+    m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatC51);
     showExactText(*m_outputBox, startUpHelpText());
 }
 
@@ -90,7 +88,7 @@ ConversionOptions MainWindow::optionsFromControls() const
 void MainWindow::onConvertClicked()
 {
     m_outputBox->clear();
-    m_statusBar->setPanelText(StatusPanel::Message, form1_texts::conversionInProgress);
+    m_statusBar->setPanelText(StatusPanel::Message, main_window_texts::conversionInProgress);
     m_statusBar->repaint(); // the run holds the event loop; show the progress text now
 
     const RunOutcome outcome = m_run.run(crLfText(*m_inputBox), optionsFromControls());
@@ -102,7 +100,7 @@ void MainWindow::onConvertClicked()
     case RunOutcome::Kind::EmptyInput:
     case RunOutcome::Kind::Refused:
         // Nothing was written; the message says what to change.
-        m_messageBox.show(outcome.message, MessageIcon::Exclamation, maker::welcomeTitle);
+        m_messageBox.show(outcome.message, MessageIcon::Exclamation, window_texts::welcomeTitle);
         m_statusBar->clearPanel(StatusPanel::Message);
         break;
     }
@@ -113,27 +111,27 @@ void MainWindow::onConvertClicked()
 
 void MainWindow::onA51Clicked()
 {
-    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatA51);
-    showExactText(*m_outputBox, form1_texts::explainA51);
+    m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatA51);
+    showExactText(*m_outputBox, main_window_texts::explainA51);
     refocusInput();
 }
 
 void MainWindow::onC51Clicked()
 {
-    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatC51);
-    showExactText(*m_outputBox, form1_texts::explainC51);
+    m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatC51);
+    showExactText(*m_outputBox, main_window_texts::explainC51);
     refocusInput();
 }
 
 void MainWindow::onHorizontalClicked()
 {
-    m_statusBar->setPanelText(StatusPanel::Message, form1_texts::horizontalMode);
+    m_statusBar->setPanelText(StatusPanel::Message, main_window_texts::horizontalMode);
     refocusInput();
 }
 
 void MainWindow::onCell8x16Clicked()
 {
-    showExactText(*m_outputBox, form1_texts::explain8x16);
+    showExactText(*m_outputBox, main_window_texts::explain8x16);
     {
         // Emptying the box is a change of its text even when it was empty
         // already; run the monitoring exactly once for it.
@@ -146,20 +144,20 @@ void MainWindow::onCell8x16Clicked()
 
 void MainWindow::onCell16x16Clicked()
 {
-    showExactText(*m_outputBox, form1_texts::explain16x16);
+    showExactText(*m_outputBox, main_window_texts::explain16x16);
     refocusInput();
 }
 
 void MainWindow::onInvertToggled()
 {
-    showExactText(*m_outputBox, form1_texts::explainInvert);
+    showExactText(*m_outputBox, main_window_texts::explainInvert);
     refocusInput();
 }
 
 void MainWindow::onMirrorToggled()
 {
     // The focus stays where it is (on the check box after a click).
-    showExactText(*m_outputBox, form1_texts::explainMirror);
+    showExactText(*m_outputBox, main_window_texts::explainMirror);
 }
 
 void MainWindow::onClockTick()
@@ -167,25 +165,6 @@ void MainWindow::onClockTick()
     const QDateTime now = m_services.clock.now();
     m_statusBar->setPanelText(StatusPanel::Time, timeText(now.time()));
     m_statusBar->setPanelText(StatusPanel::Date, dateText(now.date()));
-}
-
-void MainWindow::showAboutWindow()
-{
-    // One about window for the whole program: it is independent of this window,
-    // may outlive it (and keep the program running), and a main window created
-    // anew after a trip to the download window finds it still open.
-    static QPointer<AboutWindow> about;
-    if (!about) {
-        about = new AboutWindow(m_services.launcher);
-        about->setAttribute(Qt::WA_DeleteOnClose);
-        // It opens centred on this window, not in a corner of the screen.
-        QRect placed = about->frameGeometry();
-        placed.moveCenter(frameGeometry().center());
-        about->move(placed.topLeft());
-    }
-    about->show();
-    about->raise();
-    about->activateWindow();
 }
 
 void MainWindow::openForum()

@@ -43,6 +43,8 @@ public:
 signals:
     // "串口下载": the download window takes over from this window.
     void downloadRequested();
+    // "关于": the program's one about window opens over this window.
+    void aboutRequested();
 
 private:
     // Built in main_window_layout.cpp.
@@ -63,7 +65,6 @@ private:
     void onInvertToggled();
     void onMirrorToggled();
     void onClockTick();
-    void showAboutWindow();
     void openForum();
 
     DesktopServices &m_services;

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace ledglyph::form1_texts {
+namespace ledglyph::main_window_texts {
 
 inline const QString enterCharacters = QStringLiteral("请输入字符");
 inline const QString formatC51 = QStringLiteral("C51格式");
@@ -28,4 +28,4 @@ inline const QString explainMirror = QStringLiteral(
 inline const QString chineseRefusedIn8x16 =
     QStringLiteral("注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
 
-} // namespace ledglyph::form1_texts
+} // namespace ledglyph::main_window_texts

@@ -1,7 +1,7 @@
 #pragma once
 
-// The windows' texts about the program and its maker: captions, credits and
-// links. The conversion's own maker texts (brand, host) are in core/maker_texts.h.
+// The windows' texts about the program and its maker: captions, credits,
+// links and box titles. The conversion's own maker texts (brand, host) are in core/maker_texts.h.
 
 #include "core/maker_texts.h"
 
@@ -24,6 +24,10 @@ inline const QString termsOfUse = QStringLiteral(
     "8、本软件可免费使用和传播，但不得用于商业目的；因使用本软件造成的任何损失，作者不承担责任。");
 inline const QString rightsLine = maker::brand + QStringLiteral(" 版权所有 ") + authorName + QStringLiteral(" 2008");
 inline const QString completedDate = QStringLiteral("2008-3-22");
+
+// Message box titles: the conversion's refusals, the input monitor's refusal.
+inline const QString welcomeTitle = maker::brand + QStringLiteral(" 欢迎您");
+inline const QString welcomeTitleNoSpace = maker::brand + QStringLiteral("欢迎您");
 
 // Window captions.
 inline const QString mainWindowCaption = maker::brand + u' ' + programTitle + u' ' + webAddress

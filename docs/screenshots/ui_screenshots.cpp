@@ -1,16 +1,18 @@
 // Renders the main window after a conversion, the about window, the download
 // window with the converted zimuo.bin loaded, the open-port message over it and
-// the open-file dialog into PNG files for the README. Qt's translations are
+// the open-file dialog into PNG files for the README, on the tests' desktop
+// (scripted host, the clock at the test time). Qt's translations are
 // loaded as at the program's start, so the dialogs follow the locale (zh_CN in
 // take_screenshots.sh). Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR
 // FONT_DIR holds hzk16 and ASC16 (the build's program folder); the conversion
 // itself runs in a temporary folder. Run it under Xvfb where there is no display.
 
 #include "desktop/qt_translations.h"
+#include "desktop/window_navigator.h"
 #include "download/download_texts.h"
 #include "download/download_window.h"
 #include "download/file_filter.h"
-#include "platform/serial/com1_device.h"
+#include "tests/support/test_desktop.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 
@@ -33,30 +35,6 @@
 using namespace ledglyph;
 
 namespace {
-
-class AnswerOk final : public MessageBox {
-public:
-    MessageAnswer show(const QString &prompt, MessageIcon, const QString &) override
-    {
-        std::fprintf(stderr, "message box: %s\n", qPrintable(prompt));
-        return MessageAnswer::Ok;
-    }
-};
-
-class NoLaunch final : public Launcher {
-public:
-    void openAddress(const QString &) override {}
-};
-
-// Always "chooses" the given file.
-class ChooseFile final : public FileDialog {
-public:
-    explicit ChooseFile(QString path) : m_path(std::move(path)) {}
-    QString getOpenFileName(QWidget *, const QString &) override { return m_path; }
-
-private:
-    QString m_path;
-};
 
 bool save(QWidget *window, const QString &path)
 {
@@ -101,13 +79,14 @@ int main(int argc, char *argv[])
         }
     }
 
-    AnswerOk messageBox;
-    NoLaunch launcher;
-    ChooseFile fileDialog(work.filePath(QStringLiteral("zimuo.bin")));
-    FixedClock clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
-    DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}, makeCom1Link};
+    test::TestDesktop desktop(work.path(), test::testTime().time());
+    desktop.host.onEveryBox = [&desktop] { std::fprintf(stderr, "message box: %s\n", qPrintable(desktop.host.shown.last())); };
+    desktop.host.files << work.filePath(QStringLiteral("zimuo.bin"));
+    DesktopServices &services = desktop.services;
+    WindowNavigator navigator(services);
 
     MainWindow mainWindow(services);
+    navigator.connectAbout(mainWindow);
     mainWindow.show();
     if (!QTest::qWaitForWindowExposed(&mainWindow))
         return 1;
@@ -130,7 +109,7 @@ int main(int argc, char *argv[])
         return 1;
     QTest::qWait(200);
     ok = save(about, outDir.filePath(QStringLiteral("about-window.png"))) && ok;
-    delete about;
+    about->close();
 
     DownloadWindow form3(services);
     form3.show();

@@ -6,7 +6,7 @@
 // runs that leave every file as it was.
 
 #include "core/conversion_run.h"
-#include "tests/test_support.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -17,8 +17,7 @@
 #include <sys/stat.h>
 
 using namespace ledglyph;
-using testsupport::readFile;
-using testsupport::writeFile;
+using namespace ledglyph::test;
 
 namespace {
 
@@ -74,7 +73,7 @@ private slots:
             arguments << QStringLiteral("--no-invert");
         if (!options.mirror)
             arguments << QStringLiteral("--no-mirror");
-        const testsupport::ProgramRun run = testsupport::runProgram(cli, arguments, {epochSetting});
+        const ProgramRun run = runProgram(cli, arguments, {epochSetting});
 
         const QString coreOut = freshDir();
         const FixedClock clock(QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()));
@@ -95,8 +94,8 @@ private slots:
         const QString folder = freshDir();
         for (const QString name : {"ledglyph-cli", "hzk16", "ASC16"})
             QVERIFY(QFile::copy(QStringLiteral(LEDGLYPH_APPDIR "/") + name, folder + QLatin1Char('/') + name));
-        const testsupport::ProgramRun run =
-            testsupport::runProgram(folder + QStringLiteral("/ledglyph-cli"), {QStringLiteral("convert"), QStringLiteral("AB")},
+        const ProgramRun run =
+            runProgram(folder + QStringLiteral("/ledglyph-cli"), {QStringLiteral("convert"), QStringLiteral("AB")},
                                     {}, m_dir.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(readFile(folder + QStringLiteral("/Tempchar.txt")), QByteArray("AB\r\n"));
@@ -179,8 +178,8 @@ private slots:
         filled.replaceInStrings(QRegularExpression(QStringLiteral("^FIFO$")), pipeFolder + QStringLiteral("/ASC16"));
         filled.replaceInStrings(QRegularExpression(QStringLiteral("^FIFOFONTS$")), pipeFolder);
 
-        const testsupport::ProgramRun run =
-            testsupport::runProgram(cli, filled, environment.isEmpty() ? QStringList() : QStringList{environment});
+        const ProgramRun run =
+            runProgram(cli, filled, environment.isEmpty() ? QStringList() : QStringList{environment});
         QCOMPARE(run.exitCode, exitCode);
         if (exitCode == 0) {
             QCOMPARE(run.out, message + QLatin1Char('\n'));
@@ -221,7 +220,7 @@ private slots:
             writeFile(out + QLatin1Char('/') + name, "earlier " + name.toUtf8());
         if (!blocked.isEmpty())
             QVERIFY(QDir(out).mkpath(blocked + QStringLiteral("/inside")));
-        const testsupport::ProgramRun run = testsupport::runProgram(
+        const ProgramRun run = runProgram(
             QStringLiteral("/bin/bash"),
             {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; %1 --out-dir %2").arg(program, out)});
         for (const QString &name : outputs)

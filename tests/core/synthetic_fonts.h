@@ -5,14 +5,12 @@
 // a wrong byte. Expected cells are derived here from the data layout rules,
 // independently of the code under test.
 
-#include "tests/test_support.h"
+#include "tests/support/test_files.h"
 
 #include <algorithm>
 
-namespace testfonts {
+namespace ledglyph::test {
 
-using testsupport::readFile;
-using testsupport::writeFile;
 
 // Row `row` of the ASC16 record of `code`; byte `i` of hzk16 record `record`.
 // Neighbouring rows and the rows of neighbouring records differ.
@@ -96,4 +94,4 @@ inline QByteArray bannerCells(bool mirror, bool invert)
     return cells;
 }
 
-} // namespace testfonts
+} // namespace ledglyph::test

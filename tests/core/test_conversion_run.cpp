@@ -5,12 +5,13 @@
 
 #include "core/conversion_run.h"
 #include "synthetic_fonts.h"
+#include "tests/support/test_time.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ledglyph;
-using namespace testfonts;
+using namespace ledglyph::test;
 
 class TestConversionRun : public QObject {
     Q_OBJECT
@@ -18,7 +19,7 @@ class TestConversionRun : public QObject {
 private:
     QTemporaryDir m_fonts;
     std::unique_ptr<QTemporaryDir> m_out;
-    FixedClock m_clock{QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9))};
+    FixedClock m_clock{testTime()};
 
     QByteArray output(const char *name) const { return readFile(m_out->filePath(QLatin1String(name))); }
 

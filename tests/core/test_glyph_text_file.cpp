@@ -5,17 +5,18 @@
 #include "core/conversion_run.h"
 #include "platform/date_time_text.h"
 #include "synthetic_fonts.h"
+#include "tests/support/test_time.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ledglyph;
-using namespace testfonts;
+using namespace ledglyph::test;
 
 namespace {
 
-const QDateTime runTime(QDate(2008, 3, 22), QTime(21, 5, 9));
+const QDateTime runTime = testTime();
 
 QStringList header(const QString &comment)
 {

@@ -7,6 +7,7 @@
 #include "core/conversion_run.h"
 #include "platform/code_page_936.h"
 #include "synthetic_fonts.h"
+#include "tests/support/test_time.h"
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>
@@ -15,7 +16,7 @@
 #include <random>
 
 using namespace ledglyph;
-using namespace testfonts;
+using namespace ledglyph::test;
 
 namespace {
 
@@ -87,7 +88,7 @@ private slots:
         QTemporaryDir dir;
         writeAsc16(dir.path());
         writeHzk16(dir.path());
-        const FixedClock clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
+        const FixedClock clock(testTime());
         std::mt19937 random(2008);
         QCryptographicHash hash(QCryptographicHash::Sha256);
         ConversionRun run(dir.path(), dir.path(), clock);

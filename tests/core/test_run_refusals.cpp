@@ -6,13 +6,14 @@
 #include "core/conversion_run.h"
 #include "platform/code_page_936.h"
 #include "synthetic_fonts.h"
+#include "tests/support/test_time.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ledglyph;
-using namespace testfonts;
+using namespace ledglyph::test;
 
 namespace {
 
@@ -25,7 +26,7 @@ class TestRunRefusals : public QObject {
 
 private:
     std::unique_ptr<QTemporaryDir> m_work; // per test: its own fonts/ and out/
-    FixedClock m_clock{QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9))};
+    FixedClock m_clock{testTime()};
 
     QString outDir() const { return m_work->filePath(QStringLiteral("out")); }
     QString fontDir() const { return m_work->filePath(QStringLiteral("fonts")); }

@@ -3,14 +3,16 @@
 
 #include "core/conversion_run.h"
 #include "synthetic_fonts.h"
+#include "tests/support/test_time.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ledglyph;
-using namespace testfonts;
+using namespace ledglyph::test;
 
 namespace {
 
@@ -40,7 +42,7 @@ class TestSdccCompile : public QObject {
 private:
     QTemporaryDir m_fonts;
     QString m_sdcc;
-    FixedClock m_clock{QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9))};
+    FixedClock m_clock{testTime()};
 
 private slots:
     void initTestCase()

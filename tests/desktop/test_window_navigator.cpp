@@ -1,13 +1,14 @@
 // The main window and the download window are never open together: "串口下载"
 // shows the download window and closes the main window, "返回" brings a main
 // window back in its start state, and the download window's close box ends
-// the program because no window remains.
+// the program because no window remains. The about window outlives the main
+// window that opened it.
 
 #include "desktop/window_navigator.h"
 #include "download/download_window.h"
-#include "platform/serial/com1_device.h"
 #include "tests/ui/ui_test_support.h"
 
+#include <QAction>
 #include <QPushButton>
 
 using namespace ledglyph;
@@ -48,8 +49,7 @@ class TestWindowNavigator : public QObject {
 private slots:
     void handOverAndBack()
     {
-        TestServices env;
-        env.services.makeSerialLink = makeCom1Link; // never opened here
+        TestDesktop env;
         WindowNavigator navigator(env.services);
 
         navigator.showMainWindow();
@@ -57,6 +57,9 @@ private slots:
         QVERIFY(first);
         typeText(first->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt")), QStringLiteral("ab"));
         first->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(false);
+        first->findChild<QAction *>(QStringLiteral("g"))->trigger();
+        QPointer<AboutWindow> about = onlyWindow<AboutWindow>();
+        QVERIFY(about);
 
         pressButton(first, "Command2");
         QTRY_VERIFY(first.isNull()); // closed and destroyed
@@ -72,6 +75,11 @@ private slots:
         // Created anew: nothing typed or chosen before survives.
         QCOMPARE(again->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"))->toPlainText(), QString());
         QVERIFY(again->findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked());
+        // The new main window's "关于" brings the about window still open to the front.
+        again->findChild<QAction *>(QStringLiteral("g"))->trigger();
+        QCOMPARE(onlyWindow<AboutWindow>(), about.data());
+        about->close();
+        QTRY_VERIFY(about.isNull());
 
         // The download window's close box leaves no window open, so the
         // program ends (it quits when its last window closes).

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace ledglyph::testing {
+namespace ledglyph::test {
 
 class BoardLine {
 public:
@@ -64,4 +64,4 @@ private:
     QByteArray m_output;
 };
 
-} // namespace ledglyph::testing
+} // namespace ledglyph::test

@@ -13,7 +13,7 @@
 #include <QComboBox>
 
 using namespace ledglyph;
-using namespace ledglyph::testing;
+using namespace ledglyph::test;
 using namespace Qt::StringLiterals;
 
 class DownloadEndToEndTest : public QObject {
@@ -26,8 +26,7 @@ private slots:
         QVERIFY(line.start({"--once", "--answer-delay", "250"}));
 
         // zimuo.bin of five characters from the converter, with the program's own fonts.
-        const QDateTime at(QDate(2008, 3, 22), QTime(21, 5, 33));
-        FakeDesktop desktop(at, line.dir.path());
+        TestDesktop desktop(line.dir.path(), testTime().time());
         ConversionRun conversion(QStringLiteral(LEDGLYPH_APPDIR), line.dir.path(), desktop.clock);
         QCOMPARE(conversion.run(u"点阵ABC"_s, ConversionOptions{}).kind, RunOutcome::Kind::Completed);
         const QByteArray glyphs = readFile(line.dir.filePath(u"zimuo.bin"_s));
@@ -41,17 +40,17 @@ private slots:
         form.show();
         form.findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(5); // the speed alone goes into the header
         form.findChild<QComboBox *>(u"Combo2"_s)->setCurrentIndex(2);
-        desktop.dialog.answers << line.dir.filePath(u"zimuo.bin"_s);
+        desktop.host.files << line.dir.filePath(u"zimuo.bin"_s);
         click(form, "Command4");
         click(form, "Command1");
 
-        const LogLines lines(at);
+        const LogLines lines(testTime());
         QTRY_VERIFY_WITH_TIMEOUT(form.logText().endsWith(lines.opened + lines.signal + lines.downloading + lines.completed), 20000);
         QCOMPARE(line.finish(), 0);
         QCOMPARE(readFile(line.received), glyphs);
         QVERIFY2(line.output().contains(u"速度代码：3\n字节数：513\n已保存到：%1\n字模 1：\n"_s.arg(line.received)),
                  qPrintable(line.output()));
-        QCOMPARE(desktop.box.styles(), u"48 33 64"_s);
+        QCOMPARE(desktop.host.styles(), u"48 33 64"_s);
         QCOMPARE(formState(form), u"on off off stopped"_s);
     }
 

@@ -5,16 +5,17 @@
 #include "download/download_prompts.h"
 #include "download/download_protocol.h"
 #include "download_test_support.h"
+#include "tests/support/fake_serial_link.h"
+#include "tests/support/scripted_host.h"
 
 #include <QTemporaryDir>
 
 using namespace ledglyph;
-using namespace ledglyph::testing;
+using namespace ledglyph::test;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QDateTime at(QDate(2008, 3, 22), QTime(21, 5, 33));
 const QString confirmBox = u"33 Qorvath 欢迎您！！！: 与单片机连接成功\r\r按下“确定”将字模下载到单片机。\r按下“取消”返回\r"
                            u"注意：单片机与PC连接后请在一分钟内将字模下载到单片机，\r如超过一分钟请重新连接"_s;
 using Phase = DownloadProtocol::Phase;
@@ -24,8 +25,8 @@ using Phase = DownloadProtocol::Phase;
 // port open (its box forgotten).
 struct Rig {
     FakeSerialLink link;
-    ScriptedMessageBox box;
-    FixedClock clock{at};
+    ScriptedHost box;
+    FixedClock clock{testTime()};
     DownloadLog log{clock};
     DownloadProtocol protocol{link, log};
     DownloadPrompts prompts{protocol, box};
@@ -59,7 +60,7 @@ struct Rig {
 class DownloadProtocolTest : public QObject {
     Q_OBJECT
 
-    const LogLines lines{at};
+    const LogLines lines{testTime()};
     const QString untilSignal = u"listing"_s + lines.opened + lines.signal;
     const QString completedLog = untilSignal + lines.downloading + lines.completed;
 

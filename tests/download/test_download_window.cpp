@@ -12,14 +12,14 @@
 #include <QTemporaryDir>
 
 using namespace ledglyph;
-using namespace ledglyph::testing;
+using namespace ledglyph::test;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QDateTime at(QDate(2008, 3, 22), QTime(9, 7, 3));
+const QTime morning(9, 7, 3);
 const QString helpText = u"串口下载说明\r\n第二行：选择 zimuo.bin，然后打开串口。\r\n"_s;
-const QString sizeLine = u"\r\n文件读入正常，大小为：%1字节       "_s + timeText(at.time());
+const QString sizeLine = u"\r\n文件读入正常，大小为：%1字节       "_s + timeText(morning);
 
 // `size` bytes of 0x55 that start with `values`.
 QByteArray bytesOf(std::initializer_list<char> values, int size)
@@ -32,7 +32,7 @@ QByteArray bytesOf(std::initializer_list<char> values, int size)
 // The window on a fake link, with hellp.qvx in its program folder unless told otherwise.
 struct Rig {
     QTemporaryDir dir;
-    FakeDesktop desktop{at, dir.path()};
+    TestDesktop desktop{dir.path(), morning};
     std::unique_ptr<DownloadWindow> form;
 
     explicit Rig(bool withHelp = true)
@@ -47,7 +47,7 @@ struct Rig {
         const QString path = name.isEmpty() ? QString() : dir.filePath(name);
         if (!bytes.isNull())
             writeFile(path, bytes);
-        desktop.dialog.answers << path;
+        desktop.host.files << path;
         click(*form, "Command4");
         return path;
     }
@@ -105,12 +105,12 @@ private slots:
         rig.form->show();
         QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
         const QString path = rig.choose(u"glyphs.bin"_s, content);
-        QCOMPARE(rig.desktop.dialog.filters, QStringList{u"二进制文件(*.bin;*.hex;) (*.bin *.hex)"_s});
+        QCOMPARE(rig.desktop.host.filters, QStringList{u"二进制文件(*.bin;*.hex;) (*.bin *.hex)"_s});
         QCOMPARE(rig.text(), listing.isNull() ? helpText : listing);
         QCOMPARE(rig.state(), listing.isNull() ? u"off off off stopped closed"_s : u"on off off stopped closed"_s);
-        QCOMPARE(rig.desktop.box.shown.size(), listing.isNull() ? 1 : 0);
+        QCOMPARE(rig.desktop.host.shown.size(), listing.isNull() ? 1 : 0);
         if (listing.isNull())
-            QVERIFY(rig.desktop.box.shown[0].startsWith(u"48 ") && rig.desktop.box.shown[0].contains(path));
+            QVERIFY(rig.desktop.host.shown[0].startsWith(u"48 ") && rig.desktop.host.shown[0].contains(path));
         else
             QVERIFY(rig.child(u"Text1"_s)->hasFocus() && rig.child<QPlainTextEdit>(u"Text1"_s)->textCursor().atEnd());
     }
@@ -133,8 +133,8 @@ private slots:
         QCOMPARE(rig.text(), listing);
         click(*rig.form, "Command1");
         QCOMPARE(rig.state(), u"off on off running open"_s);
-        QCOMPARE(rig.text(), listing + LogLines(at).opened);
-        rig.desktop.box.answers = {MessageAnswer::Cancel};
+        QCOMPARE(rig.text(), listing + LogLines(testTime(morning)).opened);
+        rig.desktop.host.answers = {MessageAnswer::Cancel};
         rig.desktop.link->receive("xs");
         QCOMPARE(rig.state(), u"off on on stopped open"_s);
         click(*rig.form, "Command3");

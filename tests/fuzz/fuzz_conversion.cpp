@@ -4,6 +4,7 @@
 
 #include "core/conversion.h"
 #include "fonts/glyph_geometry.h"
+#include "tests/support/test_time.h"
 
 #include <QStringDecoder>
 
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = decoder.decode(QByteArrayView(data + 1, static_cast<qsizetype>(size - 1)));
     if (text.isEmpty())
         return 0;
-    const Result<ConversionProducts> products = convertText(text, options, fonts, QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
+    const Result<ConversionProducts> products = convertText(text, options, fonts, test::testTime());
     if (!products.ok())
         return 0;
     // A completed conversion keeps its promises on sizes.

@@ -6,17 +6,18 @@
 // the window starts; every program answers --version. A portable folder that
 // cannot be written also sends its outputs to the user's documents folder.
 
-#include "tests/test_support.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
 
-using testsupport::readFile;
-using testsupport::runProgram;
+using namespace ledglyph::test;
 
 namespace {
 
@@ -27,7 +28,7 @@ constexpr uid_t nobody = 65534;
 
 int run(const QString &program, const QStringList &arguments)
 {
-    const testsupport::ProgramRun result = runProgram(program, arguments);
+    const ProgramRun result = runProgram(program, arguments);
     if (result.exitCode != 0)
         qWarning().noquote() << program << arguments.join(QLatin1Char(' ')) << result.out << result.err;
     return result.exitCode;
@@ -75,7 +76,7 @@ private:
     {
         const QString folder = path(QStringLiteral("reference"));
         QDir().mkpath(folder);
-        const testsupport::ProgramRun reference =
+        const ProgramRun reference =
             runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"),
                        {QStringLiteral("convert"), text, QStringLiteral("--out-dir"), folder}, {epochSetting});
         return reference.exitCode == 0 ? folder : QString();
@@ -111,7 +112,7 @@ private slots:
         // xdg-user-dirs gives it in a Chinese desktop.
         m_home = path(QStringLiteral("home"));
         QVERIFY(QDir().mkpath(m_home + QStringLiteral("/.config")));
-        testsupport::writeFile(m_home + QStringLiteral("/.config/user-dirs.dirs"),
+        writeFile(m_home + QStringLiteral("/.config/user-dirs.dirs"),
                                QByteArrayLiteral("XDG_DOCUMENTS_DIR=\"$HOME/文档\"\n"));
         m_userOutputs = m_home + QStringLiteral("/文档/ledglyph");
         m_userSettings = {QStringLiteral("HOME=") + m_home, QStringLiteral("XDG_CONFIG_HOME=") + m_home + QStringLiteral("/.config"),
@@ -154,7 +155,7 @@ private slots:
     void everyProgramAnswersVersion()
     {
         QFETCH(QString, program);
-        const testsupport::ProgramRun run =
+        const ProgramRun run =
             runProgram(path(QStringLiteral("deb/usr/bin/")) + program, {QStringLiteral("--version")}, m_userSettings);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, program + QStringLiteral(" " LEDGLYPH_VERSION "\n"));
@@ -164,7 +165,7 @@ private slots:
     void convertsFromAnotherFolder()
     {
         QFETCH(QString, root);
-        const testsupport::ProgramRun run =
+        const ProgramRun run =
             runProgram(path(root) + QStringLiteral("/bin/ledglyph-cli"), {QStringLiteral("convert"), text},
                        m_userSettings + QStringList{epochSetting}, path(QStringLiteral("elsewhere")));
         QCOMPARE(run.err, QString());
@@ -210,7 +211,7 @@ private slots:
 
         QStringList arguments{QStringLiteral("convert"), text};
         const QString program = unprivileged(folder + QStringLiteral("/ledglyph-cli"), arguments);
-        const testsupport::ProgramRun run =
+        const ProgramRun run =
             runProgram(program, arguments, m_userSettings + QStringList{epochSetting}, path(QStringLiteral("elsewhere")));
         QCOMPARE(run.err, QString());
         QVERIFY2(run.out.endsWith(QStringLiteral("已写入：%1\n").arg(m_userOutputs)), qPrintable(run.out));

@@ -3,7 +3,7 @@
 // temporary or kept file behind.
 
 #include "platform/file_set_writer.h"
-#include "tests/test_support.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,8 +13,7 @@
 #include <sys/resource.h>
 
 using namespace ledglyph;
-using testsupport::readFile;
-using testsupport::writeFile;
+using namespace ledglyph::test;
 
 namespace {
 

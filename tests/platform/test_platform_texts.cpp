@@ -3,10 +3,12 @@
 
 #include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
+#include "tests/support/test_time.h"
 
 #include <QTest>
 
 using namespace ledglyph;
+using namespace ledglyph::test;
 
 class TestPlatformTexts : public QObject {
     Q_OBJECT
@@ -54,7 +56,7 @@ private slots:
     {
         QFETCH(QLocale, locale);
         QFETCH(QString, text);
-        QCOMPARE(dateTimeText(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)), locale), text);
+        QCOMPARE(dateTimeText(testTime(), locale), text);
     }
 
     // No locale leaves a time-zone field, its brackets or stray blanks behind.

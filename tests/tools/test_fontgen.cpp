@@ -3,16 +3,17 @@
 // out; an installed CJK TrueType font fills every GB2312 position with
 // glyphs of the right shape; bad input is refused without any output.
 
-#include "tests/test_support.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
 
-using testsupport::readFile;
+using namespace ledglyph::test;
 
 namespace {
 
@@ -111,22 +112,6 @@ bool enclosesSpace(const QByteArray &record)
     return false;
 }
 
-// Runs a program with `input` arriving through a pipe on its standard input.
-testsupport::ProgramRun runWithPipedInput(const QStringList &arguments, const QByteArray &input)
-{
-    QProcess process;
-    process.start(fontgen, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    testsupport::ProgramRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
 } // namespace
 
 class TestFontgen : public QObject {
@@ -141,23 +126,23 @@ private:
     QString writeFont(const QString &kind, const QByteArray &font)
     {
         const QString path = m_dir.filePath(QStringLiteral("font%1.%2").arg(++m_serial).arg(kind));
-        testsupport::writeFile(path, font);
+        writeFile(path, font);
         return path;
     }
 
     // Runs the generator with `arguments` and an output folder; the libraries
     // it wrote land in hzk16 and asc16.
-    testsupport::ProgramRun generateFrom(QStringList arguments)
+    ProgramRun generateFrom(QStringList arguments)
     {
         const QString out = m_dir.filePath(QStringLiteral("out%1").arg(++m_serial));
         arguments << QStringLiteral("--out-dir") << out;
-        const testsupport::ProgramRun run = testsupport::runProgram(fontgen, arguments);
+        const ProgramRun run = runProgram(fontgen, arguments);
         hzk16 = readFile(out + QStringLiteral("/hzk16"));
         asc16 = readFile(out + QStringLiteral("/ASC16"));
         return run;
     }
 
-    testsupport::ProgramRun generate(const QString &kind, const QByteArray &font, const QByteArray &asciiBdf = {})
+    ProgramRun generate(const QString &kind, const QByteArray &font, const QByteArray &asciiBdf = {})
     {
         QStringList arguments{QStringLiteral("--") + kind, writeFont(kind, font)};
         if (!asciiBdf.isEmpty())
@@ -211,7 +196,7 @@ private slots:
         const QByteArray euro = bytesOf(16, [](int r) { return 0x40 | r; });
         const QByteArray eAcute = bytesOf(16, [](int r) { return 0xE0 ^ r; });
         const QByteArray full(16, '\xFF');
-        const testsupport::ProgramRun run = generate(
+        const ProgramRun run = generate(
             QStringLiteral("hex"),
             hexLine("554A", ah) + hexLine("9F44", zha) + hexLine("3000", ideographicSpace) // 啊 B0A1, 齄 F7FE, A1A1
                 + hexLine("00B7", dot) // middle dot: GB2312 A1A4 (8 wide, centred) and Latin-1 B7
@@ -265,7 +250,7 @@ private slots:
     // 13 for every glyph (the font's own 18-row bounding box is not used).
     void bdfGlyphsArePlacedByTheirHanzisReach()
     {
-        const testsupport::ProgramRun run = generate(QStringLiteral("bdf"), placementFont());
+        const ProgramRun run = generate(QStringLiteral("bdf"), placementFont());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(hzk16.size(), hzk16Size);
         QCOMPARE(asc16.size(), 4096);
@@ -302,8 +287,8 @@ private slots:
             const QString out = m_dir.filePath(QStringLiteral("piped") + option);
             const QByteArray font = option == QStringLiteral("--bdf") ? readFile(bdf)
                                                                        : hexLine("554A", QByteArray(32, '\x5A'));
-            const testsupport::ProgramRun run =
-                runWithPipedInput({option, QStringLiteral("/dev/stdin"), QStringLiteral("--out-dir"), out}, font);
+            const ProgramRun run =
+                runProgram(fontgen, {option, QStringLiteral("/dev/stdin"), QStringLiteral("--out-dir"), out}, {}, {}, font);
             QVERIFY2(run.exitCode == 0, qPrintable(run.err));
             QCOMPARE(readFile(out + QStringLiteral("/hzk16")).mid(45120, 32),
                      option == QStringLiteral("--bdf") ? expectedHzk16.mid(45120, 32) : QByteArray(32, '\x5A'));
@@ -314,7 +299,7 @@ private slots:
     // a 12-high ASCII font is centred vertically: two blank rows above.
     void gb2312BdfAndSeparateAsciiFont()
     {
-        const testsupport::ProgramRun run = generate(
+        const ProgramRun run = generate(
             QStringLiteral("bdf"),
             bdfFont("GB2312.1980", "0", "16 16 0 -2", {bdfGlyph("3021", 0x3021, "16 16 0 -2",
                                                                  "8001\n" + QByteArray("0000\n").repeated(14) + "FFFF\n")}),
@@ -347,7 +332,7 @@ private slots:
         QFETCH(QString, lacking);
         if (font.isEmpty())
             QSKIP("CJK font not installed (scripts/setup.sh installs it)");
-        const testsupport::ProgramRun run = generateFrom({QStringLiteral("--font"), font});
+        const ProgramRun run = generateFrom({QStringLiteral("--font"), font});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY2(run.out.contains(glyphSource), qPrintable(run.out));
         QVERIFY2(run.out.contains(QStringLiteral("hzk16：已填入")) && run.out.contains(lacking), qPrintable(run.out));
@@ -374,8 +359,8 @@ private slots:
         const QDir folder(m_dir.filePath(QStringLiteral("preview")));
         QVERIFY(folder.mkpath(QStringLiteral(".")));
         const QString png = folder.filePath(QStringLiteral("sheet.png"));
-        const testsupport::ProgramRun run =
-            testsupport::runProgram(fontgen, {QStringLiteral("--hex"), font, QStringLiteral("--preview"), png}, {},
+        const ProgramRun run =
+            runProgram(fontgen, {QStringLiteral("--hex"), font, QStringLiteral("--preview"), png}, {},
                                     folder.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("sheet.png")});
@@ -464,9 +449,9 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, message);
         const QString fontPath = m_dir.filePath(QStringLiteral("refused.font"));
-        testsupport::writeFile(fontPath, font);
+        writeFile(fontPath, font);
         const QString out = m_dir.filePath(QStringLiteral("refused-out-") + QString::fromUtf8(QTest::currentDataTag()));
-        const testsupport::ProgramRun run = testsupport::runProgram(
+        const ProgramRun run = runProgram(
             fontgen, arguments.replace(QStringLiteral("FONT"), fontPath).replace(QStringLiteral("OUT"), out).split('|'));
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));

@@ -1,16 +1,18 @@
 // The data files the build lays out in the program folder: the font libraries
 // generated from GNU Unifont and the help text.
 
-#include "tests/test_support.h"
+#include "tests/support/test_files.h"
 
 #include <QStringDecoder>
 #include <QTest>
+
+using namespace ledglyph::test;
 
 namespace {
 
 QByteArray appFile(const char *name)
 {
-    return testsupport::readFile(QStringLiteral(LEDGLYPH_APPDIR "/") + QLatin1String(name));
+    return readFile(QStringLiteral(LEDGLYPH_APPDIR "/") + QLatin1String(name));
 }
 
 bool isBlank(const QByteArray &bytes)

@@ -45,7 +45,7 @@ void TestInputMonitor::init()
 {
     QVERIFY(openMainWindow());
     textsAtMessages.clear();
-    env->host.onShow = [this] {
+    env->host.onEveryBox = [this] {
         textsAtMessages << boxText(inputBox());
         // A real message box takes the focus; put the caret at the start, too.
         control("exet")->setFocus();

@@ -116,7 +116,7 @@ void TestMainWindowConversion::emptyInputShowsTheMessageAndWritesNothing()
 {
     // The output box was cleared and the progress text shown before the run.
     QStringList atMessage;
-    env->host.onShow = [&] { atMessage << panel(StatusPanel::Message) << boxText(outputBox()); };
+    env->host.onEveryBox = [&] { atMessage << panel(StatusPanel::Message) << boxText(outputBox()); };
     click("Command1");
 
     QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: 你还没有输入要取模的字符！！！"});

@@ -54,21 +54,21 @@ class TestWindowPlacement : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<TestServices>();
+        env = std::make_unique<TestDesktop>();
+        // Qt's own message boxes, to see where they open.
         services = std::make_unique<DesktopServices>(DesktopServices{
             qtBox, env->host, env->host, env->clock, env->dir.path(), [] {}});
-        form = std::make_unique<MainWindow>(*services);
-        form->move(kMainWindowAt);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        navigator = std::make_unique<WindowNavigator>(*services);
+        mainWindow = std::make_unique<MainWindow>(*services);
+        navigator->connectAbout(*mainWindow);
+        mainWindow->move(kMainWindowAt);
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
     }
     void cleanup()
     {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (qobject_cast<AboutWindow *>(window))
-                delete window;
-        }
-        form.reset();
+        mainWindow.reset();
+        navigator.reset(); // and the about window with it
         services.reset();
         env.reset();
     }
@@ -78,15 +78,15 @@ private slots:
     void boxesOpenOverTheirWindow()
     {
         BoxWatch watch;
-        form->findChild<QRadioButton *>(QStringLiteral("Option5"))->click();
-        typeText(form->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt")), QStringLiteral("啊啊啊"));
-        form->findChild<QAction *>(QStringLiteral("g"))->trigger();
-        QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow() != form.get());
-        form->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        mainWindow->findChild<QRadioButton *>(QStringLiteral("Option5"))->click();
+        typeText(mainWindow->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt")), QStringLiteral("啊啊啊"));
+        mainWindow->findChild<QAction *>(QStringLiteral("g"))->trigger();
+        QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow() != mainWindow.get());
+        mainWindow->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
 
         QCOMPARE(watch.places.size(), 4);
         for (const QRect &place : std::as_const(watch.places))
-            QVERIFY2(centredOn(place, form->frameGeometry()), qPrintable(QStringLiteral("box at %1,%2 %3x%4")
+            QVERIFY2(centredOn(place, mainWindow->frameGeometry()), qPrintable(QStringLiteral("box at %1,%2 %3x%4")
                                                                         .arg(place.x()).arg(place.y())
                                                                         .arg(place.width()).arg(place.height())));
     }
@@ -96,24 +96,25 @@ private slots:
     void wideBoxKeepsItsLines()
     {
         BoxWatch watch;
-        qtBox.showOver(*form, download_texts::openPortPrompt, MessageIcon::Exclamation, QStringLiteral("t"));
+        qtBox.showOver(*mainWindow, download_texts::openPortPrompt, MessageIcon::Exclamation, QStringLiteral("t"));
         QCOMPARE(watch.lines, QList<int>{2});
-        QVERIFY(centredOn(watch.places.value(0), form->frameGeometry()));
+        QVERIFY(centredOn(watch.places.value(0), mainWindow->frameGeometry()));
     }
 
     void aboutWindowOpensOverTheMainWindow()
     {
-        form->findChild<QAction *>(QStringLiteral("g"))->trigger();
+        mainWindow->findChild<QAction *>(QStringLiteral("g"))->trigger();
         QTRY_COMPARE(QApplication::activeWindow() ? QApplication::activeWindow()->objectName() : QString(),
                      QStringLiteral("Form2"));
-        QVERIFY(centredOn(QApplication::activeWindow()->frameGeometry(), form->frameGeometry()));
+        QVERIFY(centredOn(QApplication::activeWindow()->frameGeometry(), mainWindow->frameGeometry()));
     }
 
 private:
     QtMessageBox qtBox;
-    std::unique_ptr<TestServices> env;
+    std::unique_ptr<TestDesktop> env;
     std::unique_ptr<DesktopServices> services;
-    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<WindowNavigator> navigator;
+    std::unique_ptr<MainWindow> mainWindow;
 };
 
 QTEST_MAIN(TestWindowPlacement)

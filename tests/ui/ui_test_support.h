@@ -1,69 +1,26 @@
 #pragma once
 
-// What the window tests share: a fake host, so that no test waits for a
-// person, opens a browser or depends on the time of day; a program folder in a
-// temporary directory with copies of the built font libraries; typing as a
-// person does; and the main window on all of these, with its controls at hand.
+// What the window tests share besides the test desktop: typing as a person
+// does, and the main window on the test desktop with its controls at hand and
+// its "关于" answered by the window navigator.
 
-#include "platform/clock.h"
-#include "platform/gui/desktop_services.h"
+#include "desktop/window_navigator.h"
+#include "tests/support/test_desktop.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
-#include "tests/classic_box_style.h"
 #include "ui/status_panels.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 
-#include <functional>
 #include <memory>
 
 namespace ledglyph::test {
-
-// Stands in for the host: records every message box as "style title: prompt"
-// and answers OK (onShow looks at the windows while the box is "open"),
-// records the addresses it would open, and offers no file dialog.
-class FakeHost final : public MessageBox, public Launcher, public FileDialog {
-public:
-    MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override
-    {
-        shown << QStringLiteral("%1 %2: %3").arg(testsupport::classicBoxStyle(icon)).arg(title, prompt);
-        if (onShow)
-            onShow();
-        return MessageAnswer::Ok;
-    }
-    void openAddress(const QString &address) override { opened << address; }
-    QString getOpenFileName(QWidget *, const QString &) override { return {}; }
-
-    QStringList shown, opened;
-    std::function<void()> onShow;
-};
-
-// A program folder holding copies of the built font libraries, and a fixed clock.
-struct TestServices {
-    TestServices()
-    {
-        for (const QString name : {"hzk16", "ASC16"}) {
-            if (!QFile::copy(QStringLiteral(LEDGLYPH_APPDIR "/") + name, dir.filePath(name)))
-                qFatal("cannot copy the font library %s into the test folder", qPrintable(name));
-        }
-    }
-    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
-
-    QTemporaryDir dir;
-    FakeHost host;
-    FixedClock clock{QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9))};
-    int quitCalls = 0;
-    DesktopServices services{host, host, host, clock, dir.path(), [this] { ++quitCalls; }};
-};
 
 // What a text box holds, every character as stored, its line breaks written as CR LF.
 inline QString boxText(const QPlainTextEdit *box)
@@ -95,15 +52,17 @@ class MainWindowFixture {
 protected:
     bool openMainWindow()
     {
-        env = std::make_unique<TestServices>();
+        env = std::make_unique<TestDesktop>();
+        navigator = std::make_unique<WindowNavigator>(env->services);
         mainWindow = std::make_unique<MainWindow>(env->services);
+        navigator->connectAbout(*mainWindow);
         mainWindow->show();
         return QTest::qWaitForWindowActive(mainWindow.get());
     }
     void closeWindows()
     {
-        qDeleteAll(aboutWindows());
         mainWindow.reset();
+        navigator.reset(); // and the about window with it
         env.reset();
     }
     static QList<AboutWindow *> aboutWindows()
@@ -140,7 +99,8 @@ protected:
         QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(7, widget->height() / 2) : QPoint());
     }
 
-    std::unique_ptr<TestServices> env;
+    std::unique_ptr<TestDesktop> env;
+    std::unique_ptr<WindowNavigator> navigator;
     std::unique_ptr<MainWindow> mainWindow;
 };
 

@@ -1,0 +1,42 @@
+#pragma once
+
+// A serial link whose bytes the test controls: what it took, when it fails,
+// when queued bytes leave, and what the board sends.
+
+#include "platform/serial/serial_link.h"
+
+namespace ledglyph::test {
+
+class FakeSerialLink final : public SerialLink {
+    Q_OBJECT
+public:
+    std::optional<QString> openFailure;      // the reason open() gives, when set
+    std::optional<LineSettings> openedWith;
+    bool holdWrites = false;                 // bytes stay queued until drain()
+    int failWriteNumber = 0;                 // the n-th write (counted in writeCount) is refused
+    int writeCount = 0;
+    int writesWhileClosed = 0;
+    qint64 discarded = 0;                    // queued bytes thrown away by discardAndClose()
+    QByteArray written;                      // every byte the link took, in order
+
+    QString deviceName() const override { return QStringLiteral("/dev/fake-com1"); }
+    std::optional<QString> open(const LineSettings &settings) override;
+    void close() override { m_open = false; }
+    void discardAndClose() override;
+    bool isOpen() const override { return m_open; }
+    bool write(const QByteArray &bytes) override;
+    qint64 bytesToWrite() const override { return m_pending; }
+    QByteArray readAll() override { return std::exchange(m_incoming, {}); }
+
+    // The board sends a batch (an empty one is a notification without bytes).
+    void receive(const QByteArray &batch);
+    // Every queued byte has left.
+    void drain();
+
+private:
+    bool m_open = false;
+    qint64 m_pending = 0;
+    QByteArray m_incoming;
+};
+
+} // namespace ledglyph::test

@@ -1,0 +1,39 @@
+#pragma once
+
+// Stands in for the host's window services, so that no test waits for a
+// person or opens a browser: message boxes recorded as "style title: prompt"
+// with the classic style codes (48 exclamation, 64 information, 33 question
+// with OK and Cancel) and answered from a script, addresses recorded instead
+// of opened, and a file dialog that returns prepared paths.
+
+#include "platform/gui/desktop_services.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+
+#include <functional>
+
+namespace ledglyph::test {
+
+class ScriptedHost final : public MessageBox, public Launcher, public FileDialog {
+public:
+    QStringList shown;               // each box as "style title: prompt"
+    QList<MessageAnswer> answers;    // taken in order; OK when the script has run out
+    // Keyed by a box's number (0: the first shown): runs while that box waits
+    // for the user, as events that arrive meanwhile would.
+    QMap<int, std::function<void()>> whileOpen;
+    std::function<void()> onEveryBox; // runs while any box waits
+    QStringList opened;              // addresses the program asked to open
+    QStringList files;               // the dialog's answers in order; "" is a cancelled dialog
+    QStringList filters;             // the filter of every dialog opened
+
+    MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override;
+    void openAddress(const QString &address) override { opened << address; }
+    QString getOpenFileName(QWidget *, const QString &filter) override;
+
+    // The style codes of the boxes shown: "48 33 64".
+    QString styles() const;
+};
+
+} // namespace ledglyph::test

@@ -1,0 +1,34 @@
+#include "tests/support/test_files.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace ledglyph::test {
+
+ProgramRun runProgram(const QString &path, const QStringList &arguments, const QStringList &environment,
+                      const QString &workingDir, const QByteArray &input)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("SOURCE_DATE_EPOCH"));
+    for (const QString &entry : environment) {
+        const qsizetype equals = entry.indexOf(QLatin1Char('='));
+        env.insert(entry.left(equals), entry.mid(equals + 1));
+    }
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(workingDir);
+    process.start(path, arguments);
+    if (!input.isNull()) {
+        process.write(input);
+        process.closeWriteChannel();
+    }
+    ProgramRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace ledglyph::test

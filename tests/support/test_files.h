@@ -1,0 +1,38 @@
+#pragma once
+
+// Helpers shared by the tests: whole-file reads and writes, and running one of
+// the built programs to collect its exit code and what it printed.
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+namespace ledglyph::test {
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+struct ProgramRun {
+    int exitCode = -1; // -1: did not start, crashed or hung
+    QString out;
+    QString err;
+};
+
+// Runs the program at `path`. `environment` entries ("NAME=value") add or
+// replace variables; SOURCE_DATE_EPOCH is unset unless given, so that the
+// caller's environment cannot change the outputs. `input`, unless null,
+// arrives through a pipe on the program's standard input.
+ProgramRun runProgram(const QString &path, const QStringList &arguments, const QStringList &environment = {},
+                      const QString &workingDir = {}, const QByteArray &input = {});
+
+} // namespace ledglyph::test
