@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace ledglyph::testing {
 
 // The board's record in its glyph store (see firmware/glyph_store.h).
@@ -39,6 +42,9 @@ public:
         const QString relaySender = dir.filePath(QStringLiteral("relay-sender"));
         const QString relayBoard = dir.filePath(QStringLiteral("relay-board"));
         const QString boardEnd = dir.filePath(QStringLiteral("board"));
+        // Helpers end with the test, even when it is killed or exits early.
+        for (QProcess *process : {&m_simulator, &m_relay, &m_senderLine, &m_boardLine})
+            process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         if (!startPair(m_senderLine, endA, relaySender) || !startPair(m_boardLine, relayBoard, boardEnd))
             return false;
         m_relay.setProcessChannelMode(QProcess::ForwardedChannels);
