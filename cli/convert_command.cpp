@@ -45,14 +45,21 @@ ExitCode runConvert(const ConvertRequest &request)
     }
 
     const std::unique_ptr<Clock> clock = clockFor(request);
-    ConversionRun run(request.fontDir.isEmpty() ? appDir() : request.fontDir,
-                      request.outDir.isEmpty() ? appDir() : request.outDir, *clock);
+    const ProgramFolders folders = programFolders();
+    // Outputs that went to the per-user folder unasked are named after the run.
+    const bool toUserFolder = request.outDir.isEmpty() && folders.outputsInUserFolder;
+    if (toUserFolder)
+        prepareOutputFolder(folders);
+    ConversionRun run(request.fontDir.isEmpty() ? folders.data : request.fontDir,
+                      request.outDir.isEmpty() ? folders.outputs : request.outDir, *clock);
     const RunOutcome outcome = run.run(text, request.options);
     if (outcome.kind != RunOutcome::Kind::Completed) {
         refuse(outcome.message);
         return ExitRefused;
     }
     console::writeOut(outcome.message + QLatin1Char('\n'));
+    if (toUserFolder)
+        console::writeOut(QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：%1\n").arg(folders.outputs));
     return ExitSuccess;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/convert_command_line.h"
 
+#include "platform/program_version.h"
+
 #include <QCommandLineParser>
 
 namespace ledglyph::cli {
@@ -21,13 +23,15 @@ struct Parser {
     const QCommandLineOption noInvert{QStringLiteral("no-invert"), QStringLiteral("不做黑白反转")};
     const QCommandLineOption noMirror{QStringLiteral("no-mirror"), QStringLiteral("不做左右对调")};
     const QCommandLineOption fontDir{QStringLiteral("font-dir"),
-                                     QStringLiteral("字库 hzk16 和 ASC16 所在目录（默认：程序目录）"),
+                                     QStringLiteral("字库 hzk16 和 ASC16 所在目录（默认：程序目录，其中没有字库时为 ../share/ledglyph）"),
                                      QStringLiteral("DIR")};
     const QCommandLineOption outDir{QStringLiteral("out-dir"),
-                                    QStringLiteral("写入 hz.txt、Tempchar.txt、zimuo.bin 的目录（默认：程序目录）"),
+                                    QStringLiteral("写入 hz.txt、Tempchar.txt、zimuo.bin 的目录（默认：程序目录；程序目录不可写"
+                                                   "或程序已安装时为“文档”文件夹中的 ledglyph）"),
                                     QStringLiteral("DIR")};
     const QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本帮助")};
+    const QCommandLineOption version{QStringLiteral("version"), QStringLiteral("显示版本号")};
 
     Parser()
     {
@@ -36,7 +40,7 @@ struct Parser {
             "设置 SOURCE_DATE_EPOCH 时，hz.txt 头部的日期时间取自该值（UTC）。"));
         parser.addPositionalArgument(QStringLiteral("convert"), QStringLiteral("命令：取模"));
         parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("要取模的字符"), QStringLiteral("[TEXT]"));
-        parser.addOptions({textFile, format, cell, noInvert, noMirror, fontDir, outDir, help});
+        parser.addOptions({textFile, format, cell, noInvert, noMirror, fontDir, outDir, help, version});
     }
 };
 
@@ -87,6 +91,11 @@ ConvertCommandLine parseConvertCommandLine(const QStringList &arguments,
     if (p.parser.isSet(p.help)) {
         result.helpRequested = true;
         result.message = p.parser.helpText();
+        return result;
+    }
+    if (p.parser.isSet(p.version)) {
+        result.helpRequested = true;
+        result.message = versionLine(QStringLiteral("ledglyph-cli"));
         return result;
     }
     for (const QCommandLineOption *option : {&p.textFile, &p.format, &p.cell, &p.fontDir, &p.outDir}) {

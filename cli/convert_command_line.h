@@ -14,15 +14,15 @@ struct ConvertRequest {
     std::optional<QString> text; // TEXT as given, or nothing when a text file is named
     QString textFile;
     ConversionOptions options;   // defaults: C51, 16*16, invert on, mirror on
-    QString fontDir;             // empty: the program folder
-    QString outDir;              // empty: the program folder
+    QString fontDir;             // empty: the program's data folder
+    QString outDir;              // empty: the program's output folder
     std::optional<qint64> sourceDateEpoch; // the header's date and time, in seconds (UTC)
 };
 
 struct ConvertCommandLine {
     std::optional<ConvertRequest> request; // nothing: see message
-    QString message;     // the usage error, or the help text
-    bool helpRequested = false;
+    QString message;     // the usage error, the help text or the version line
+    bool helpRequested = false; // --help or --version: print message, succeed
 };
 
 // ledglyph-cli convert [TEXT] [--text-file FILE] [--format c51|a51]

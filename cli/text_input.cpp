@@ -35,6 +35,20 @@ QString typedTextFromFile(const QString &fileText)
     return text;
 }
 
+Utf8FileRead utf8Text(const QByteArray &bytes, const QString &path)
+{
+    Utf8FileRead result;
+    // Stateless: a sequence cut off at the end of the file is an error, not
+    // bytes the decoder keeps waiting for. A leading byte-order mark is dropped.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    result.text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        result.text.clear();
+        result.error = QStringLiteral("文件 %1 不是 UTF-8 文本").arg(path);
+    }
+    return result;
+}
+
 Utf8FileRead readUtf8File(const QString &path)
 {
     Utf8FileRead result;
@@ -61,15 +75,7 @@ Utf8FileRead readUtf8File(const QString &path)
                            .arg(maxTextLength);
         return result;
     }
-    // Stateless: a sequence cut off at the end of the file is an error, not
-    // bytes the decoder keeps waiting for. A leading byte-order mark is dropped.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    result.text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        result.text.clear();
-        result.error = QStringLiteral("文件 %1 不是 UTF-8 文本").arg(path);
-    }
-    return result;
+    return utf8Text(bytes, path);
 }
 
 } // namespace ledglyph

@@ -26,4 +26,7 @@ constexpr qint64 maxTextFileBytes = 64 * 1024;
 // included, is refused rather than silently replaced or dropped.
 Utf8FileRead readUtf8File(const QString &path);
 
+// The bytes of the file at `path` as UTF-8, refused as readUtf8File does.
+Utf8FileRead utf8Text(const QByteArray &bytes, const QString &path);
+
 } // namespace ledglyph

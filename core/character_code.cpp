@@ -17,4 +17,13 @@ QList<qint16> characterCodes(const QString &text)
     return codes;
 }
 
+QByteArray codeBytes(const QList<qint16> &codes)
+{
+    QByteArray bytes;
+    bytes.reserve(2 * codes.size());
+    for (const qint16 code : codes)
+        appendCodeBytes(bytes, code);
+    return bytes;
+}
+
 } // namespace ledglyph

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -10,5 +11,19 @@ namespace ledglyph {
 // for a double-byte one. The run checks its input before it converts, so
 // every character has a code.
 QList<qint16> characterCodes(const QString &text);
+
+// Appends the code page 936 bytes of `code`: one for a single-byte
+// character, the two of a double-byte one.
+inline void appendCodeBytes(QByteArray &out, qint16 code)
+{
+    const auto word = static_cast<quint16>(code);
+    if (code > 0)
+        out.append(static_cast<char>(word));
+    else
+        out.append(static_cast<char>(word >> 8)).append(static_cast<char>(word & 0xFF));
+}
+
+// The text's bytes in code page 936, from its codes.
+QByteArray codeBytes(const QList<qint16> &codes);
 
 } // namespace ledglyph

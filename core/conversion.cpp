@@ -41,18 +41,14 @@ Result<ConversionProducts> convertText(const QString &text, const ConversionOpti
     products.glyphs = std::move(cells).value();
     const qint32 textCells = textCellCount(static_cast<qint32>(text.size()), options.cellMode);
     products.textGlyphBytes = textCells * cellBytes;
-    // A checked text encodes, and so does the header's date and time.
-    products.tempChar = cp936::encode(QString(text + lineEnd)).value_or(QByteArray());
-    const std::optional<QByteArray> source = cp936::encode(
-        glyphSourceText(products.glyphs, textCells, text, options.cellMode, options.format, headerDateTime(now)));
-    if (!source || products.tempChar.isEmpty()) {
-        // Unreachable with a checked input; kept so that a text that cannot
-        // be written is never written partly.
-        return Failure{QStringLiteral("无法把取模结果写成GB2312编码的文字。请检查输入的字符后再取模。")};
+    products.tempChar = codeBytes(codes) + "\r\n";
+    std::optional<QByteArray> source =
+        glyphSource(products.glyphs, textCells, codes, options.cellMode, options.format, headerDateTime(now));
+    if (!source) {
+        // Unreachable: the header's date and time were chosen to be encodable.
+        return Failure{QStringLiteral("无法把取模结果写成GB2312编码的文字。")};
     }
-    products.glyphSource = *source;
-    // The output box shows the file exactly: its bytes decoded back.
-    products.glyphText = cp936::decode(products.glyphSource);
+    products.glyphSource = std::move(*source);
     return products;
 }
 

@@ -21,7 +21,6 @@ struct ConversionProducts {
     QByteArray tempChar;    // Tempchar.txt: the text and a line end, in code page 936
     QByteArray glyphSource; // hz.txt, in code page 936
     GlyphBuffer glyphs;     // zimuo.bin
-    QString glyphText;      // hz.txt decoded again: what the output box shows
     qint32 textGlyphBytes = 0; // bytes of the text's own cells
 };
 

@@ -1,6 +1,7 @@
 #include "core/conversion_run.h"
 
 #include "core/conversion.h"
+#include "platform/code_page_936.h"
 
 namespace ledglyph {
 
@@ -33,7 +34,12 @@ RunOutcome ConversionRun::run(const QString &text, const ConversionOptions &opti
         return {RunOutcome::Kind::Refused, products.error(), {}};
     if (const std::optional<QString> refusal = writeOutputFiles(outputFiles(products.value(), m_outDir)))
         return {RunOutcome::Kind::Refused, *refusal, {}};
-    return {RunOutcome::Kind::Completed, completionText(products.value().textGlyphBytes), products.value().glyphText};
+    return {RunOutcome::Kind::Completed, completionText(products.value().textGlyphBytes), products.value().glyphSource};
+}
+
+QString RunOutcome::glyphText() const
+{
+    return cp936::decode(glyphSource);
 }
 
 } // namespace ledglyph

@@ -19,7 +19,11 @@ struct RunOutcome {
     };
     Kind kind = Kind::Refused;
     QString message;
-    QString glyphText; // Completed only: hz.txt as decoded text, what the output box shows
+    QByteArray glyphSource; // Completed only: hz.txt as written
+
+    // hz.txt decoded, what the output box shows (decoded on demand: only the
+    // window shows it).
+    QString glyphText() const;
 };
 
 // Conversion runs from the font libraries in fontDir into outDir (hz.txt,

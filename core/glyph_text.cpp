@@ -1,28 +1,48 @@
 #include "core/glyph_text.h"
 
-#include "fonts/glyph_geometry.h"
+#include "core/character_code.h"
 #include "core/maker_texts.h"
+#include "fonts/glyph_geometry.h"
+#include "platform/code_page_936.h"
+
+#include <span>
 
 namespace ledglyph {
 
 namespace {
 
-std::array<QString, 256> byteTextTable(const FormatTokens &tokens)
+std::array<QByteArray, 256> byteTextTable(const FormatTokens &tokens)
 {
-    std::array<QString, 256> table;
+    std::array<QByteArray, 256> table;
     for (int value = 0; value < 256; ++value) {
         const QString &prefix = value < 16 ? tokens.tokHex0 : tokens.tokHex;
-        table[value] = prefix + QString::number(value, 16).toUpper() + tokens.tokSep;
+        table[value] = (prefix + QString::number(value, 16).toUpper() + tokens.tokSep).toLatin1();
     }
     return table;
 }
 
+constexpr qint16 lineFeed = 0x0A;
+constexpr qint16 carriageReturn = 0x0D;
+
+void appendComment(QByteArray &out, std::span<const qint16> codes, const QByteArray &tokComment)
+{
+    out += tokComment;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        appendCodeBytes(out, codes[i]);
+        const bool more = i + 1 < codes.size();
+        const bool endsLine = codes[i] == lineFeed
+                              || (codes[i] == carriageReturn && !(more && codes[i + 1] == lineFeed));
+        if (endsLine && more)
+            out += tokComment;
+    }
+}
+
 } // namespace
 
-const std::array<QString, 256> &byteTexts(OutputFormat format)
+const std::array<QByteArray, 256> &byteTexts(OutputFormat format)
 {
-    static const std::array<QString, 256> c51 = byteTextTable(FormatTokens::forFormat(OutputFormat::C51));
-    static const std::array<QString, 256> a51 = byteTextTable(FormatTokens::forFormat(OutputFormat::A51));
+    static const std::array<QByteArray, 256> c51 = byteTextTable(FormatTokens::forFormat(OutputFormat::C51));
+    static const std::array<QByteArray, 256> a51 = byteTextTable(FormatTokens::forFormat(OutputFormat::A51));
     return format == OutputFormat::C51 ? c51 : a51;
 }
 
@@ -41,45 +61,45 @@ QString glyphHeaderText(const FormatTokens &tokens, const QString &dateTime)
            + lineEnd;
 }
 
-QString glyphComment(QStringView characters, const FormatTokens &tokens)
-{
-    QString comment = tokens.tokComment;
-    for (qsizetype i = 0; i < characters.size(); ++i) {
-        const QChar ch = characters[i];
-        comment += ch;
-        const bool more = i + 1 < characters.size();
-        const bool endsLine = ch == QLatin1Char('\n')
-                              || (ch == QLatin1Char('\r') && !(more && characters[i + 1] == QLatin1Char('\n')));
-        if (endsLine && more)
-            comment += tokens.tokComment;
-    }
-    return comment;
-}
-
-QString glyphSourceText(const GlyphBuffer &glyphs, qint32 cellCount, const QString &text,
-                        CellMode mode, OutputFormat format, const QString &dateTime)
+std::optional<QByteArray> glyphSource(const GlyphBuffer &glyphs, qint32 cellCount, const QList<qint16> &codes,
+                                      CellMode mode, OutputFormat format, const QString &dateTime)
 {
     Q_ASSERT(cellCount >= 1 && cellCount * cellBytes <= glyphs.size());
     const FormatTokens tokens = FormatTokens::forFormat(format);
-    const std::array<QString, 256> &values = byteTexts(format);
+    const std::optional<QByteArray> header = cp936::encode(glyphHeaderText(tokens, dateTime) + tokens.tokLine);
+    if (!header)
+        return std::nullopt;
+    const QByteArray tokComment = tokens.tokComment.toLatin1();
+    const QByteArray tokLine = tokens.tokLine.toLatin1();
+    const QByteArray crLf("\r\n");
+    const std::array<QByteArray, 256> &values = byteTexts(format);
     const qsizetype charactersPerCell = mode == CellMode::Cell8x16 ? 2 : 1;
-    const auto comment = [&](qint32 cell) {
-        return glyphComment(QStringView(text).mid(cell * charactersPerCell, charactersPerCell), tokens);
+    const auto comment = [&](QByteArray &out, qint32 cell) {
+        const qsizetype first = cell * charactersPerCell;
+        const qsizetype count = qMin(charactersPerCell, codes.size() - first);
+        appendComment(out, std::span<const qint16>(codes.constData() + first, static_cast<size_t>(count)), tokComment);
     };
 
-    QString source = glyphHeaderText(tokens, dateTime) + tokens.tokLine;
-    source.reserve(source.size() + cellCount * (cellBytes * values[0xFF].size() + 16));
+    QByteArray source = *header;
+    source.reserve(source.size() + cellCount * (cellBytes * values[0xFF].size() + 24));
     const auto *bytes = reinterpret_cast<const quint8 *>(glyphs.constData());
     for (qint32 cell = 0; cell < cellCount; ++cell) {
-        if (cell > 0) // the comment of the cell before, and an empty line between cells
-            source += comment(cell - 1) + lineEnd + lineEnd + tokens.tokLine;
+        if (cell > 0) { // the comment of the cell before, and an empty line between cells
+            comment(source, cell - 1);
+            source += crLf;
+            source += crLf;
+            source += tokLine;
+        }
         for (qint32 i = 0; i < cellBytes; ++i) {
-            if (i == cellBytes / 2)
-                source += lineEnd + tokens.tokLine;
+            if (i == cellBytes / 2) {
+                source += crLf;
+                source += tokLine;
+            }
             source += values[bytes[cell * cellBytes + i]];
         }
     }
-    source += comment(cellCount - 1) + lineEnd;
+    comment(source, cellCount - 1);
+    source += crLf;
     return source;
 }
 

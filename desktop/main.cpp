@@ -1,6 +1,7 @@
 #include "desktop/qt_translations.h"
 #include "desktop/window_navigator.h"
 #include "platform/app_dir.h"
+#include "platform/desktop_command_line.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -10,15 +11,19 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
+    if (const std::optional<int> answered = ledglyph::answerDesktopCommandLine(QCoreApplication::arguments()))
+        return *answered;
+    const ledglyph::ProgramFolders folders = ledglyph::programFolders();
+    ledglyph::prepareOutputFolder(folders);
     // Qt's dialogs and error texts in the user's language, like our own texts.
     ledglyph::installQtTranslations(app, QLocale());
 
     ledglyph::QtMessageBox messageBox;
     ledglyph::DesktopLauncher launcher;
-    ledglyph::QtFileDialog fileDialog;
+    ledglyph::QtFileDialog fileDialog(folders.outputsInUserFolder ? folders.outputs : QString());
     ledglyph::SystemClock clock;
     ledglyph::DesktopServices services{messageBox, launcher, fileDialog, clock,
-                                       ledglyph::appDir(), [] { QCoreApplication::exit(0); }};
+                                       folders.data, [] { QCoreApplication::exit(0); }, folders.outputs};
 
     ledglyph::WindowNavigator navigator(services);
     navigator.showMainWindow();

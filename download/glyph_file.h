@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fonts/glyph_geometry.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,7 +12,7 @@ namespace ledglyph {
 inline constexpr qint64 maxGlyphFileBytes = 64 * 1024;
 
 // The listing leaves out the 11 banner cells and the final byte of a glyph file.
-inline constexpr qint64 glyphFileTailBytes = 11 * 32 + 1;
+inline constexpr qint64 glyphFileTailBytes = glyphBufferTailBytes;
 
 // A glyph file read whole, or the reason (in Chinese) why it cannot be used.
 struct GlyphFile {

@@ -16,11 +16,13 @@ inline const QString ascFileName = QStringLiteral("ASC16");
 constexpr qint32 hzRecordSize = 32;
 constexpr qint32 hzPositionsPerZone = 94;
 constexpr quint8 hzFirstByte = 0xA1;
-constexpr qint64 hzFileSizeOf87Zones = 87LL * hzPositionsPerZone * hzRecordSize; // 261,696
+constexpr qint32 hzZones = 87; // 0xA1 to 0xF7: the last zone with GB2312 characters
+constexpr qint64 hzFileSizeOf87Zones = qint64{hzZones} * hzPositionsPerZone * hzRecordSize; // 261,696
 
 // ASC16: one 16-byte record (16 rows of one byte) per code 0 to 255.
 constexpr qint32 ascRecordSize = 16;
-constexpr qint64 ascFileSize = 256LL * ascRecordSize; // 4,096
+constexpr qint32 ascCodes = 256;
+constexpr qint64 ascFileSize = qint64{ascCodes} * ascRecordSize; // 4,096
 
 // Record index of the double-byte character `first`, `second`: (first − 0xA1) × 94
 // + (second − 0xA1). Both bytes must lie in 0xA1..0xFE.

@@ -4,6 +4,8 @@
 // the download and the board simulator: cells of 16 rows of two bytes, and
 // the banner cells and final byte that follow a text's cells in zimuo.bin.
 
+#include "download/wire_format.h"
+
 #include <QtGlobal>
 
 namespace ledglyph {
@@ -24,5 +26,9 @@ constexpr qint32 glyphBufferBytes(qint32 characters)
 
 // What a glyph file holds beyond a cell per character: the banner cells and the final byte.
 constexpr qint32 glyphBufferTailBytes = glyphBufferBytes(0);
+
+// The board's firmware knows the same geometry from the wire format.
+static_assert(cellBytes == LEDGLYPH_CELL_BYTES && bannerCells == LEDGLYPH_BANNER_CELLS
+              && glyphBufferTailBytes == LEDGLYPH_GLYPH_FILE_TAIL_BYTES);
 
 } // namespace ledglyph

@@ -21,6 +21,10 @@ packages=(
   sdcc-ucsim           # s51: the board firmware runs in a simulated 8051 in the tests
   socat                # pseudo-terminal pairs for the serial download tests
   xvfb xauth           # windows without a display
+  qt6-svg-dev          # the desktop menu's SVG icon, drawn at build time
+  help2man             # manual pages from each program's --help
+  dpkg-dev file        # the .deb's dependencies (dpkg-shlibdeps) and its tests
+  desktop-file-utils appstream lintian  # validators of the menu entry, AppStream data, .deb
 )
 
 missing=()

@@ -21,7 +21,7 @@ namespace ledglyph {
 
 Form1::Form1(DesktopServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_messageBox(services.messageBox, *this),
-      m_run(services.appDir, services.appDir, services.clock)
+      m_run(services.appDir, services.outputFolder(), services.clock)
 {
     createControls();
     createMenu();
@@ -94,7 +94,7 @@ void Form1::command1Click()
     const RunOutcome outcome = m_run.run(crLfText(*m_srcTxt), optionsFromControls());
     switch (outcome.kind) {
     case RunOutcome::Kind::Completed:
-        showExactText(*m_text2, outcome.glyphText);
+        showExactText(*m_text2, outcome.glyphText());
         m_staB1->setPanelText(3, outcome.message);
         break;
     case RunOutcome::Kind::EmptyInput:

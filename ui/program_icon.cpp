@@ -17,6 +17,14 @@ QPixmap drawMatrix(int size)
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
+    paintProgramIcon(painter, size);
+    return pixmap;
+}
+
+} // namespace
+
+void paintProgramIcon(QPainter &painter, int size)
+{
     painter.setRenderHint(QPainter::Antialiasing, size >= 24);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(24, 24, 24));
@@ -36,10 +44,7 @@ QPixmap drawMatrix(int size)
                 painter.drawRect(place);
         }
     }
-    return pixmap;
 }
-
-} // namespace
 
 QIcon programIcon()
 {

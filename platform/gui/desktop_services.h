@@ -17,8 +17,11 @@ struct DesktopServices {
     Launcher &launcher;
     FileDialog &fileDialog;
     const Clock &clock;
-    QString appDir;                 // fonts, help text and outputs live here
+    QString appDir;                 // fonts, help text and, unless outputDir is given, outputs live here
     std::function<void()> quit;     // ends the program at once
+    QString outputDir = {};         // hz.txt, Tempchar.txt and zimuo.bin, when not beside the program
+
+    QString outputFolder() const { return outputDir.isEmpty() ? appDir : outputDir; }
 };
 
 } // namespace ledglyph

@@ -9,7 +9,7 @@ QString QtFileDialog::getOpenFileName(QWidget *parent, const QString &filter)
     // Each entry shows its description only, not the patterns Qt would repeat
     // after it ("二进制文件(*.bin;*.hex;) (*.bin *.hex)"). Qt's own dialog keeps the
     // description exactly; a native one may cut it short at its first bracket.
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter, nullptr,
+    return QFileDialog::getOpenFileName(parent, QString(), m_startDir, filter, nullptr,
                                         QFileDialog::HideNameFilterDetails
                                             | QFileDialog::DontUseNativeDialog);
 }

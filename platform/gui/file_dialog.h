@@ -13,9 +13,14 @@ public:
     virtual QString getOpenFileName(QWidget *parent, const QString &filter) = 0;
 };
 
+// Starts in `startDir`; empty: the working directory.
 class QtFileDialog final : public FileDialog {
 public:
+    explicit QtFileDialog(const QString &startDir = {}) : m_startDir(startDir) {}
     QString getOpenFileName(QWidget *parent, const QString &filter) override;
+
+private:
+    QString m_startDir;
 };
 
 } // namespace ledglyph

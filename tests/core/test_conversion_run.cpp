@@ -119,9 +119,30 @@ private slots:
         const RunOutcome first = fresh.run(QStringLiteral("XYZ"), a51);
         QCOMPARE(first.kind, RunOutcome::Kind::Completed);
         QCOMPARE(later.message, first.message);
-        QCOMPARE(later.glyphText, first.glyphText);
+        QCOMPARE(later.glyphText(), first.glyphText());
         for (const char *name : {"hz.txt", "Tempchar.txt", "zimuo.bin"})
             QCOMPARE(output(name), readFile(freshOut.filePath(QLatin1String(name))));
+    }
+
+    // A run keeps its font libraries but reads one again when its file
+    // appeared or changed since the last run.
+    void changedFontLibrariesAreReadAgain()
+    {
+        QTemporaryDir fonts;
+        writeAsc16(fonts.path());
+        ConversionRun run(fonts.path(), m_out->path(), m_clock);
+        const ConversionOptions plain{.invert = false, .mirror = false};
+        QCOMPARE(run.run(QStringLiteral("啊"), plain).kind, RunOutcome::Kind::Refused); // no hzk16 yet
+        writeHzk16(fonts.path());
+        QCOMPARE(run.run(QStringLiteral("啊"), plain).kind, RunOutcome::Kind::Completed);
+
+        writeFile(fonts.filePath(QStringLiteral("ASC16")), QByteArray(4096, '\x5A')); // same size
+        QFile asc(fonts.filePath(QStringLiteral("ASC16")));
+        QVERIFY(asc.open(QIODevice::ReadWrite));
+        QVERIFY(asc.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        asc.close();
+        QCOMPARE(run.run(QStringLiteral("A"), plain).kind, RunOutcome::Kind::Completed);
+        QCOMPARE(output("zimuo.bin").left(2), QByteArray("\x5A\0", 2));
     }
 };
 

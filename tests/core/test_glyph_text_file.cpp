@@ -99,7 +99,7 @@ private slots:
         const RunOutcome outcome = run.run(text, options);
         QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
         QCOMPARE(readFile(out.filePath(QStringLiteral("hz.txt"))), QByteArray(QStringEncoder("GBK").encode(expected)));
-        QCOMPARE(outcome.glyphText, expected);
+        QCOMPARE(outcome.glyphText(), expected);
     }
 };
 

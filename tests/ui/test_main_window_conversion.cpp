@@ -47,6 +47,7 @@ private slots:
     void convertsWithTheOptionsOfTheControls();
     void emptyInputShowsTheMessageAndWritesNothing();
     void refusedRunLeavesEveryFileAsItWas();
+    void outputsGoToTheOutputFolderWhenGiven();
 };
 
 void TestMainWindowConversion::convertsWithTheOptionsOfTheControls_data()
@@ -140,6 +141,24 @@ void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
     QCOMPARE(panel(3), QString());
     QCOMPARE(boxText(text2()), QString());
     QCOMPARE(filesIn(env->dir.path()), before);
+}
+
+// An installed program reads its font libraries from its data folder and
+// writes its outputs to the per-user folder that the services name.
+void TestMainWindowConversion::outputsGoToTheOutputFolderWhenGiven()
+{
+    QTemporaryDir outputs;
+    form.reset();
+    env->services.outputDir = outputs.path();
+    form = std::make_unique<Form1>(env->services);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    typeText(srcTxt(), QStringLiteral("中A"));
+    click("Command1");
+
+    QCOMPARE(env->host.shown, QStringList());
+    QVERIFY(!filesIn(outputs.path()).contains(QByteArray()));
+    QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
 }
 
 QTEST_MAIN(TestMainWindowConversion)

@@ -2,6 +2,7 @@
 // without hardware (for example on one end of a socat pseudo-terminal pair);
 // with --glyphs, the film strip of a glyph file as the board shows it.
 
+#include "platform/program_version.h"
 #include "tools/board/board_simulator.h"
 
 #include <QCommandLineParser>
@@ -17,7 +18,6 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral(
         "模拟显示板（单片机）：回答轮询 \"s\"，接收 0x79 0x01 速度代码、字模数据和 0x73 0x73 0x73，"
         "保存字模数据并显示收到的内容。线路静止 --idle 毫秒且最后三个字节为 sss 时，一次传输结束。"));
-    const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("串口设备，例如 /dev/ttyUSB0 或伪终端。"),
                                     QStringLiteral("DEV"));
     const QCommandLineOption delay(QStringLiteral("answer-delay"), QStringLiteral("回答轮询前等待的毫秒数（默认 0）。"),
@@ -39,7 +39,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption speed(QStringLiteral("speed"),
                                    QStringLiteral("与 --glyphs 一起：速度代码 1 到 6（默认 1，最快）。"),
                                    QStringLiteral("1..6"), QStringLiteral("1"));
-    parser.addOptions({device, delay, idle, out, once, frames, times, glyphs, speed});
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号。"));
+    parser.addOptions({device, delay, idle, out, once, frames, times, glyphs, speed, help, version});
 
     QTextStream err(stderr);
     // A usage error ends with 2, like the other tools (process() would end with 1).
@@ -47,8 +49,14 @@ int main(int argc, char *argv[])
         err << parser.errorText() << QLatin1Char('\n') << parser.helpText();
         return 2;
     }
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp(0);
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << ledglyph::versionLine(QStringLiteral("ledglyph-board"));
+        return 0;
+    }
 
     bool delayOk = false;
     bool idleOk = false;

@@ -3,6 +3,7 @@
 
 #include "cli/console_output.h"
 #include "cli/text_input.h"
+#include "platform/program_version.h"
 #include "tools/cp936text/cp936_text_file.h"
 
 #include <QCommandLineParser>
@@ -18,6 +19,12 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("把 UTF-8 文本转换为代码页 936、CR LF 行尾的文本。"));
     parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("UTF-8 文本文件"));
     parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("写入的代码页 936 文本文件"));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号"));
+    parser.addOption(version);
+    if (parser.parse(QCoreApplication::arguments()) && parser.isSet(version)) {
+        console::writeOut(versionLine(QStringLiteral("ledglyph-cp936text")));
+        return 0;
+    }
     if (!parser.parse(QCoreApplication::arguments()) || parser.positionalArguments().size() != 2) {
         console::writeErr(parser.errorText() + QLatin1Char('\n') + parser.helpText());
         return 2;

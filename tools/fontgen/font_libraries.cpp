@@ -1,5 +1,6 @@
 #include "tools/fontgen/font_libraries.h"
 
+#include "fonts/font_records.h"
 #include "platform/code_page_936.h"
 #include "tools/fontgen/glyph_placement.h"
 
@@ -43,17 +44,16 @@ const Glyph *glyphForRecord(const BitmapFont &font, std::optional<char32_t> char
 LibraryBuild buildHzk16(const BitmapFont &font)
 {
     LibraryBuild build;
-    build.positions = hzk16Zones * hzk16PositionsPerZone;
-    build.bytes = QByteArray(build.positions * hzk16RecordSize, '\0');
-    for (int zone = 0; zone < hzk16Zones; ++zone) {
-        for (int position = 0; position < hzk16PositionsPerZone; ++position) {
+    build.positions = fonts::hzZones * fonts::hzPositionsPerZone;
+    build.bytes = QByteArray(fonts::hzFileSizeOf87Zones, '\0');
+    for (int zone = 0; zone < fonts::hzZones; ++zone) {
+        for (int position = 0; position < fonts::hzPositionsPerZone; ++position) {
             const Glyph *glyph =
                 glyphForRecord(font, gb2312Character(0xA1 + zone, 0xA1 + position), build);
             if (!glyph)
                 continue;
             const CellRows cell = placeGlyph(font, *glyph, 16);
-            char *record = build.bytes.data()
-                + (zone * hzk16PositionsPerZone + position) * hzk16RecordSize;
+            char *record = build.bytes.data() + fonts::hzRecordOffset(0xA1 + zone, 0xA1 + position);
             for (size_t row = 0; row < cell.size(); ++row) {
                 record[2 * row] = static_cast<char>(cell[row] >> 8);
                 record[2 * row + 1] = static_cast<char>(cell[row] & 0xFF);
@@ -78,13 +78,13 @@ std::optional<char32_t> asc16Character(int code)
 CharacterSet libraryCharacters()
 {
     CharacterSet characters;
-    for (int zone = 0; zone < hzk16Zones; ++zone) {
-        for (int position = 0; position < hzk16PositionsPerZone; ++position) {
+    for (int zone = 0; zone < fonts::hzZones; ++zone) {
+        for (int position = 0; position < fonts::hzPositionsPerZone; ++position) {
             if (const auto c = gb2312Character(0xA1 + zone, 0xA1 + position))
                 characters.insert(*c);
         }
     }
-    for (int code = 0; code < asc16Codes; ++code) {
+    for (int code = 0; code < fonts::ascCodes; ++code) {
         if (const auto c = asc16Character(code))
             characters.insert(*c);
     }
@@ -94,15 +94,16 @@ CharacterSet libraryCharacters()
 LibraryBuild buildAsc16(const BitmapFont &font)
 {
     LibraryBuild build;
-    build.positions = asc16Codes;
-    build.bytes = QByteArray(asc16Codes * asc16RecordSize, '\0');
-    for (int code = 0; code < asc16Codes; ++code) {
+    build.positions = fonts::ascCodes;
+    build.bytes = QByteArray(fonts::ascFileSize, '\0');
+    for (int code = 0; code < fonts::ascCodes; ++code) {
         const Glyph *glyph = glyphForRecord(font, asc16Character(code), build);
         if (!glyph)
             continue;
         const CellRows cell = placeGlyph(font, *glyph, 8);
         for (size_t row = 0; row < cell.size(); ++row)
-            build.bytes[code * asc16RecordSize + static_cast<int>(row)] = static_cast<char>(cell[row] >> 8);
+            build.bytes[fonts::ascRecordOffset(static_cast<quint8>(code)) + static_cast<int>(row)] =
+                static_cast<char>(cell[row] >> 8);
         ++build.filled;
     }
     return build;

@@ -1,10 +1,9 @@
 #pragma once
 
-// Builds the two font library files the conversion reads:
-//  hzk16: 87 zones × 94 positions of 32 bytes, record index
-//         (first − 0xA1) × 94 + (second − 0xA1), 16 rows of a left and a right byte;
-//  ASC16: 256 records of 16 bytes, one byte per row, record of code c at 16c.
-// In both the most significant bit of a byte is the leftmost dot.
+// Builds the two font library files the conversion reads, in the layout of
+// fonts/font_records.h (hzk16: 87 zones of 94 records of 32 bytes, 16 rows of
+// a left and a right byte; ASC16: 256 records of 16 one-byte rows). In both
+// the most significant bit of a byte is the leftmost dot.
 
 #include "tools/fontgen/bitmap_font.h"
 
@@ -23,12 +22,6 @@ struct LibraryBuild {
     QList<char32_t> missing;   // characters the font has no glyph for (blank records)
     QList<char32_t> centred;   // hzk16: half-width glyphs centred in their cell
 };
-
-inline constexpr int hzk16Zones = 87;
-inline constexpr int hzk16PositionsPerZone = 94;
-inline constexpr int hzk16RecordSize = 32;
-inline constexpr int asc16Codes = 256;
-inline constexpr int asc16RecordSize = 16;
 
 // Every GB2312 position (0xA1A1 to 0xF7FE) is mapped to its character with the
 // code page 936 codec; a position the codec leaves without a character, or one

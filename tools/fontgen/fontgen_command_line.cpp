@@ -1,5 +1,7 @@
 #include "tools/fontgen/fontgen_command_line.h"
 
+#include "platform/program_version.h"
+
 #include <QCommandLineParser>
 
 namespace ledglyph::fontgen {
@@ -31,7 +33,8 @@ FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
                                      QStringLiteral("FILE.png"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("显示本帮助"));
-    parser.addOptions({hex, font, face, asciiFont, outDir, preview, help});
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号"));
+    parser.addOptions({hex, font, face, asciiFont, outDir, preview, help, version});
 
     FontgenCommandLine result;
     const auto usage = [&](const QString &problem) {
@@ -43,6 +46,11 @@ FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
     if (parser.isSet(help)) {
         result.helpRequested = true;
         result.message = parser.helpText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.helpRequested = true;
+        result.message = versionLine(QStringLiteral("ledglyph-fontgen"));
         return result;
     }
     if (!parser.positionalArguments().isEmpty())

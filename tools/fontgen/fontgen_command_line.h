@@ -18,8 +18,8 @@ struct FontgenOptions {
 
 struct FontgenCommandLine {
     std::optional<FontgenOptions> options; // nothing: see message
-    QString message;  // usage error, or the help text when helpRequested
-    bool helpRequested = false;
+    QString message;  // usage error, or the help text or version line when helpRequested
+    bool helpRequested = false; // --help or --version
 };
 
 // ledglyph-fontgen --hex FILE | --font FILE [--face N] [--ascii-font FILE]

@@ -1,5 +1,7 @@
 #include "tools/fontgen/generate_libraries.h"
 
+#include "fonts/font_records.h"
+
 #include "tools/fontgen/fill_report.h"
 #include "tools/fontgen/font_file.h"
 #include "tools/fontgen/font_libraries.h"
@@ -73,8 +75,8 @@ GenerationResult generateLibraries(const FontgenOptions &options)
             return result;
         }
         const QDir out(options.outDir);
-        outputs << FileContent{out.filePath(QStringLiteral("hzk16")), hzk16.bytes}
-                << FileContent{out.filePath(QStringLiteral("ASC16")), asc16.bytes};
+        outputs << FileContent{out.filePath(fonts::hzFileName), hzk16.bytes}
+                << FileContent{out.filePath(fonts::ascFileName), asc16.bytes};
     }
     result.error = writeLibraryFiles(outputs);
     if (!result.error.isEmpty())

@@ -63,28 +63,23 @@ bool parseHexLine(const QByteArray &line, char32_t &codePoint, Glyph &glyph, QSt
 
 } // namespace
 
-FontReadResult readHexFont(const QString &path, const CharacterSet &wanted)
+FontReadResult readHexFont(QIODevice &device, const QString &name, const CharacterSet &wanted)
 {
     FontReadResult result;
     result.font.boxHeight = hexRows;
     result.font.boxY = hexBoxY;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString());
-        return result;
-    }
     std::vector<bool> seen(codePoints);
     int lineNumber = 0;
     int glyphs = 0;
     // Read line by line until the stream ends: a pipe has no size to go by.
     for (;;) {
-        const QByteArray raw = file.readLine(longestLine + 2);
+        const QByteArray raw = device.readLine(longestLine + 2);
         if (raw.isEmpty())
             break;
         ++lineNumber;
         if (raw.size() > longestLine) {
-            result.error = QStringLiteral("%1 第 %2 行：行太长（超过 %3 个字符）").arg(path).arg(lineNumber).arg(longestLine);
+            result.error = QStringLiteral("%1 第 %2 行：行太长（超过 %3 个字符）").arg(name).arg(lineNumber).arg(longestLine);
             return result;
         }
         const QByteArray line = raw.trimmed();
@@ -94,12 +89,12 @@ FontReadResult readHexFont(const QString &path, const CharacterSet &wanted)
         Glyph glyph;
         QString problem;
         if (!parseHexLine(line, codePoint, glyph, problem)) {
-            result.error = QStringLiteral("%1 第 %2 行：%3").arg(path).arg(lineNumber).arg(problem);
+            result.error = QStringLiteral("%1 第 %2 行：%3").arg(name).arg(lineNumber).arg(problem);
             return result;
         }
         if (seen[codePoint]) {
             result.error = QStringLiteral("%1 第 %2 行：码位 %3 重复出现")
-                               .arg(path)
+                               .arg(name)
                                .arg(lineNumber)
                                .arg(QString::fromLatin1(line.left(line.indexOf(':'))));
             return result;
@@ -109,12 +104,22 @@ FontReadResult readHexFont(const QString &path, const CharacterSet &wanted)
         if (wanted.contains(codePoint))
             result.font.glyphs.insert(codePoint, glyph);
     }
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString());
+    if (glyphs == 0)
+        result.error = QStringLiteral("%1 中没有任何字形").arg(name);
+    return result;
+}
+
+FontReadResult readHexFont(const QString &path, const CharacterSet &wanted)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        FontReadResult result;
+        result.error = QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString());
         return result;
     }
-    if (glyphs == 0)
-        result.error = QStringLiteral("%1 中没有任何字形").arg(path);
+    FontReadResult result = readHexFont(static_cast<QIODevice &>(file), path, wanted);
+    if (file.error() != QFileDevice::NoError) // a read error ends the stream early
+        result.error = QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString());
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "tools/fontgen/bitmap_font.h"
 
+#include <QIODevice>
 #include <QString>
 
 namespace ledglyph::fontgen {
@@ -11,5 +12,8 @@ namespace ledglyph::fontgen {
 // row by row from the top. Any malformed line refuses the whole file. Only the
 // wanted characters are kept. The file is read as a stream (a pipe works).
 FontReadResult readHexFont(const QString &path, const CharacterSet &wanted);
+
+// The same from an open device; `name` names it in messages.
+FontReadResult readHexFont(QIODevice &device, const QString &name, const CharacterSet &wanted);
 
 } // namespace ledglyph::fontgen

@@ -1,5 +1,6 @@
 #include "tools/fontgen/preview_sheet.h"
 
+#include "fonts/font_records.h"
 #include "platform/code_page_936.h"
 
 #include <QBuffer>
@@ -47,14 +48,14 @@ SampleCell hzk16Cell(const LibraryBuild &hzk16, char32_t c)
         return {};
     const int zone = quint8(bytes->at(0)) - 0xA1;
     const int position = quint8(bytes->at(1)) - 0xA1;
-    if (zone < 0 || zone >= hzk16Zones || position < 0 || position >= hzk16PositionsPerZone)
+    if (zone < 0 || zone >= fonts::hzZones || position < 0 || position >= fonts::hzPositionsPerZone)
         return {};
-    return {&hzk16.bytes, zone * hzk16PositionsPerZone + position, true, false};
+    return {&hzk16.bytes, zone * fonts::hzPositionsPerZone + position, true, false};
 }
 
 SampleCell asc16Cell(const LibraryBuild &asc16, char32_t c)
 {
-    for (int code = 0; code < asc16Codes; ++code) {
+    for (int code = 0; code < fonts::ascCodes; ++code) {
         if (asc16Character(code) == c)
             return {&asc16.bytes, code, false, false};
     }

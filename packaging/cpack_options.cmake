@@ -1,0 +1,13 @@
+# Read by cpack for each generator: the .deb holds the installed tree under
+# /usr, the .tar.gz the portable program folder.
+if(CPACK_GENERATOR STREQUAL "DEB")
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_COMPONENTS_ALL program)
+elseif(CPACK_GENERATOR STREQUAL "TGZ")
+  set(CPACK_PACKAGING_INSTALL_PREFIX /)
+  set(CPACK_COMPONENTS_ALL portable)
+  set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+  set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  set(CPACK_PACKAGE_FILE_NAME "${CPACK_ARCHIVE_PORTABLE_FILE_NAME}")
+endif()
