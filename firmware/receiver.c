@@ -10,11 +10,19 @@ void receiver_init(BOARD_XDATA struct receiver *rx, BOARD_XDATA uint8_t *buffer,
     rx->capacity = capacity;
     rx->count = 0;
     rx->quiet_ms = 0;
+    rx->answered_ms = 0;
     rx->length = 0;
     rx->state = RECEIVER_IDLE;
     rx->header_count = 0;
     rx->speed = 0;
     rx->refusal = REFUSAL_NONE;
+}
+
+static uint8_t answer(BOARD_XDATA struct receiver *rx)
+{
+    rx->state = RECEIVER_ARMED;
+    rx->answered_ms = 0;
+    return RECEIVER_ANSWER;
 }
 
 static void discard(BOARD_XDATA struct receiver *rx, uint8_t refusal)
@@ -28,12 +36,13 @@ uint8_t receiver_byte(BOARD_XDATA struct receiver *rx, uint8_t byte)
     rx->quiet_ms = 0;
     switch (rx->state) {
     case RECEIVER_IDLE:
-        rx->state = byte == LEDGLYPH_POLL_BYTE ? RECEIVER_ARMED : RECEIVER_STRAY;
-        return rx->state == RECEIVER_ARMED ? RECEIVER_ANSWER : RECEIVER_NOTHING;
-    case RECEIVER_ARMED:
-        /* A poll already on its way when the answer left, or the sender polling anew. */
         if (byte == LEDGLYPH_POLL_BYTE)
-            return RECEIVER_ANSWER;
+            return answer(rx);
+        rx->state = RECEIVER_STRAY;
+        return RECEIVER_NOTHING;
+    case RECEIVER_ARMED:
+        if (byte == LEDGLYPH_POLL_BYTE)
+            return rx->answered_ms < RECEIVER_ANSWER_GAP_MS ? RECEIVER_NOTHING : answer(rx);
         rx->count = 0;
         rx->header_count = 1;
         if (byte == LEDGLYPH_HEADER_START)
@@ -103,14 +112,20 @@ static uint8_t decide(BOARD_XDATA struct receiver *rx)
     return rx->refusal == REFUSAL_NONE ? RECEIVER_ACCEPTED : RECEIVER_REFUSED;
 }
 
+static uint16_t later(uint16_t ms, uint16_t elapsed_ms)
+{
+    return elapsed_ms > 0xFFFFu - ms ? 0xFFFFu : ms + elapsed_ms;
+}
+
 uint8_t receiver_time(BOARD_XDATA struct receiver *rx, uint16_t elapsed_ms)
 {
-    rx->quiet_ms = elapsed_ms > 0xFFFFu - rx->quiet_ms ? 0xFFFFu : rx->quiet_ms + elapsed_ms;
+    rx->quiet_ms = later(rx->quiet_ms, elapsed_ms);
+    rx->answered_ms = later(rx->answered_ms, elapsed_ms);
     switch (rx->state) {
     case RECEIVER_IDLE:
         return RECEIVER_NOTHING;
     case RECEIVER_ARMED:
-        if (rx->quiet_ms >= RECEIVER_HEADER_WAIT_MS)
+        if (rx->answered_ms >= RECEIVER_HEADER_WAIT_MS)
             rx->state = RECEIVER_IDLE;
         return RECEIVER_NOTHING;
     case RECEIVER_STRAY:

@@ -4,7 +4,9 @@
  * registers, so that the firmware and the host programs (ledglyph-board, the
  * tests) follow the same rules.
  *
- *   idle    --poll--> answer, armed (one minute for the header; each poll answers again)
+ *   idle    --poll--> answer, armed (one minute for the header; a poll answers
+ *           again, unless it comes so soon after the answer that it was
+ *           already on its way: the sender sees one answer per handshake)
  *   idle    --other byte--> stray: bytes of a transfer nobody announced (or
  *           one that came too late) are ignored, polls too, until the line
  *           has been quiet for a moment
@@ -31,6 +33,8 @@ extern "C" {
 /* A transfer ends when no byte has come for this long. At 9600 baud a byte
  * takes about 1 ms; the margin covers a sender that pauses now and then. */
 #define RECEIVER_QUIET_MS 500u
+/* Polls this soon after an answer crossed it on the line. */
+#define RECEIVER_ANSWER_GAP_MS 500u
 /* Stray bytes end with a shorter pause: the sender polls every 100 ms. */
 #define RECEIVER_STRAY_QUIET_MS 50u
 
@@ -65,7 +69,8 @@ struct receiver {
     BOARD_XDATA uint8_t *buffer; /* room for capacity + LEDGLYPH_TRAILER_LENGTH bytes */
     uint16_t capacity;      /* the most glyph data a transfer may carry */
     uint16_t count;         /* bytes stored since the header, trailer included */
-    uint16_t quiet_ms;      /* time since the last byte (or since the answer, when armed) */
+    uint16_t quiet_ms;      /* time since the last byte */
+    uint16_t answered_ms;   /* time since the last answer */
     uint16_t length;        /* glyph data of the accepted transfer */
     uint8_t state;          /* enum receiver_state */
     uint8_t header_count;   /* header bytes taken so far */

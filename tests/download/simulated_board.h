@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +99,19 @@ public:
                 bytes += char(hex.toInt(nullptr, 16));
         }
         return bytes.size() == end - start + 1 ? bytes : QByteArray();
+    }
+
+    // Throws away what the sender's end still holds from an earlier exchange
+    // (answers to polls that were on their way), as a real port that was
+    // closed meanwhile would not have kept it.
+    void clearSenderEnd()
+    {
+        QSerialPort port(endA);
+        if (port.open(QIODevice::ReadWrite)) {
+            QTest::qWait(700);
+            port.clear(QSerialPort::Input);
+            port.readAll();
+        }
     }
 
     BoardRecord record()

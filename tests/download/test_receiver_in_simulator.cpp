@@ -1,6 +1,7 @@
 // The reference firmware, built by SDCC, in the ucsim 8051 simulator on the
-// far end of a serial line: what it stores from the window's download and
-// from hand-made transfers, read back from the simulated external RAM.
+// far end of a serial line: what it stores from ledglyph-cli download, from
+// the window's download and from hand-made transfers, read back from the
+// simulated external RAM.
 // Needs the Debian packages sdcc, sdcc-ucsim and socat; fails without them.
 
 #include "core/conversion_run.h"
@@ -11,6 +12,7 @@
 #include "simulated_board.h"
 
 #include <QComboBox>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSerialPort>
 
@@ -84,6 +86,27 @@ private slots:
         QVERIFY(m_board.start());
         m_record = m_board.record();
         QVERIFY(!m_record.valid); // the simulator's RAM starts with noise, never a record
+    }
+
+    void init() { m_board.clearSenderEnd(); }
+
+    // A text of twelve characters converted and sent by ledglyph-cli, as the
+    // README shows it.
+    void commandLineDownloadArrives()
+    {
+        const QString dir = m_board.dir.path();
+        QProcess cli;
+        cli.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"), {"convert", u"欢迎光临 LED 显示屏"_s, "--out-dir", dir});
+        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
+        const QByteArray glyphs = readFile(dir + u"/zimuo.bin"_s);
+        QCOMPARE(glyphs.size(), 32 * 12 + 353);
+
+        cli.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"),
+                  {"download", dir + u"/zimuo.bin"_s, "--device", m_board.endA, "--speed", "5", "--yes", "--wait", "60"});
+        QVERIFY(cli.waitForFinished(90000));
+        const QString said = QString::fromUtf8(cli.readAllStandardError());
+        QVERIFY2(cli.exitCode() == 0 && said.contains(u"下载完成：743 字节（字模文件 737 字节）"_s), qPrintable(said));
+        verifyStored(glyphs, 5);
     }
 
     // Random bytes hold 0x18 (the simulator's menu key) and, placed there,

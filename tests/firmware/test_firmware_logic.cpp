@@ -71,8 +71,10 @@ private slots:
         QTest::addColumn<int>("answers");
         const QByteArray one = transfer(glyphFile(1));
         QTest::newRow("accepted") << QList<QByteArray>{"s", one, "+600"} << QList<int>{0} << 1;
-        QTest::newRow("polls already on their way are answered too")
-            << QList<QByteArray>{"s", "ss", one, "+600"} << QList<int>{0} << 3;
+        QTest::newRow("polls already on their way are not answered again")
+            << QList<QByteArray>{"s", "+100", "ss", one, "+600"} << QList<int>{0} << 1;
+        QTest::newRow("a sender polling anew is answered again")
+            << QList<QByteArray>{"s", "+500", "s", "+59600", one, "+600"} << QList<int>{0} << 2;
         QTest::newRow("not decided while the line is busy") << QList<QByteArray>{"s", one, "+400"} << QList<int>{} << 1;
         QTest::newRow("wrong start byte")
             << QList<QByteArray>{"s", "\x78\x01\x01" + glyphFile(1) + "sss", "+600"} << QList<int>{REFUSAL_BAD_HEADER} << 1;
