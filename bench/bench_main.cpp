@@ -6,10 +6,10 @@
 
 #include "bench/bench_texts.h"
 #include "bench/timing.h"
-#include "cli/console_output.h"
 #include "core/conversion.h"
 #include "core/conversion_run.h"
 #include "platform/clock.h"
+#include "platform/console_output.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -4,7 +4,7 @@
 // prints a table of figures; fonts that are not installed are skipped.
 
 #include "bench/timing.h"
-#include "cli/console_output.h"
+#include "platform/console_output.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "cli/convert_command.h"
 
-#include "cli/console_output.h"
-#include "cli/text_input.h"
 #include "core/conversion_run.h"
 #include "platform/app_dir.h"
 #include "platform/clock.h"
+#include "platform/console_output.h"
+#include "platform/text_input.h"
 
 #include <QTimeZone>
 
@@ -36,12 +36,12 @@ ExitCode runConvert(const ConvertRequest &request)
     if (request.text) {
         text = withCrLfLineBreaks(*request.text);
     } else {
-        const Utf8FileRead file = readUtf8File(request.textFile);
-        if (!file.error.isEmpty()) {
-            refuse(file.error);
+        const Result<QString> file = readUtf8File(request.textFile);
+        if (!file.ok()) {
+            refuse(file.error().message);
             return ExitRefused;
         }
-        text = typedTextFromFile(file.text);
+        text = typedTextFromFile(file.value());
     }
 
     const std::unique_ptr<Clock> clock = clockFor(request);

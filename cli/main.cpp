@@ -1,9 +1,9 @@
 // ledglyph-cli: the conversion and the serial download as commands, for build
 // scripts and for checking the core as a whole program.
 
-#include "cli/console_output.h"
 #include "cli/convert_command.h"
 #include "cli/convert_command_line.h"
+#include "platform/console_output.h"
 #ifdef LEDGLYPH_CLI_DOWNLOAD
 #include "cli/download_command.h"
 #endif
@@ -20,11 +20,11 @@ int main(int argc, char *argv[])
         const cli::DownloadCommandLine commandLine = cli::parseDownloadCommandLine(QCoreApplication::arguments());
         if (commandLine.helpRequested) {
             console::writeOut(commandLine.message);
-            return cli::ExitSuccess;
+            return ExitSuccess;
         }
         if (!commandLine.request) {
             console::writeErr(commandLine.message);
-            return cli::ExitUsage;
+            return ExitUsage;
         }
         return cli::runDownload(*commandLine.request);
     }
@@ -37,11 +37,11 @@ int main(int argc, char *argv[])
         cli::parseConvertCommandLine(QCoreApplication::arguments(), sourceDateEpoch);
     if (commandLine.helpRequested) {
         console::writeOut(commandLine.message);
-        return cli::ExitSuccess;
+        return ExitSuccess;
     }
     if (!commandLine.request) {
         console::writeErr(commandLine.message);
-        return cli::ExitUsage;
+        return ExitUsage;
     }
     return cli::runConvert(*commandLine.request);
 }

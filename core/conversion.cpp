@@ -29,13 +29,13 @@ Result<ConversionProducts> convertText(const QString &text, const ConversionOpti
                                        const fonts::FontLibraries &fonts, const QDateTime &now)
 {
     Q_ASSERT(!text.isEmpty());
-    if (const std::optional<QString> refusal = inputRefusal(text, options.cellMode))
-        return Failure{*refusal};
+    if (const Status checked = checkInput(text, options.cellMode); !checked.ok())
+        return checked.error();
 
     const QList<qint16> codes = characterCodes(text);
     Result<GlyphBuffer> cells = glyphCells(text, codes, options, fonts);
     if (!cells.ok())
-        return Failure{cells.error()};
+        return cells.error();
 
     ConversionProducts products;
     products.glyphs = std::move(cells).value();

@@ -10,11 +10,6 @@ ConversionRun::ConversionRun(QString fontDir, QString outDir, const Clock &clock
 {
 }
 
-QString ConversionRun::progressText()
-{
-    return QStringLiteral("正在进行转换，请稍等....");
-}
-
 QString ConversionRun::emptyInputText()
 {
     return QStringLiteral("你还没有输入要取模的字符！！！");
@@ -31,9 +26,9 @@ RunOutcome ConversionRun::run(const QString &text, const ConversionOptions &opti
 
     const Result<ConversionProducts> products = convertText(text, options, *m_fonts, m_clock.now());
     if (!products.ok())
-        return {RunOutcome::Kind::Refused, products.error(), {}};
-    if (const std::optional<QString> refusal = writeOutputFiles(outputFiles(products.value(), m_outDir)))
-        return {RunOutcome::Kind::Refused, *refusal, {}};
+        return {RunOutcome::Kind::Refused, products.error().message, {}};
+    if (const Status written = writeOutputFiles(outputFiles(products.value(), m_outDir)); !written.ok())
+        return {RunOutcome::Kind::Refused, written.error().message, {}};
     return {RunOutcome::Kind::Completed, completionText(products.value().textGlyphBytes), products.value().glyphSource};
 }
 

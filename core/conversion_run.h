@@ -38,9 +38,6 @@ public:
     // `text` is the input as typed, line breaks as CR LF.
     RunOutcome run(const QString &text, const ConversionOptions &options);
 
-    // Status text shown while a run is in progress.
-    static QString progressText(); // "正在进行转换，请稍等...."
-
     // The message of a run that had nothing to convert.
     static QString emptyInputText(); // "你还没有输入要取模的字符！！！"
 

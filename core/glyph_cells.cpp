@@ -19,55 +19,53 @@ QString textLabel(const QString &text, qsizetype i)
     return textCharacterLabel(static_cast<int>(i) + 1, QStringView(text).sliced(i, 1));
 }
 
-fonts::FontRead ascRecord(const fonts::FontLibrary &asc, qint16 code, QByteArrayView &record)
+Result<QByteArrayView, fonts::FontRead> ascRecord(const fonts::FontLibrary &asc, qint16 code)
 {
-    return asc.record(fonts::ascRecordOffset(static_cast<quint8>(code)), fonts::ascRecordSize, record);
+    return asc.record(fonts::ascRecordOffset(static_cast<quint8>(code)), fonts::ascRecordSize);
 }
 
-fonts::FontRead hzRecord(const fonts::FontLibrary &hz, qint16 code, QByteArrayView &record)
+Result<QByteArrayView, fonts::FontRead> hzRecord(const fonts::FontLibrary &hz, qint16 code)
 {
     const auto word = static_cast<quint16>(code);
-    const qint32 offset = fonts::hzRecordOffset(static_cast<quint8>(word >> 8), static_cast<quint8>(word & 0xFF));
-    return hz.record(offset, fonts::hzRecordSize, record);
+    return hz.record(fonts::hzRecordOffset(static_cast<quint8>(word >> 8), static_cast<quint8>(word & 0xFF)),
+                     fonts::hzRecordSize);
 }
 
-std::optional<QString> storeFullCells(GlyphBuffer &glyphs, const QString &text, const QList<qint16> &codes,
+Status storeFullCells(GlyphBuffer &glyphs, const QString &text, const QList<qint16> &codes,
                                       bool mirror, const fonts::FontLibraries &fonts)
 {
     for (qsizetype i = 0; i < codes.size(); ++i) {
         const qint32 cellOffset = static_cast<qint32>(i) * cellBytes;
         const bool singleByte = codes[i] > 0;
         const fonts::FontLibrary &library = singleByte ? fonts.asc : fonts.hz;
-        QByteArrayView record;
-        const fonts::FontRead read = singleByte ? ascRecord(library, codes[i], record)
-                                                : hzRecord(library, codes[i], record);
-        if (!read.ok())
-            return fontRefusal(read, library.path(), textLabel(text, i));
+        const Result<QByteArrayView, fonts::FontRead> record =
+            singleByte ? ascRecord(library, codes[i]) : hzRecord(library, codes[i]);
+        if (!record.ok())
+            return Failure{fontRefusal(record.error(), library.path(), textLabel(text, i))};
         if (singleByte)
-            fonts::storeAscHalfCell(glyphs, cellOffset, record, mirror);
+            fonts::storeAscHalfCell(glyphs, cellOffset, record.value(), mirror);
         else
-            fonts::storeHzCell(glyphs, cellOffset, record, mirror);
+            fonts::storeHzCell(glyphs, cellOffset, record.value(), mirror);
     }
-    return std::nullopt;
+    return {};
 }
 
 // Single-byte characters two to a cell from `firstCell` on: the first of a
 // pair in the right bytes, the second in the left; with the mirror on, this
 // order makes the stored row the 16-dot mirror of the pair read left to right.
-std::optional<QString> storePairs(GlyphBuffer &glyphs, qint32 firstCell, const QList<qint16> &codes,
+Status storePairs(GlyphBuffer &glyphs, qint32 firstCell, const QList<qint16> &codes,
                                   const CharacterLabel &label, const ConversionOptions &options,
                                   const fonts::FontLibrary &asc)
 {
     for (qsizetype i = 0; i < codes.size(); ++i) {
-        QByteArrayView record;
-        const fonts::FontRead read = ascRecord(asc, codes[i], record);
-        if (!read.ok())
-            return fontRefusal(read, asc.path(), label(i));
+        const Result<QByteArrayView, fonts::FontRead> record = ascRecord(asc, codes[i]);
+        if (!record.ok())
+            return Failure{fontRefusal(record.error(), asc.path(), label(i))};
         const qint32 cellOffset = (firstCell + static_cast<qint32>(i / 2)) * cellBytes;
         const fonts::PairSide side = i % 2 == 0 ? fonts::PairSide::Right : fonts::PairSide::Left;
-        fonts::storePairSide(glyphs, cellOffset, side, record, options.mirror, options.invert);
+        fonts::storePairSide(glyphs, cellOffset, side, record.value(), options.mirror, options.invert);
     }
-    return std::nullopt;
+    return {};
 }
 
 const QList<qint16> &bannerCodes()
@@ -95,25 +93,25 @@ Result<GlyphBuffer> glyphCells(const QString &text, const QList<qint16> &codes,
     const qint32 textCells = textCellCount(static_cast<qint32>(text.size()), options.cellMode);
     GlyphBuffer glyphs(glyphBufferBytes(static_cast<qint32>(text.size())), '\0');
 
-    std::optional<QString> refusal;
+    Status stored;
     if (options.cellMode == CellMode::Cell8x16) {
-        refusal = storePairs(glyphs, 0, codes,
+        stored = storePairs(glyphs, 0, codes,
                              [&](qsizetype i) { return textLabel(text, i); },
                              options, fonts.asc);
     } else {
-        refusal = storeFullCells(glyphs, text, codes, options.mirror, fonts);
-        if (!refusal && options.invert) {
+        stored = storeFullCells(glyphs, text, codes, options.mirror, fonts);
+        if (stored.ok() && options.invert) {
             for (char &byte : glyphs)
                 byte = static_cast<char>(~byte);
         }
     }
-    if (!refusal) {
-        refusal = storePairs(glyphs, textCells, bannerCodes(),
+    if (stored.ok()) {
+        stored = storePairs(glyphs, textCells, bannerCodes(),
                              [](qsizetype i) { return bannerCharacterLabel(QStringView(bannerText).sliced(i, 1)); },
                              options, fonts.asc);
     }
-    if (refusal)
-        return Failure{*refusal};
+    if (!stored.ok())
+        return stored.error();
     return glyphs;
 }
 

@@ -4,11 +4,11 @@
 
 namespace ledglyph {
 
-std::optional<QString> writeOutputFiles(const QList<OutputFile> &files)
+Status writeOutputFiles(const QList<OutputFile> &files)
 {
     if (const std::optional<FileSetFailure> failure = writeFileSet(files))
-        return outputRefusal(failure->path, failure->reason, failure->changed);
-    return std::nullopt;
+        return Failure{outputRefusal(failure->path, failure->reason, failure->changed)};
+    return {};
 }
 
 } // namespace ledglyph

@@ -82,18 +82,18 @@ QString bannerCharacterLabel(QStringView ch)
     return QStringLiteral("横幅文字中的") + shownCharacter(ch);
 }
 
-std::optional<QString> inputRefusal(const QString &text, CellMode mode)
+Status checkInput(const QString &text, CellMode mode)
 {
     if (text.size() > maxTextLength) {
-        return QStringLiteral("输入的字符太多：共%1个字符，一次最多只能取模%2个字符"
+        return Failure{QStringLiteral("输入的字符太多：共%1个字符，一次最多只能取模%2个字符"
                               "（换行算两个字符）。请删去%3个字符后再取模。")
             .arg(text.size())
             .arg(maxTextLength)
-            .arg(text.size() - maxTextLength);
+            .arg(text.size() - maxTextLength)};
     }
     if (!cp936::encode(u"A")) {
-        return QStringLiteral("本机的Qt不支持代码页936（GBK）编码，无法查找字库。"
-                              "请安装带ICU支持的Qt后再取模。");
+        return Failure{QStringLiteral("本机的Qt不支持代码页936（GBK）编码，无法查找字库。"
+                                      "请安装带ICU支持的Qt后再取模。")};
     }
 
     QStringList nulCharacters;
@@ -132,8 +132,8 @@ std::optional<QString> inputRefusal(const QString &text, CellMode mode)
                        .arg(joinedLabels(doubleByteIn8x16));
     }
     if (reasons.isEmpty())
-        return std::nullopt;
-    return reasons.join(QLatin1Char('\n'));
+        return {};
+    return Failure{reasons.join(QLatin1Char('\n'))};
 }
 
 QString fontRefusal(const fonts::FontRead &read, const QString &fontPath,
@@ -156,8 +156,6 @@ QString fontRefusal(const fonts::FontRead &read, const QString &fontPath,
             .arg(fontPath, QString::number(read.fileSize), characterLabel,
                  QString::number(read.neededSize), QString::number(fonts::hzFileSizeOf87Zones),
                  QString::number(fonts::ascFileSize));
-    case fonts::FontRead::Status::Ok:
-        break;
     }
     Q_UNREACHABLE();
     return {};

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+#include "platform/result.h"
 
 namespace ledglyph {
 
@@ -18,12 +18,12 @@ namespace ledglyph {
 // (1012 + 11) × 32 bytes and no more.
 constexpr qint16 maxTextLength = 1012;
 
-// Why `text` cannot be converted in `mode`, or nothing when it can: too long,
+// Whether `text` can be converted in `mode`, or why not: too long,
 // a NUL character, a character the font libraries cannot hold (outside
 // GB2312, or not encodable in code page 936 at all), or in 8*16 mode a
 // double-byte character. Characters are named with their 1-based positions as
 // the user counts them (a surrogate pair is one character).
-std::optional<QString> inputRefusal(const QString &text, CellMode mode);
+Status checkInput(const QString &text, CellMode mode);
 
 // "第3个字符“啊”" — a character of the text, for messages.
 QString textCharacterLabel(int position, QStringView ch);

@@ -2,6 +2,7 @@
 #include "desktop/window_navigator.h"
 #include "platform/app_dir.h"
 #include "platform/desktop_command_line.h"
+#include "platform/serial/com1_device.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -23,7 +24,8 @@ int main(int argc, char *argv[])
     ledglyph::QtFileDialog fileDialog(folders.outputsInUserFolder ? folders.outputs : QString());
     ledglyph::SystemClock clock;
     ledglyph::DesktopServices services{messageBox, launcher, fileDialog, clock,
-                                       folders.data, [] { QCoreApplication::exit(0); }, folders.outputs};
+                                       folders.data, [] { QCoreApplication::exit(0); }, folders.outputs,
+                                       ledglyph::makeCom1Link};
 
     ledglyph::WindowNavigator navigator(services);
     navigator.showMainWindow();

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <memory>
+
 namespace ledglyph {
 
 bool installQtTranslations(QCoreApplication &app, const QLocale &locale)
@@ -13,12 +15,11 @@ bool installQtTranslations(QCoreApplication &app, const QLocale &locale)
     bool installed = false;
     // qtbase: dialogs, standard buttons, file errors; qtserialport: the port's errors.
     for (const char *catalogue : {"qtbase", "qtserialport"}) {
-        auto *translator = new QTranslator(&app);
+        auto translator = std::make_unique<QTranslator>();
         if (translator->load(locale, QLatin1String(catalogue), QStringLiteral("_"), folder)
-            && QCoreApplication::installTranslator(translator)) {
+            && QCoreApplication::installTranslator(translator.get())) {
+            translator.release()->setParent(&app); // lives as long as the application
             installed = installed || qstrcmp(catalogue, "qtbase") == 0;
-        } else {
-            delete translator;
         }
     }
     return installed;

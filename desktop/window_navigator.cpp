@@ -12,26 +12,26 @@ WindowNavigator::WindowNavigator(DesktopServices &services, QObject *parent)
 
 void WindowNavigator::showMainWindow()
 {
-    auto *form1 = new Form1(m_services);
-    form1->setAttribute(Qt::WA_DeleteOnClose);
+    auto *mainWindow = new MainWindow(m_services);
+    mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     // The download window is shown first, then the main window closes, so the
     // program never finds itself without a window in between.
-    connect(form1, &Form1::downloadRequested, this, [this, form1] {
+    connect(mainWindow, &MainWindow::downloadRequested, this, [this, mainWindow] {
         showDownloadWindow();
-        form1->close();
+        mainWindow->close();
     });
-    form1->show();
+    mainWindow->show();
 }
 
 void WindowNavigator::showDownloadWindow()
 {
-    auto *form3 = new Form3(m_services);
-    form3->setAttribute(Qt::WA_DeleteOnClose);
-    connect(form3, &Form3::returnRequested, this, [this, form3] {
+    auto *window = new DownloadWindow(m_services);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &DownloadWindow::returnRequested, this, [this, window] {
         showMainWindow();
-        form3->close();
+        window->close();
     });
-    form3->show();
+    window->show();
 }
 
 } // namespace ledglyph

@@ -12,10 +12,10 @@ DownloadLog::DownloadLog(const Clock &clock, QObject *parent) : QObject(parent),
 {
 }
 
-void DownloadLog::replace(const QString &text, bool focusAtEnd)
+void DownloadLog::replace(const QString &text, Focus focus)
 {
     m_text = text;
-    emit changed(focusAtEnd);
+    emit changed(focus);
 }
 
 void DownloadLog::append(const QString &message, Form form)
@@ -26,7 +26,7 @@ void DownloadLog::append(const QString &message, Form form)
     text += message + timeOfDay();
     if (form == Form::EndedByBreak)
         text += crlf;
-    replace(text, true);
+    replace(text, Focus::AtEnd);
 }
 
 QString DownloadLog::timeOfDay() const

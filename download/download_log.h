@@ -16,13 +16,16 @@ public:
     // or after one CR LF and ended by another.
     enum class Form { Line, AfterEmptyLine, EndedByBreak };
 
+    // Where the box's focus goes after a change: left where it is, or into
+    // the box with the caret behind the last character.
+    enum class Focus { Unchanged, AtEnd };
+
     explicit DownloadLog(const Clock &clock, QObject *parent = nullptr);
 
     const QString &text() const { return m_text; }
 
-    // Replaces the whole text. `focusAtEnd`: the box takes the focus and its
-    // caret goes behind the last character.
-    void replace(const QString &text, bool focusAtEnd);
+    // Replaces the whole text.
+    void replace(const QString &text, Focus focus);
 
     // Old text, the line break(s) of `form`, the message, the time of day.
     // The box then takes the focus with the caret at the end.
@@ -32,7 +35,7 @@ public:
     QString timeOfDay() const;
 
 signals:
-    void changed(bool focusAtEnd);
+    void changed(DownloadLog::Focus focus);
 
 private:
     const Clock &m_clock;

@@ -2,26 +2,53 @@
 
 #include "download/download_texts.h"
 #include "download/glyph_file.h"
+#include "download/wire_format.h"
+
+#include <QSignalBlocker>
 
 #include <chrono>
 
 namespace ledglyph {
 
 namespace texts = download_texts;
+using Phase = DownloadProtocol::Phase;
+using Kind = DownloadReport::Kind;
 
 namespace {
-constexpr char pollByte = 0x73;
-constexpr int pollIntervalMs = 100;
-const QByteArray trailer("\x73\x73\x73", 3);
+const QByteArray pollBytes(1, LEDGLYPH_POLL_BYTE);
+const QByteArray trailer(LEDGLYPH_TRAILER_LENGTH, LEDGLYPH_TRAILER_BYTE);
+
+QByteArray header(int speedCode)
+{
+    QByteArray bytes;
+    bytes.append(char(LEDGLYPH_HEADER_START)).append(char(LEDGLYPH_HEADER_FIXED)).append(char(speedCode));
+    return bytes;
+}
 } // namespace
 
-DownloadProtocol::DownloadProtocol(SerialLink &link, MessageBox &messageBox, DownloadLog &log,
-                                   QObject *parent)
-    : QObject(parent), m_link(link), m_messageBox(messageBox), m_log(log), m_poll(this),
-      m_drainDeadline(this)
+DownloadButtons DownloadProtocol::enabledButtons(Phase phase, bool reopenOffered)
+{
+    switch (phase) {
+    case Phase::NoFile:
+        return {false, false, false};
+    case Phase::Closed:
+        return {true, false, false};
+    case Phase::Polling:
+    case Phase::Sending:
+        return {reopenOffered, true, false};
+    case Phase::Asking:
+        return {false, true, false};
+    case Phase::Connected:
+        return {reopenOffered, true, true};
+    }
+    return {};
+}
+
+DownloadProtocol::DownloadProtocol(SerialLink &link, DownloadLog &log, QObject *parent)
+    : QObject(parent), m_link(link), m_log(log), m_poll(this), m_drainDeadline(this)
 {
     m_poll.setObjectName(QStringLiteral("Timer1"));
-    m_poll.setInterval(pollIntervalMs);
+    m_poll.setInterval(LEDGLYPH_POLL_INTERVAL_MS);
     connect(&m_poll, &QTimer::timeout, this, &DownloadProtocol::pollTick);
     m_drainDeadline.setObjectName(QStringLiteral("drainDeadline"));
     m_drainDeadline.setSingleShot(true);
@@ -37,73 +64,84 @@ DownloadProtocol::DownloadProtocol(SerialLink &link, MessageBox &messageBox, Dow
 
 DownloadProtocol::~DownloadProtocol()
 {
-    shutDown();
+    // Nobody listens to a protocol that is going away.
+    const QSignalBlocker quiet(this);
+    closePort();
+}
+
+// Every change of phase goes through here; so do the poll and the drain
+// deadline, which never outlive the phases they belong to.
+void DownloadProtocol::enter(Phase phase)
+{
+    const DownloadButtons before = buttons();
+    if (phase == Phase::NoFile || phase == Phase::Closed) {
+        m_poll.stop();
+        m_reopenOffered = false;
+    }
+    if (phase != Phase::Sending)
+        m_drainDeadline.stop();
+    m_phase = phase;
+    if (buttons() != before)
+        emit buttonsChanged();
 }
 
 void DownloadProtocol::chooseFile(const QString &path)
 {
     m_binPath = path;
-    DownloadButtons next = m_buttons;
-    next.openPort = true;
-    setButtons(next);
+    if (m_phase == Phase::NoFile) {
+        enter(Phase::Closed);
+    } else if (m_phase != Phase::Closed && !m_reopenOffered) {
+        m_reopenOffered = true;
+        emit buttonsChanged();
+    }
 }
 
 void DownloadProtocol::openPort()
 {
-    // The poll starts again once the prompt is answered.
-    m_poll.stop();
-    if (m_phase == Phase::Sending)
-        cancelTransfer();
-    else
-        m_link.close();
-    m_phase = Phase::Closed;
+    m_pollingPhase = m_phase == Phase::Connected ? Phase::Connected : Phase::Polling;
+    closePort();
     if (const std::optional<QString> reason = m_link.open(LineSettings::download())) {
-        setButtons({true, false, false});
-        m_messageBox.show(texts::portOpenFailed(m_link.deviceName(), *reason), MsgStyle::Exclamation,
-                          texts::portTitle);
+        emit reported({Kind::PortOpenFailed, texts::portOpenFailed(m_link.deviceName(), *reason)});
         return;
     }
-    ask(texts::openPortPrompt, MsgStyle::Exclamation, texts::portTitle);
-    // The port may have failed while the box was open; then it is closed and reported already.
-    if (!m_link.isOpen())
+    enter(Phase::Asking);
+    emit portOpened();
+}
+
+void DownloadProtocol::startPolling()
+{
+    // The port may have failed while the user read the prompt: it is closed and reported already.
+    if (m_phase != Phase::Asking)
         return;
     m_log.append(texts::portOpenedLog);
-    setButtons({false, true, m_buttons.send});
-    m_phase = Phase::Polling;
+    enter(m_pollingPhase);
     m_poll.start();
 }
 
-void DownloadProtocol::closePort()
+void DownloadProtocol::sendLater()
 {
-    shutDown();
-    setButtons({true, false, false});
+    if (m_phase == Phase::Asking)
+        enter(Phase::Connected);
 }
 
 void DownloadProtocol::pollTick()
 {
-    // The poll may outlive the port (a transfer leaves it running): never write to a closed port.
     if (m_link.isOpen())
-        m_link.write(QByteArray(1, pollByte));
+        m_link.write(pollBytes);
 }
 
 void DownloadProtocol::onComm()
 {
     const QByteArray batch = m_link.readAll();
-    // A signal while a box waits for the user or a transfer runs would stack a
-    // second confirmation and could send the file twice: it is dropped.
+    // Only a board that is waited for can signal: not while the user is being
+    // asked, nor while a transfer's bytes leave.
     const bool listening = m_phase == Phase::Polling || m_phase == Phase::Connected;
-    if (!listening || batch.isEmpty() || batch.back() != pollByte)
+    if (!listening || batch.isEmpty() || batch.back() != LEDGLYPH_SIGNAL_BYTE)
         return;
     m_poll.stop();
     m_log.append(texts::boardSignalLog);
-    if (ask(texts::confirmPrompt, MsgStyle::Question, texts::transferTitle) == MsgOk) {
-        download();
-    } else if (m_phase == Phase::Asking) { // unless the port failed while the box was open
-        m_phase = Phase::Connected;
-        DownloadButtons next = m_buttons;
-        next.send = true;
-        setButtons(next);
-    }
+    enter(Phase::Asking);
+    emit boardSignalled();
 }
 
 void DownloadProtocol::download()
@@ -111,15 +149,11 @@ void DownloadProtocol::download()
     if (m_phase == Phase::Sending)
         return; // one transfer at a time
     const int speedCode = m_speedIndex + 1;
-    if (speedCode <= 0) {
-        ask(texts::noSpeedPrompt, MsgStyle::Information, texts::transferTitle);
-        afterRefusal();
+    if (speedCode < LEDGLYPH_SPEED_MIN) {
+        refuse({Kind::NoSpeedChosen, texts::noSpeedPrompt});
         return;
     }
     m_log.append(texts::downloadingLog, DownloadLog::Form::AfterEmptyLine);
-    DownloadButtons sending = m_buttons;
-    sending.send = false;
-    setButtons(sending);
 
     // The file as it is on disk now, read whole before the first byte goes out.
     const GlyphFile file = readGlyphFile(m_binPath);
@@ -128,15 +162,12 @@ void DownloadProtocol::download()
                                                   : QString();
     if (!notStarted.isEmpty()) {
         m_log.append(texts::transferNotStartedLog);
-        ask(texts::transferNotStarted(notStarted), MsgStyle::Exclamation, texts::transferTitle);
-        afterRefusal();
+        refuse({Kind::TransferNotStarted, texts::transferNotStarted(notStarted)});
         return;
     }
 
-    const QByteArray header{"\x79\x01", 2};
-    m_phase = Phase::Sending;
-    const bool queued = m_link.write(header + QByteArray(1, static_cast<char>(speedCode)))
-                        && m_link.write(file.bytes) && m_link.write(trailer);
+    enter(Phase::Sending);
+    const bool queued = m_link.write(header(speedCode)) && m_link.write(file.bytes) && m_link.write(trailer);
     if (!queued) {
         onLinkFailed(m_link.isOpen() ? QStringLiteral("写入失败") : QStringLiteral("串口已关闭"));
         return;
@@ -150,101 +181,65 @@ void DownloadProtocol::download()
         completeTransfer();
 }
 
-// Shows a box of the exchange; no board signal counts until the caller moves on.
-int DownloadProtocol::ask(const QString &prompt, int style, const QString &title)
-{
-    m_phase = Phase::Asking;
-    return m_messageBox.show(prompt, style, title);
-}
-
 // A transfer that did not start leaves "发送数据" to try again while the port is open.
-void DownloadProtocol::afterRefusal()
+void DownloadProtocol::refuse(DownloadReport report)
 {
-    const bool open = m_link.isOpen();
-    m_phase = !open ? Phase::Closed : m_poll.isActive() ? Phase::Polling : Phase::Connected;
-    DownloadButtons next = m_buttons;
-    next.send = open;
-    setButtons(next);
+    if (m_link.isOpen())
+        enter(Phase::Connected);
+    emit reported(report);
 }
 
 void DownloadProtocol::completeTransfer()
 {
-    m_drainDeadline.stop();
-    DownloadButtons sent = m_buttons;
-    sent.send = true;
-    setButtons(sent);
     m_log.append(texts::completedLog, DownloadLog::Form::EndedByBreak);
-    ask(texts::completedPrompt, MsgStyle::Information, texts::transferTitle);
-    m_link.close();
-    m_phase = Phase::Closed;
-    setButtons({true, false, false});
+    closeLink(Unsent::Deliver);
+    emit reported({Kind::TransferCompleted, texts::completedPrompt});
 }
 
 void DownloadProtocol::onDrainDeadline()
 {
-    if (m_phase != Phase::Sending)
-        return;
     const qint64 unsent = m_link.bytesToWrite();
-    toClosedState();
+    closeLink(Unsent::Discard);
     m_log.append(texts::transferStalledLog);
-    m_messageBox.show(texts::transferStalled(m_link.deviceName(), unsent), MsgStyle::Exclamation,
-                      texts::transferTitle);
-}
-
-// The user closed the port (or the window, or opens it anew) while bytes were
-// still queued: they are thrown away at once rather than waited for.
-void DownloadProtocol::cancelTransfer()
-{
-    m_drainDeadline.stop();
-    m_link.discardAndClose();
-    m_phase = Phase::Closed;
-    m_log.append(texts::transferCancelledLog);
+    emit reported({Kind::TransferStalled, texts::transferStalled(m_link.deviceName(), unsent)});
 }
 
 void DownloadProtocol::onLinkFailed(const QString &reason)
 {
-    // One report per failure: a link that is closed already has been dealt with.
-    if (!m_link.isOpen() && m_phase != Phase::Sending)
+    // One report per failure: a port that is closed already has been dealt with.
+    if (m_phase == Phase::NoFile || m_phase == Phase::Closed)
         return;
-    const bool wasTransferring = m_phase == Phase::Sending;
-    toClosedState();
-    if (wasTransferring) {
+    const bool wasSending = m_phase == Phase::Sending;
+    // Whatever is still queued cannot be delivered, so it is not waited for.
+    closeLink(Unsent::Discard);
+    if (wasSending) {
         m_log.append(texts::transferFailedLog);
-        m_messageBox.show(texts::transferFailed(m_link.deviceName(), reason), MsgStyle::Exclamation,
-                          texts::transferTitle);
+        emit reported({Kind::TransferFailed, texts::transferFailed(m_link.deviceName(), reason)});
     } else {
         m_log.append(texts::portFailedLog);
-        m_messageBox.show(texts::portFailed(m_link.deviceName(), reason), MsgStyle::Exclamation,
-                          texts::portTitle);
+        emit reported({Kind::PortFailed, texts::portFailed(m_link.deviceName(), reason)});
     }
 }
 
-// After a failure: whatever is still queued cannot be delivered, so it is not waited for.
-void DownloadProtocol::toClosedState()
+void DownloadProtocol::closePort()
 {
-    m_poll.stop();
-    m_drainDeadline.stop();
-    m_phase = Phase::Closed;
-    m_link.discardAndClose();
-    setButtons({true, false, false});
+    // Bytes still queued when the user closes are thrown away at once rather than waited for.
+    if (m_phase == Phase::Sending) {
+        closeLink(Unsent::Discard);
+        m_log.append(texts::transferCancelledLog);
+    } else {
+        closeLink(Unsent::Deliver);
+    }
 }
 
-void DownloadProtocol::shutDown()
+// The one way the port closes: the poll and the deadline stop with it.
+void DownloadProtocol::closeLink(Unsent unsent)
 {
-    m_poll.stop();
-    if (m_phase == Phase::Sending)
-        cancelTransfer();
+    if (unsent == Unsent::Discard)
+        m_link.discardAndClose();
     else
         m_link.close();
-    m_phase = Phase::Closed;
-}
-
-void DownloadProtocol::setButtons(DownloadButtons buttons)
-{
-    if (buttons == m_buttons)
-        return;
-    m_buttons = buttons;
-    emit buttonsChanged();
+    enter(m_binPath.isEmpty() ? Phase::NoFile : Phase::Closed);
 }
 
 } // namespace ledglyph

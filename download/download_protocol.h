@@ -1,7 +1,6 @@
 #pragma once
 
 #include "download/download_log.h"
-#include "platform/gui/message_box.h"
 #include "platform/serial/serial_link.h"
 
 #include <QObject>
@@ -17,77 +16,109 @@ struct DownloadButtons {
     friend bool operator==(const DownloadButtons &, const DownloadButtons &) = default;
 };
 
-// The exchange with the display board, without any widget: the poll "s" every
-// 100 ms, the board's signal (a batch whose last byte is "s"), the
-// confirmation, and the transfer 0x79 0x01 speed, file, 0x73 0x73 0x73. It
-// drives the three port buttons and writes its reports into the log.
+// What the exchange has to tell the user. `text` is the message as it stands:
+// a lone CR starts a new line.
+struct DownloadReport {
+    enum class Kind {
+        PortOpenFailed,     // the port could not be opened
+        PortFailed,         // the port broke while no transfer ran
+        NoSpeedChosen,      // "发送数据" with no speed selected: nothing sent
+        TransferNotStarted, // the file or the port was not there: nothing sent
+        TransferFailed,     // the port broke during the transfer
+        TransferStalled,    // the line stopped taking the transfer's bytes
+        TransferCompleted,  // every byte of the transfer has left
+    };
+    Kind kind;
+    QString text;
+};
+
+// The exchange with the display board, without any widget and without asking
+// anything itself: the poll "s" every 100 ms, the board's signal (a batch
+// whose last byte is "s"), and the transfer 0x79 0x01 speed, file, 0x73 0x73
+// 0x73. The caller shows what it reports and answers its two questions:
+// portOpened() is followed by startPolling() once the user has been told how
+// to connect the board, and boardSignalled() by download() (send now) or
+// sendLater(). Log lines go into the log.
 //
 // The transfer is reported complete only once the link has taken every queued
 // byte; a write failure, a vanished device or a line that stops taking bytes
-// closes the port with one message. A close by the user during a transfer
+// closes the port with one report. A close by the user during a transfer
 // throws the rest away at once and says so in the log.
 class DownloadProtocol : public QObject {
     Q_OBJECT
 public:
-    // Where the exchange stands. A board signal counts only while Polling or
-    // Connected: never while one of our boxes waits for the user, nor while a
-    // transfer's bytes are leaving.
+    // Where the exchange with the display board stands.
     enum class Phase {
-        Closed,    // port closed
-        Polling,   // port open, the poll "s" running
-        Asking,    // a box of the exchange waits for the user (prompt, confirmation, result)
+        NoFile,    // no glyph file chosen yet; the port is closed
+        Closed,    // a file chosen, the port closed
+        Polling,   // the port open, the poll "s" every 100 ms, waiting for the board
+        Asking,    // the caller is asking the user: how to connect the board (after
+                   // opening), or whether to send now (after the board's signal)
         Connected, // the board answered and the user chose to send later
         Sending,   // a transfer's bytes are queued and leaving
     };
+    Q_ENUM(Phase)
 
-    DownloadProtocol(SerialLink &link, MessageBox &messageBox, DownloadLog &log,
-                     QObject *parent = nullptr);
+    // The buttons a phase enables. A file chosen while the port is open offers
+    // "打开串口" again (`reopenOffered`), which opens the port anew.
+    static DownloadButtons enabledButtons(Phase phase, bool reopenOffered);
+
+    DownloadProtocol(SerialLink &link, DownloadLog &log, QObject *parent = nullptr);
     ~DownloadProtocol() override;
 
     // A glyph file was chosen (and could be read): it is what a transfer sends,
-    // read again from disk at that moment; "打开串口" becomes available.
+    // read again from disk at that moment.
     void chooseFile(const QString &path);
     QString filePath() const { return m_binPath; }
 
     // Position of the selected speed (0 to 5), −1 when none is selected.
     void setSpeedIndex(int index) { m_speedIndex = index; }
 
-    void openPort();  // "打开串口"
-    void closePort(); // "关闭串口"
-    void download();  // "发送数据", and OK in the confirmation box
-    void pollTick();  // one tick of the poll timer
-    void onComm();    // any notification of the port
+    void openPort();     // "打开串口": opens the port (anew), then portOpened() or a report
+    void startPolling(); // the user has read how to connect the board
+    void sendLater();    // the user chose not to send at the board's signal
+    void download();     // "发送数据", and sending now at the board's signal
+    void pollTick();     // one tick of the poll timer
+    void onComm();       // any notification of the port
 
-    // Stops the poll and closes the port; the window is going away.
-    void shutDown();
+    // "关闭串口", and the window going away: the poll stops and the port closes;
+    // a transfer still leaving is cancelled.
+    void closePort();
 
-    DownloadButtons buttons() const { return m_buttons; }
-    bool polling() const { return m_poll.isActive(); }
-    bool transferring() const { return m_phase == Phase::Sending; }
     Phase phase() const { return m_phase; }
+    DownloadButtons buttons() const { return enabledButtons(m_phase, m_reopenOffered); }
 
 signals:
     void buttonsChanged();
+    // The port is open: the caller tells the user how to connect the board and
+    // then calls startPolling().
+    void portOpened();
+    // The board answered the poll: the caller asks whether to send now and
+    // then calls download() or sendLater().
+    void boardSignalled();
+    void reported(const DownloadReport &report);
 
 private:
-    void setButtons(DownloadButtons buttons);
-    int ask(const QString &prompt, int style, const QString &title);
-    void afterRefusal();
+    enum class Unsent { Deliver, Discard };
+
+    void enter(Phase phase);
+    void closeLink(Unsent unsent);
+    void refuse(DownloadReport report);
     void completeTransfer();
     void onDrainDeadline();
-    void cancelTransfer();
     void onLinkFailed(const QString &reason);
-    void toClosedState();
 
     SerialLink &m_link;
-    MessageBox &m_messageBox;
     DownloadLog &m_log;
     QTimer m_poll;
     QTimer m_drainDeadline;
     QString m_binPath;
     int m_speedIndex = -1;
-    DownloadButtons m_buttons;
-    Phase m_phase = Phase::Closed;
+    Phase m_phase = Phase::NoFile;
+    bool m_reopenOffered = false;
+    // The phase the poll resumes in after opening: opening the port anew does
+    // not take "发送数据" back from a board that has answered.
+    Phase m_pollingPhase = Phase::Polling;
 };
 
 } // namespace ledglyph

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/download_log.h"
+#include "download/download_prompts.h"
 #include "download/download_protocol.h"
 #include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
@@ -17,20 +18,24 @@ class QPushButton;
 namespace ledglyph {
 
 // The serial download window: choose a glyph file, see it as a hex listing,
-// open COM1 and send the file to the display board. Controls carry their form
-// names as object names (Combo1, Command1, Text1, Timer1, MSComm1, ...).
-class Form3 : public QWidget {
+// open COM1 and send the file to the display board.
+//
+// Controls carry their form names as object names, which tests and automation use:
+//   Form3     the window itself
+//   Frame2    m_settingsFrame     Frame1   m_sendFrame
+//   Combo1    m_displayModeList   Combo2   m_speedList
+//   Command4  m_openFileButton    Command1 m_openPortButton
+//   Command3  m_closePortButton   Command2 m_sendButton
+//   Command5  m_returnButton      Text1    m_logBox
+//   Timer1    the protocol's poll timer
+class DownloadWindow : public QWidget {
     Q_OBJECT
 public:
-    // Uses the serial device that stands for COM1.
-    explicit Form3(DesktopServices &services, QWidget *parent = nullptr);
-    // Uses the given serial link (tests).
-    Form3(DesktopServices &services, std::unique_ptr<SerialLink> link, QWidget *parent = nullptr);
-    ~Form3() override;
+    // Talks to the board over the serial link that `services` makes.
+    explicit DownloadWindow(DesktopServices &services, QWidget *parent = nullptr);
 
     // The exact text of Text1, with its CR LF line ends (the box itself shows LF).
-    const QString &text1Content() const { return m_log.text(); }
-    DownloadProtocol &protocol() { return *m_protocol; }
+    const QString &logText() const { return m_log.text(); }
 
 signals:
     // "返回" was pressed: the main window is to be shown and this one closed.
@@ -41,27 +46,29 @@ protected:
 
 private:
     void buildControls();
-    void formLoad();
-    void openFile();          // Command4
-    void showText(bool focusAtEnd);
+    void fillLists();
+    void showHelpText();
+    void onOpenFileClicked();
+    void showLog(DownloadLog::Focus focus);
     void showButtons();
 
     DesktopServices &m_services;
     WindowMessageBox m_messageBox; // boxes of this window open centred on it
     std::unique_ptr<SerialLink> m_link;
     DownloadLog m_log;
-    DownloadProtocol *m_protocol = nullptr;
+    DownloadProtocol m_protocol;
+    DownloadPrompts m_prompts;
 
-    QGroupBox *m_frame1 = nullptr;
-    QGroupBox *m_frame2 = nullptr;
-    QComboBox *m_combo1 = nullptr;
-    QComboBox *m_combo2 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QPushButton *m_command4 = nullptr;
-    QPushButton *m_command5 = nullptr;
-    QPlainTextEdit *m_text1 = nullptr;
+    QGroupBox *m_settingsFrame = nullptr;
+    QGroupBox *m_sendFrame = nullptr;
+    QComboBox *m_displayModeList = nullptr;
+    QComboBox *m_speedList = nullptr;
+    QPushButton *m_openFileButton = nullptr;
+    QPushButton *m_openPortButton = nullptr;
+    QPushButton *m_closePortButton = nullptr;
+    QPushButton *m_sendButton = nullptr;
+    QPushButton *m_returnButton = nullptr;
+    QPlainTextEdit *m_logBox = nullptr;
 };
 
 } // namespace ledglyph

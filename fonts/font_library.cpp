@@ -33,53 +33,52 @@ FontLibrary FontLibrary::load(const QString &path)
     if (!info.exists())
         return library; // Missing
     if (info.isDir()) {
-        library.m_status = unreadable(QStringLiteral("这是文件夹，不是文件"));
+        library.m_problem = unreadable(QStringLiteral("这是文件夹，不是文件"));
         return library;
     }
     if (!info.isFile()) { // a device or a pipe: opening it could block
-        library.m_status = unreadable(QStringLiteral("这不是普通文件（可能是设备或管道）"));
+        library.m_problem = unreadable(QStringLiteral("这不是普通文件（可能是设备或管道）"));
         return library;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        library.m_status = unreadable(file.errorString());
+        library.m_problem = unreadable(file.errorString());
         return library;
     }
     const qint64 size = file.size();
     library.m_bytes = file.read(qMin(size, bytesEverNeeded));
     if (library.m_bytes.size() != qMin(size, bytesEverNeeded)) {
         library.m_bytes.clear();
-        library.m_status = unreadable(file.errorString());
+        library.m_problem = unreadable(file.errorString());
         return library;
     }
-    library.m_status = FontRead{};
-    library.m_status.fileSize = size;
+    library.m_problem.reset();
+    library.m_fileSize = size;
     return library;
 }
 
-FontRead FontLibrary::record(qint64 offset, qint32 length, QByteArrayView &bytes) const
+Result<QByteArrayView, FontRead> FontLibrary::record(qint64 offset, qint32 length) const
 {
-    bytes = {};
-    if (!m_status.ok())
-        return m_status;
+    if (m_problem)
+        return *m_problem;
     Q_ASSERT(offset >= 0 && offset + length <= bytesEverNeeded);
     if (offset + length > m_bytes.size()) {
-        FontRead tooShort = m_status;
+        FontRead tooShort;
         tooShort.status = FontRead::Status::TooShort;
+        tooShort.fileSize = m_fileSize;
         tooShort.neededSize = offset + length;
         return tooShort;
     }
-    bytes = QByteArrayView(m_bytes).sliced(offset, length);
-    return m_status;
+    return QByteArrayView(m_bytes).sliced(offset, length);
 }
 
 bool FontLibrary::changedOnDisk() const
 {
     const QFileInfo info(m_path);
-    if (info.exists() != (m_status.status != FontRead::Status::Missing))
+    const bool wasMissing = m_problem && m_problem->status == FontRead::Status::Missing;
+    if (info.exists() == wasMissing)
         return true;
-    return info.lastModified() != m_modified
-           || (m_status.ok() && info.size() != m_status.fileSize);
+    return info.lastModified() != m_modified || (!m_problem && info.size() != m_fileSize);
 }
 
 FontLibraries FontLibraries::load(const QString &folder)

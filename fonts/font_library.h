@@ -1,28 +1,29 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace ledglyph::fonts {
 
-// How a record look-up ended. The conversion turns anything but Ok into a
-// refusal that names the file, so no glyph is ever stored from a record that
-// was not read.
+// Why a record look-up failed. The conversion turns it into a refusal that
+// names the file and the character, so no glyph is ever stored from a record
+// that was not read.
 struct FontRead {
     enum class Status {
-        Ok,
         Missing,    // no such file
         Unreadable, // a folder, a device or pipe, no permission, or an I/O error
         TooShort,   // the file ends before the record does
     };
-    Status status = Status::Ok;
-    qint64 fileSize = -1;  // size of the file when it could be read
+    Status status = Status::Missing;
+    qint64 fileSize = -1;  // TooShort: the size of the file
     qint64 neededSize = 0; // TooShort: the size the file would need for the record
     QString systemError;   // Unreadable: the reason
-
-    bool ok() const { return status == Status::Ok; }
 };
 
 // One font library file (hzk16 or ASC16), read once and kept in memory.
@@ -37,8 +38,8 @@ public:
 
     const QString &path() const { return m_path; }
 
-    // The `length` bytes at byte `offset`, or an empty view and why not.
-    FontRead record(qint64 offset, qint32 length, QByteArrayView &bytes) const;
+    // The `length` bytes at byte `offset` as a view into the library, or why not.
+    Result<QByteArrayView, FontRead> record(qint64 offset, qint32 length) const;
 
     // True when the file on disk is no longer the one loaded: it appeared,
     // went away, or changed its size or modification time.
@@ -46,7 +47,8 @@ public:
 
 private:
     QString m_path;
-    FontRead m_status = [] { FontRead read; read.status = FontRead::Status::Missing; return read; }();
+    std::optional<FontRead> m_problem = FontRead{}; // nothing once the file was read
+    qint64 m_fileSize = -1;
     QByteArray m_bytes;
     QDateTime m_modified;
 };

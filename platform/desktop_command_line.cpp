@@ -1,5 +1,6 @@
 #include "platform/desktop_command_line.h"
 
+#include "platform/exit_code.h"
 #include "platform/program_version.h"
 
 #include <QCommandLineParser>
@@ -24,15 +25,15 @@ std::optional<int> answerDesktopCommandLine(const QStringList &arguments)
         const QString problem =
             parser.errorText().isEmpty() ? QStringLiteral("本程序不接受参数。") : parser.errorText();
         QTextStream(stderr) << QStringLiteral("命令行错误：%1\n\n%2").arg(problem, parser.helpText());
-        return 2;
+        return ExitUsage;
     }
     if (parser.isSet(help)) {
         QTextStream(stdout) << parser.helpText();
-        return 0;
+        return ExitSuccess;
     }
     if (parser.isSet(version)) {
         QTextStream(stdout) << versionLine(QStringLiteral("ledglyph"));
-        return 0;
+        return ExitSuccess;
     }
     return std::nullopt;
 }

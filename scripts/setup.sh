@@ -27,17 +27,7 @@ packages=(
   desktop-file-utils appstream lintian  # validators of the menu entry, AppStream data, .deb
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  as_root=()
-  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-  echo "Installing: ${missing[*]}"
-  "${as_root[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install_missing.sh "${packages[@]}"
 
 build=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

@@ -1,11 +1,11 @@
 #include "ui/about_window.h"
 
-#include "core/maker_texts.h"
 #include "platform/gui/launcher.h"
 #include "ui/click_label.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
 #include "ui/ui_fonts.h"
+#include "ui/window_texts.h"
 
 #include <QMouseEvent>
 
@@ -19,69 +19,71 @@ struct LabelSpec {
     QString text;
 };
 
+constexpr int kWidthTwips = 3825;
+constexpr int kHeightTwips = 2355;
 constexpr int kLabelLeft = 480;
 const QColor kLinkHoverColour(255, 0, 0); // light red of the classic 16 colours
 
 } // namespace
 
-Form2::Form2(Launcher &launcher, QWidget *parent)
+AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       m_launcher(launcher)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(maker::aboutWindowCaption);
+    setWindowTitle(window_texts::aboutWindowCaption);
     setWindowIcon(programIcon());
-    setFont(fonts::windowDefault());
-    setFixedSize(twips::toPixels(3825), twips::toPixels(2355));
+    setFont(ui_fonts::windowDefault());
+    setFixedSize(twips::toPixels(kWidthTwips), twips::toPixels(kHeightTwips));
 
     // Top to bottom, in their tab order of creation.
     const LabelSpec labels[] = {
-        {"Label1", 120, 2895, 375, maker::brand + u' ' + maker::programTitle + u' '},
-        {"Label2", 360, 1215, 255, maker::authorCredit},
-        {"Label8", 600, 2775, 255, maker::authorImNumber},
-        {"Label3", 840, 2775, 255, QStringLiteral("Email: ") + maker::authorEmail},
-        {"Label4", 1080, 2895, 255, QStringLiteral("网站 ") + maker::webAddress},
+        {"Label1", 120, 2895, 375, maker::brand + u' ' + window_texts::programTitle + u' '},
+        {"Label2", 360, 1215, 255, window_texts::authorCredit},
+        {"Label8", 600, 2775, 255, window_texts::authorImNumber},
+        {"Label3", 840, 2775, 255, QStringLiteral("Email: ") + window_texts::authorEmail},
+        {"Label4", 1080, 2895, 255, QStringLiteral("网站 ") + window_texts::webAddress},
         {"Label5", 1320, 1455, 255, QStringLiteral("版本：Hz V 2.1")},
-        {"Label6", 1560, 1815, 255, QStringLiteral("完成时间：") + maker::completedDate},
+        {"Label6", 1560, 1815, 255, QStringLiteral("完成时间：") + window_texts::completedDate},
         {"Label7", 1800, 2775, 255, QStringLiteral("如您有意见或建议请您给我来信")},
-        {"Label9", 2040, 3015, 255, maker::rightsLine},
+        {"Label9", 2040, 3015, 255, window_texts::rightsLine},
     };
     for (const LabelSpec &spec : labels) {
         auto *label = new ClickLabel(spec.text, this);
         label->setObjectName(QLatin1String(spec.name));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop); // the taller Label1 must not sink into Label2
-        twips::place(label, kLabelLeft, spec.top, spec.width, spec.height);
+        twips::place(label, {kLabelLeft, spec.top, spec.width, spec.height});
         if (label->objectName() == QLatin1String("Label4"))
-            m_label4 = label;
+            m_forumLink = label;
     }
 
-    m_label4->setToolTip(QStringLiteral("点击进入作者网站"));
-    m_label4->setCursor(Qt::PointingHandCursor);
-    connect(m_label4, &ClickLabel::clicked, this, &Form2::openForum);
-    connect(m_label4, &ClickLabel::mouseMoved, this, &Form2::label4MouseMove);
+    m_forumLink->setToolTip(QStringLiteral("点击进入作者网站"));
+    m_forumLink->setCursor(Qt::PointingHandCursor);
+    connect(m_forumLink, &ClickLabel::clicked, this, &AboutWindow::openForum);
+    connect(m_forumLink, &ClickLabel::mouseMoved, this, &AboutWindow::onLinkHovered);
 }
 
-void Form2::openForum()
+void AboutWindow::openForum()
 {
-    m_launcher.openAddress(maker::forumAddress);
+    m_launcher.openAddress(window_texts::forumAddress);
 }
 
-void Form2::label4MouseMove()
+void AboutWindow::onLinkHovered()
 {
-    QPalette palette = m_label4->palette();
+    QPalette palette = m_forumLink->palette();
     palette.setColor(QPalette::WindowText, kLinkHoverColour);
-    m_label4->setPalette(palette);
+    m_forumLink->setPalette(palette);
 }
 
 // A click on the window's free surface opens the forum; labels keep their own clicks.
-void Form2::mousePressEvent(QMouseEvent *event)
+void AboutWindow::mousePressEvent(QMouseEvent *event)
 {
     m_surfacePressed = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void Form2::mouseReleaseEvent(QMouseEvent *event)
+void AboutWindow::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool wasPressed = m_surfacePressed;
     m_surfacePressed = false;

@@ -9,11 +9,15 @@ class Launcher;
 
 // The about window: nine labels of credits; the link label and the window's
 // free surface open the maker's forum, and the link turns light red under the
-// mouse (and stays so until the window closes).
-class Form2 final : public QWidget {
+// mouse (and stays so until the window closes). Object names:
+//
+//   Form2                         AboutWindow
+//   Label4                        m_forumLink
+//   Label1-Label3, Label5-Label9  credits without a member
+class AboutWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit Form2(Launcher &launcher, QWidget *parent = nullptr);
+    explicit AboutWindow(Launcher &launcher, QWidget *parent = nullptr);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -21,10 +25,10 @@ protected:
 
 private:
     void openForum();
-    void label4MouseMove();
+    void onLinkHovered();
 
     Launcher &m_launcher;
-    ClickLabel *m_label4 = nullptr;
+    ClickLabel *m_forumLink = nullptr;
     bool m_surfacePressed = false;
 };
 

@@ -11,14 +11,14 @@ namespace ledglyph {
 class ClassicFrame final : public QGroupBox {
     Q_OBJECT
 public:
-    explicit ClassicFrame(const QString &caption = {}, QWidget *parent = nullptr);
-    explicit ClassicFrame(QWidget *parent) : ClassicFrame(QString(), parent) {}
-
-    // Where the caption's characters are drawn, in the frame's coordinates.
-    QRect captionRect() const;
+    ClassicFrame(const QString &caption, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    // Where the caption's characters are drawn, in the frame's coordinates.
+    QRect captionRect() const;
 };
 
 } // namespace ledglyph

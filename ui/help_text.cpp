@@ -1,6 +1,6 @@
 #include "ui/help_text.h"
 
-#include "core/maker_texts.h"
+#include "ui/window_texts.h"
 
 #include <QStringList>
 
@@ -13,7 +13,7 @@ QString startUpHelpText()
     const QString credits(80, u' ');
     const QStringList lines{
         QString(),
-        title + maker::programTitle + QStringLiteral("说明"),
+        title + window_texts::programTitle + QStringLiteral("说明"),
         QString(),
         QStringLiteral("本软件是针对LED（LCD）点阵屏提取字模而编写的,能够对汉字或字符进行点阵取模"),
         QString(),
@@ -25,12 +25,12 @@ QString startUpHelpText()
         QStringLiteral("5、横向取模: 对字符进行横向取模"),
         QStringLiteral("6、纵向取模: 对字符进行纵向取模、(暂无此功能)"),
         QStringLiteral("7、支持串口下载字模，下位机程序和电路图请参考程序文件夹中的相关内容。"),
-        maker::termsOfUse,
+        window_texts::termsOfUse,
         credits + maker::brand + u' ',
-        credits + maker::webAddress,
-        credits + maker::authorContact,
-        credits + maker::authorCredit,
-        credits + maker::completedDate,
+        credits + window_texts::webAddress,
+        credits + window_texts::authorContact,
+        credits + window_texts::authorCredit,
+        credits + window_texts::completedDate,
     };
     return lines.join(QStringLiteral("\r\n"));
 }

@@ -19,7 +19,7 @@ struct InputCounts {
 
 InputCounts countInput(QStringView text);
 
-// Panel 2's text: " 3个字符 2个汉字".
+// The input counts panel's text: " 3个字符 2个汉字".
 QString countsText(const InputCounts &counts);
 
 // True when the text holds a character 8*16 mode cannot take: a code below 0,

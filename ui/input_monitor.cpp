@@ -13,32 +13,32 @@
 
 namespace ledglyph {
 
-InputMonitor::InputMonitor(QPlainTextEdit &srcTxt, const QAbstractButton &option5,
+InputMonitor::InputMonitor(QPlainTextEdit &inputBox, const QAbstractButton &cell8x16Option,
                            StatusPanels &panels, MessageBox &messageBox, QObject *parent)
-    : QObject(parent), m_srcTxt(srcTxt), m_option5(option5), m_panels(panels),
+    : QObject(parent), m_inputBox(inputBox), m_cell8x16Option(cell8x16Option), m_panels(panels),
       m_messageBox(messageBox)
 {
-    connect(&m_srcTxt, &QPlainTextEdit::textChanged, this, &InputMonitor::srcTxtChange);
+    connect(&m_inputBox, &QPlainTextEdit::textChanged, this, &InputMonitor::onInputChanged);
 }
 
-void InputMonitor::srcTxtChange()
+void InputMonitor::onInputChanged()
 {
     // Each refusal cuts the last character and looks again, one message per
     // character, until no Chinese character is left. This runs as a loop with
     // the box's change signal held back while it cuts, so a long paste cannot
     // nest one handler call per character.
     bool cut = false;
-    while (m_option5.isChecked() && hasCharacterRefusedIn8x16(crLfText(m_srcTxt))) {
-        m_messageBox.show(form1_texts::chineseRefusedIn8x16, MsgStyle::Exclamation,
+    while (m_cell8x16Option.isChecked() && hasCharacterRefusedIn8x16(crLfText(m_inputBox))) {
+        m_messageBox.show(form1_texts::chineseRefusedIn8x16, MessageIcon::Exclamation,
                           maker::welcomeTitleNoSpace);
-        const QSignalBlocker quiet(m_srcTxt);
-        if (!removeLastCharacter(m_srcTxt))
+        const QSignalBlocker quiet(m_inputBox);
+        if (!removeLastCharacter(m_inputBox))
             break;
         cut = true;
     }
-    m_panels.setPanelText(2, countsText(countInput(crLfText(m_srcTxt))));
+    m_panels.setPanelText(StatusPanel::InputCounts, countsText(countInput(crLfText(m_inputBox))));
     if (cut)
-        focusAtEnd(m_srcTxt);
+        focusAtEnd(m_inputBox);
 }
 
 } // namespace ledglyph

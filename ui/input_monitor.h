@@ -10,22 +10,22 @@ namespace ledglyph {
 class MessageBox;
 class StatusPanels;
 
-// Watches the input box: panel 2 shows how many single-byte and how many
-// Chinese characters it holds, and while 8*16 is selected every change that
-// leaves a Chinese character in the box is refused, one message and one
+// Watches the input box: the input counts panel shows how many single-byte and
+// how many Chinese characters it holds, and while 8*16 is selected every change
+// that leaves a Chinese character in the box is refused, one message and one
 // character cut from the end at a time, until none is left.
 class InputMonitor final : public QObject {
     Q_OBJECT
 public:
-    InputMonitor(QPlainTextEdit &srcTxt, const QAbstractButton &option5, StatusPanels &panels,
+    InputMonitor(QPlainTextEdit &inputBox, const QAbstractButton &cell8x16Option, StatusPanels &panels,
                  MessageBox &messageBox, QObject *parent = nullptr);
 
     // Runs on every change of the input box's text.
-    void srcTxtChange();
+    void onInputChanged();
 
 private:
-    QPlainTextEdit &m_srcTxt;
-    const QAbstractButton &m_option5;
+    QPlainTextEdit &m_inputBox;
+    const QAbstractButton &m_cell8x16Option;
     StatusPanels &m_panels;
     MessageBox &m_messageBox;
 };

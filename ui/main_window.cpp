@@ -8,10 +8,12 @@
 #include "ui/main_window_texts.h"
 #include "ui/status_panels.h"
 #include "ui/text_box_text.h"
+#include "ui/window_texts.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -19,7 +21,7 @@
 
 namespace ledglyph {
 
-Form1::Form1(DesktopServices &services, QWidget *parent)
+MainWindow::MainWindow(DesktopServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_messageBox(services.messageBox, *this),
       m_run(services.appDir, services.outputFolder(), services.clock)
 {
@@ -27,154 +29,154 @@ Form1::Form1(DesktopServices &services, QWidget *parent)
     createMenu();
     setTabOrderOfControls();
 
-    m_inputMonitor = new InputMonitor(*m_srcTxt, *m_option5, *m_staB1, m_messageBox, this);
+    m_inputMonitor = new InputMonitor(*m_inputBox, *m_cell8x16Option, *m_statusBar, m_messageBox, this);
 
-    connect(m_command1, &QPushButton::clicked, this, &Form1::command1Click);
-    connect(m_command2, &QPushButton::clicked, this, &Form1::downloadRequested);
-    connect(m_exet, &QPushButton::clicked, this, [this] { m_services.quit(); });
+    connect(m_convertButton, &QPushButton::clicked, this, &MainWindow::onConvertClicked);
+    connect(m_downloadButton, &QPushButton::clicked, this, &MainWindow::downloadRequested);
+    connect(m_quitButton, &QPushButton::clicked, this, [this] { m_services.quit(); });
     // An option's handler runs on every click or keyboard selection, also of
     // the option already selected (the lone horizontal option relies on it);
     // a check box's on every change, checked or unchecked.
-    connect(m_option1, &QRadioButton::clicked, this, &Form1::option1Click);
-    connect(m_option2, &QRadioButton::clicked, this, &Form1::option2Click);
-    connect(m_option3, &QRadioButton::clicked, this, &Form1::option3Click);
-    connect(m_option5, &QRadioButton::clicked, this, &Form1::option5Click);
-    connect(m_option6, &QRadioButton::clicked, this, &Form1::option6Click);
-    connect(m_check1, &QCheckBox::toggled, this, &Form1::check1Click);
-    connect(m_check2, &QCheckBox::toggled, this, &Form1::check2Click);
-    connect(m_timer1, &QTimer::timeout, this, &Form1::timer1Timer);
-    connect(m_ex, &QAction::triggered, this, [this] { m_services.quit(); });
-    connect(m_w, &QAction::triggered, this, &Form1::wClick);
-    connect(m_g, &QAction::triggered, this, &Form1::gClick);
+    connect(m_a51Option, &QRadioButton::clicked, this, &MainWindow::onA51Clicked);
+    connect(m_c51Option, &QRadioButton::clicked, this, &MainWindow::onC51Clicked);
+    connect(m_horizontalOption, &QRadioButton::clicked, this, &MainWindow::onHorizontalClicked);
+    connect(m_cell8x16Option, &QRadioButton::clicked, this, &MainWindow::onCell8x16Clicked);
+    connect(m_cell16x16Option, &QRadioButton::clicked, this, &MainWindow::onCell16x16Clicked);
+    connect(m_invertCheck, &QCheckBox::toggled, this, &MainWindow::onInvertToggled);
+    connect(m_mirrorCheck, &QCheckBox::toggled, this, &MainWindow::onMirrorToggled);
+    connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
+    connect(m_quitAction, &QAction::triggered, this, [this] { m_services.quit(); });
+    connect(m_forumAction, &QAction::triggered, this, &MainWindow::openForum);
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAboutWindow);
 
-    formLoad();
-    m_timer1->start();
-    m_srcTxt->setFocus(Qt::OtherFocusReason);
+    showStartState();
+    m_clockTimer->start();
+    m_inputBox->setFocus(Qt::OtherFocusReason);
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::formLoad()
+void MainWindow::showStartState()
 {
-    m_staB1->setPanelText(1, maker::webAddress);
-    m_staB1->setPanelText(2, form1_texts::enterCharacters);
-    m_staB1->setPanelText(4, form1_texts::formatC51);
-    showExactText(*m_text2, startUpHelpText());
+    m_statusBar->setPanelText(StatusPanel::Address, window_texts::webAddress);
+    m_statusBar->setPanelText(StatusPanel::InputCounts, form1_texts::enterCharacters);
+    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatC51);
+    showExactText(*m_outputBox, startUpHelpText());
 }
 
-void Form1::refocus()
+void MainWindow::refocusInput()
 {
-    focusAtEnd(*m_srcTxt);
+    focusAtEnd(*m_inputBox);
     // Arrow keys in an option group move the focus onto the new option after
     // its handler ran; take it back once that is done.
     if (auto *control = qobject_cast<QWidget *>(sender())) {
         QTimer::singleShot(0, this, [this, option = QPointer<QWidget>(control)] {
             if (option && option->hasFocus())
-                focusAtEnd(*m_srcTxt);
+                focusAtEnd(*m_inputBox);
         });
     }
 }
 
-ConversionOptions Form1::optionsFromControls() const
+ConversionOptions MainWindow::optionsFromControls() const
 {
-    ConversionOptions options;
-    options.format = m_option2->isChecked() ? OutputFormat::C51 : OutputFormat::A51;
-    options.cellMode = m_option5->isChecked() ? CellMode::Cell8x16 : CellMode::Cell16x16;
-    options.invert = m_check1->isChecked();
-    options.mirror = m_check2->isChecked();
-    return options;
+    return {
+        .format = m_c51Option->isChecked() ? OutputFormat::C51 : OutputFormat::A51,
+        .cellMode = m_cell8x16Option->isChecked() ? CellMode::Cell8x16 : CellMode::Cell16x16,
+        .invert = m_invertCheck->isChecked(),
+        .mirror = m_mirrorCheck->isChecked(),
+    };
 }
 
-void Form1::command1Click()
+void MainWindow::onConvertClicked()
 {
-    m_text2->clear();
-    m_staB1->setPanelText(3, ConversionRun::progressText());
-    m_staB1->repaint(); // the run holds the event loop; show the progress text now
+    m_outputBox->clear();
+    m_statusBar->setPanelText(StatusPanel::Message, form1_texts::conversionInProgress);
+    m_statusBar->repaint(); // the run holds the event loop; show the progress text now
 
-    const RunOutcome outcome = m_run.run(crLfText(*m_srcTxt), optionsFromControls());
+    const RunOutcome outcome = m_run.run(crLfText(*m_inputBox), optionsFromControls());
     switch (outcome.kind) {
     case RunOutcome::Kind::Completed:
-        showExactText(*m_text2, outcome.glyphText());
-        m_staB1->setPanelText(3, outcome.message);
+        showExactText(*m_outputBox, outcome.glyphText());
+        m_statusBar->setPanelText(StatusPanel::Message, outcome.message);
         break;
     case RunOutcome::Kind::EmptyInput:
     case RunOutcome::Kind::Refused:
         // Nothing was written; the message says what to change.
-        m_messageBox.show(outcome.message, MsgStyle::Exclamation, maker::welcomeTitle);
-        m_staB1->clearPanel(3);
+        m_messageBox.show(outcome.message, MessageIcon::Exclamation, maker::welcomeTitle);
+        m_statusBar->clearPanel(StatusPanel::Message);
         break;
     }
     // Whatever the outcome, the user goes on typing where the text ends
     // (otherwise the keys go to the button, and Space converts again).
-    focusAtEnd(*m_srcTxt);
+    focusAtEnd(*m_inputBox);
 }
 
-void Form1::option1Click()
+void MainWindow::onA51Clicked()
 {
-    m_staB1->setPanelText(4, form1_texts::formatA51);
-    showExactText(*m_text2, form1_texts::explainA51);
-    refocus();
+    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatA51);
+    showExactText(*m_outputBox, form1_texts::explainA51);
+    refocusInput();
 }
 
-void Form1::option2Click()
+void MainWindow::onC51Clicked()
 {
-    m_staB1->setPanelText(4, form1_texts::formatC51);
-    showExactText(*m_text2, form1_texts::explainC51);
-    refocus();
+    m_statusBar->setPanelText(StatusPanel::Format, form1_texts::formatC51);
+    showExactText(*m_outputBox, form1_texts::explainC51);
+    refocusInput();
 }
 
-void Form1::option3Click()
+void MainWindow::onHorizontalClicked()
 {
-    m_staB1->setPanelText(3, form1_texts::horizontalMode);
-    refocus();
+    m_statusBar->setPanelText(StatusPanel::Message, form1_texts::horizontalMode);
+    refocusInput();
 }
 
-void Form1::option5Click()
+void MainWindow::onCell8x16Clicked()
 {
-    showExactText(*m_text2, form1_texts::explain8x16);
+    showExactText(*m_outputBox, form1_texts::explain8x16);
     {
         // Emptying the box is a change of its text even when it was empty
         // already; run the monitoring exactly once for it.
-        const QSignalBlocker quiet(m_srcTxt);
-        m_srcTxt->clear();
+        const QSignalBlocker quiet(m_inputBox);
+        m_inputBox->clear();
     }
-    m_inputMonitor->srcTxtChange();
-    refocus();
+    m_inputMonitor->onInputChanged();
+    refocusInput();
 }
 
-void Form1::option6Click()
+void MainWindow::onCell16x16Clicked()
 {
-    showExactText(*m_text2, form1_texts::explain16x16);
-    refocus();
+    showExactText(*m_outputBox, form1_texts::explain16x16);
+    refocusInput();
 }
 
-void Form1::check1Click()
+void MainWindow::onInvertToggled()
 {
-    showExactText(*m_text2, form1_texts::explainInvert);
-    refocus();
+    showExactText(*m_outputBox, form1_texts::explainInvert);
+    refocusInput();
 }
 
-void Form1::check2Click()
+void MainWindow::onMirrorToggled()
 {
     // The focus stays where it is (on the check box after a click).
-    showExactText(*m_text2, form1_texts::explainMirror);
+    showExactText(*m_outputBox, form1_texts::explainMirror);
 }
 
-void Form1::timer1Timer()
+void MainWindow::onClockTick()
 {
     const QDateTime now = m_services.clock.now();
-    m_staB1->setPanelText(6, timeText(now.time()));
-    m_staB1->setPanelText(5, dateText(now.date()));
+    m_statusBar->setPanelText(StatusPanel::Time, timeText(now.time()));
+    m_statusBar->setPanelText(StatusPanel::Date, dateText(now.date()));
 }
 
-void Form1::gClick()
+void MainWindow::showAboutWindow()
 {
     // One about window for the whole program: it is independent of this window,
     // may outlive it (and keep the program running), and a main window created
     // anew after a trip to the download window finds it still open.
-    static QPointer<Form2> about;
+    static QPointer<AboutWindow> about;
     if (!about) {
-        about = new Form2(m_services.launcher);
+        about = new AboutWindow(m_services.launcher);
         about->setAttribute(Qt::WA_DeleteOnClose);
         // It opens centred on this window, not in a corner of the screen.
         QRect placed = about->frameGeometry();
@@ -186,9 +188,9 @@ void Form1::gClick()
     about->activateWindow();
 }
 
-void Form1::wClick()
+void MainWindow::openForum()
 {
-    m_services.launcher.openAddress(maker::forumAddress);
+    m_services.launcher.openAddress(window_texts::forumAddress);
 }
 
 } // namespace ledglyph

@@ -4,11 +4,9 @@
 #include "platform/gui/desktop_services.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 class QAction;
 class QCheckBox;
-class QGroupBox;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -16,18 +14,31 @@ class QTimer;
 
 namespace ledglyph {
 
-class Form2;
 class InputMonitor;
 class StatusPanels;
 
 // The main window: the input box, the options a conversion reads, the
 // conversion button, the output box, the six status panels with their clock,
-// and the menu. Every control carries its form name as object name.
-class Form1 final : public QMainWindow {
+// and the menu. Every control carries its form name as object name, which
+// tests and automation find it by:
+//
+//   Form1     MainWindow             Option5   m_cell8x16Option
+//   SrcTxt    m_inputBox             Option6   m_cell16x16Option
+//   Text2     m_outputBox            Check1    m_invertCheck
+//   Command1  m_convertButton        Check2    m_mirrorCheck
+//   Command2  m_downloadButton       StaB1     m_statusBar
+//   exet      m_quitButton           Timer1    m_clockTimer
+//   Option1   m_a51Option            ex        m_quitAction   (menu fa)
+//   Option2   m_c51Option            W         m_forumAction  (menu HE)
+//   Option3   m_horizontalOption     g         m_aboutAction  (menu HE)
+//   Option4   m_verticalOption
+//
+// The frames Frame1 to Frame6 only group controls and have no member.
+class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(DesktopServices &services, QWidget *parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(DesktopServices &services, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
 signals:
     // "串口下载": the download window takes over from this window.
@@ -39,52 +50,45 @@ private:
     void createMenu();
     void setTabOrderOfControls();
 
-    void formLoad();
-    void refocus();
+    void showStartState();
+    void refocusInput();
     ConversionOptions optionsFromControls() const;
 
-    // Event handlers, named after their control and event.
-    void command1Click();
-    void option1Click();
-    void option2Click();
-    void option3Click();
-    void option5Click();
-    void option6Click();
-    void check1Click();
-    void check2Click();
-    void timer1Timer();
-    void gClick();
-    void wClick();
+    void onConvertClicked();
+    void onA51Clicked();
+    void onC51Clicked();
+    void onHorizontalClicked();
+    void onCell8x16Clicked();
+    void onCell16x16Clicked();
+    void onInvertToggled();
+    void onMirrorToggled();
+    void onClockTick();
+    void showAboutWindow();
+    void openForum();
 
     DesktopServices &m_services;
     WindowMessageBox m_messageBox; // boxes of this window open centred on it
     ConversionRun m_run;
 
     QWidget *m_client = nullptr;
-    QGroupBox *m_frame1 = nullptr;
-    QGroupBox *m_frame2 = nullptr;
-    QGroupBox *m_frame3 = nullptr;
-    QGroupBox *m_frame4 = nullptr;
-    QGroupBox *m_frame5 = nullptr;
-    QGroupBox *m_frame6 = nullptr;
-    QPlainTextEdit *m_srcTxt = nullptr;
-    QPlainTextEdit *m_text2 = nullptr;
-    QRadioButton *m_option1 = nullptr;
-    QRadioButton *m_option2 = nullptr;
-    QRadioButton *m_option3 = nullptr;
-    QRadioButton *m_option4 = nullptr;
-    QRadioButton *m_option5 = nullptr;
-    QRadioButton *m_option6 = nullptr;
-    QCheckBox *m_check1 = nullptr;
-    QCheckBox *m_check2 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_exet = nullptr;
-    StatusPanels *m_staB1 = nullptr;
-    QTimer *m_timer1 = nullptr;
-    QAction *m_ex = nullptr;
-    QAction *m_w = nullptr;
-    QAction *m_g = nullptr;
+    QPlainTextEdit *m_inputBox = nullptr;
+    QPlainTextEdit *m_outputBox = nullptr;
+    QRadioButton *m_a51Option = nullptr;
+    QRadioButton *m_c51Option = nullptr;
+    QRadioButton *m_horizontalOption = nullptr;
+    QRadioButton *m_verticalOption = nullptr;
+    QRadioButton *m_cell8x16Option = nullptr;
+    QRadioButton *m_cell16x16Option = nullptr;
+    QCheckBox *m_invertCheck = nullptr;
+    QCheckBox *m_mirrorCheck = nullptr;
+    QPushButton *m_convertButton = nullptr;
+    QPushButton *m_downloadButton = nullptr;
+    QPushButton *m_quitButton = nullptr;
+    StatusPanels *m_statusBar = nullptr;
+    QTimer *m_clockTimer = nullptr;
+    QAction *m_quitAction = nullptr;
+    QAction *m_forumAction = nullptr;
+    QAction *m_aboutAction = nullptr;
 
     InputMonitor *m_inputMonitor = nullptr;
 };

@@ -1,19 +1,19 @@
-// The main window's controls: kinds, captions, containers, fixed positions
-// (in twips), fonts, tooltips, start states, the menu and the tab order.
+// The main window's controls as one table: kind, container, fixed position (in
+// twips), caption, tooltip, font and start state; then the timer, the option
+// groups, the menu and the tab order.
 
 #include "ui/main_window.h"
 
-#include "core/maker_texts.h"
 #include "ui/classic_frame.h"
 #include "ui/program_icon.h"
 #include "ui/status_panels.h"
 #include "ui/twips.h"
 #include "ui/ui_fonts.h"
+#include "ui/window_texts.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -28,151 +28,176 @@ namespace {
 constexpr int kClientWidthTwips = 10260;
 constexpr int kClientHeightTwips = 7485;
 
-template<typename Widget, typename... Args>
-Widget *named(const char *name, Args &&...args)
-{
-    auto *widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+enum class Kind { Frame, InputBox, OutputBox, Option, Check, Button, StatusBar };
+enum class Font { Inherited, Window, Song, KaiBold }; // the output box always has its own
+enum class Start { Plain, Checked, Disabled };
+using enum Kind;
+using enum Font;
+using enum Start;
 
-QPlainTextEdit *textBox(const char *name, QWidget *parent)
+struct ControlSpec {
+    const char *name;      // objectName
+    Kind kind;
+    const char *container; // objectName of the frame it lies in; none: the window's client area
+    twips::Rect at;
+    const char *caption;
+    const char *toolTip;
+    Font font;
+    Start start;
+};
+
+// A container comes before the controls in it, and the frames before the
+// controls drawn over them, which therefore lie on top. Check1, Option1 and
+// Option2 are drawn over Frame3 and Check2 over Frame4 but belong to the
+// client area.
+constexpr ControlSpec kControls[] = {
+    // name      kind       in        left, top, width, height           caption         tooltip            font       start
+    {"Frame1",   Frame,     {},       {120, 120, 9975, 1095},            "文字字符输入", {},                Song,      Plain},
+    {"Frame5",   Frame,     {},       {120, 1320, 9975, 1575},           "取模控制",     {},                Song,      Plain},
+    {"Frame6",   Frame,     "Frame5", {120, 240, 1575, 1215},            {},             {},                Window,    Plain},
+    {"Frame3",   Frame,     {},       {1920, 1560, 1695, 1215},          {},             {},                Inherited, Plain},
+    {"Frame4",   Frame,     {},       {3720, 1560, 1695, 1215},          {},             {},                Inherited, Plain},
+    {"Frame2",   Frame,     {},       {120, 3000, 9975, 4095},           "汉字字模",     {},                Song,      Plain},
+    {"SrcTxt",   InputBox,  {},       {240, 360, 9615, 735},             {},             "输入字符区",      Inherited, Plain},
+    {"Option6",  Option,    "Frame6", {360, 240, 855, 375},              "16*16",        {},                Song,      Checked},
+    {"Option5",  Option,    "Frame6", {360, 720, 855, 375},              " 8*16",        {},                Song,      Plain},
+    {"Check1",   Check,     {},       {2280, 1680, 1095, 375},           "黑白反转",     "黑白反显示",      Inherited, Checked},
+    {"Option2",  Option,    {},       {2280, 2040, 975, 375},            "C51格式",      {},                Inherited, Checked},
+    {"Option1",  Option,    {},       {2280, 2400, 975, 255},            "A51格式",      {},                Inherited, Plain},
+    {"Check2",   Check,     {},       {3960, 1680, 1095, 375},           "左右对调",     "左右8位对调取模", Inherited, Checked},
+    {"Option3",  Option,    "Frame4", {240, 480, 1095, 375},             "横向取模",     {},                Inherited, Checked},
+    // Vertical extraction does not exist.
+    {"Option4",  Option,    "Frame4", {240, 840, 1095, 255},             "纵向取模",     {},                Inherited, Disabled},
+    {"Command1", Button,    {},       {5520, 1800, 1335, 855},           "取 模",        "点击生成字模",    KaiBold,   Plain},
+    {"Command2", Button,    {},       {7200, 2040, 1215, 495},           "串口下载",     {},                Inherited, Plain},
+    {"exet",     Button,    {},       {8760, 2040, 1215, 495},           "退出程序",     {},                Inherited, Plain},
+    {"Text2",    OutputBox, {},       {240, 3360, 9615, 3615},           {},             "生成字模区",      Inherited, Plain},
+    {"StaB1",    StatusBar, {},       {0, 7110, kClientWidthTwips, 375}, {},             {},                Inherited, Plain},
+};
+
+QPlainTextEdit *textBox(QWidget *parent)
 {
-    auto *box = named<QPlainTextEdit>(name, parent);
+    auto *box = new QPlainTextEdit(parent);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setTabChangesFocus(true); // Tab moves on, as in every other control
     return box;
 }
 
+QPlainTextEdit *outputBox(QWidget *parent)
+{
+    QPlainTextEdit *box = textBox(parent);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFocusPolicy(Qt::StrongFocus);
+    // Glyph lines must not break, so their columns stay aligned; long lines scroll.
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    box->setFont(ui_fonts::glyphText());
+    return box;
+}
+
+template<typename ButtonType>
+ButtonType *button(const ControlSpec &spec, QWidget *parent)
+{
+    auto *made = new ButtonType(QString::fromUtf8(spec.caption), parent);
+    if (spec.start == Start::Checked)
+        made->setChecked(true);
+    return made;
+}
+
+QWidget *createControl(const ControlSpec &spec, QWidget *parent)
+{
+    QWidget *widget = nullptr;
+    switch (spec.kind) {
+    case Kind::Frame: widget = new ClassicFrame(QString::fromUtf8(spec.caption), parent); break;
+    case Kind::InputBox: widget = textBox(parent); break;
+    case Kind::OutputBox: widget = outputBox(parent); break;
+    case Kind::Option: widget = button<QRadioButton>(spec, parent); break;
+    case Kind::Check: widget = button<QCheckBox>(spec, parent); break;
+    case Kind::Button: widget = new QPushButton(QString::fromUtf8(spec.caption), parent); break;
+    case Kind::StatusBar: widget = new StatusPanels(parent); break;
+    }
+    widget->setObjectName(QLatin1String(spec.name));
+    switch (spec.font) {
+    case Font::Inherited: break;
+    case Font::Window: widget->setFont(ui_fonts::windowDefault()); break;
+    case Font::Song: widget->setFont(ui_fonts::songTi(10.5)); break;
+    case Font::KaiBold: widget->setFont(ui_fonts::kaiTiBold(14.25)); break;
+    }
+    if (spec.toolTip)
+        widget->setToolTip(QString::fromUtf8(spec.toolTip));
+    if (spec.start == Start::Disabled)
+        widget->setEnabled(false);
+    twips::place(widget, spec.at);
+    return widget;
+}
+
+template<typename Control>
+Control *control(const QWidget *client, const char *name)
+{
+    auto *found = client->findChild<Control *>(QLatin1String(name));
+    Q_ASSERT(found);
+    return found;
+}
+
 } // namespace
 
-void Form1::createControls()
+void MainWindow::createControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(maker::mainWindowCaption);
+    setWindowTitle(window_texts::mainWindowCaption);
     setWindowIcon(programIcon());
-    setFont(fonts::windowDefault());
+    setFont(ui_fonts::windowDefault());
 
     m_client = new QWidget(this);
     m_client->setFixedSize(twips::toPixels(kClientWidthTwips), twips::toPixels(kClientHeightTwips));
     setCentralWidget(m_client);
 
-    // Frames come first so that the controls drawn over them lie on top. Their
-    // captions stand on the top border, clear of the controls below it.
-    m_frame1 = named<ClassicFrame>("Frame1", QStringLiteral("文字字符输入"), m_client);
-    m_frame1->setFont(fonts::songTi(10.5));
-    twips::place(m_frame1, 120, 120, 9975, 1095);
+    for (const ControlSpec &spec : kControls)
+        createControl(spec, spec.container ? control<QWidget>(m_client, spec.container) : m_client);
 
-    m_frame5 = named<ClassicFrame>("Frame5", QStringLiteral("取模控制"), m_client);
-    m_frame5->setFont(fonts::songTi(10.5));
-    twips::place(m_frame5, 120, 1320, 9975, 1575);
+    m_inputBox = control<QPlainTextEdit>(m_client, "SrcTxt");
+    m_outputBox = control<QPlainTextEdit>(m_client, "Text2");
+    m_a51Option = control<QRadioButton>(m_client, "Option1");
+    m_c51Option = control<QRadioButton>(m_client, "Option2");
+    m_horizontalOption = control<QRadioButton>(m_client, "Option3");
+    m_verticalOption = control<QRadioButton>(m_client, "Option4");
+    m_cell8x16Option = control<QRadioButton>(m_client, "Option5");
+    m_cell16x16Option = control<QRadioButton>(m_client, "Option6");
+    m_invertCheck = control<QCheckBox>(m_client, "Check1");
+    m_mirrorCheck = control<QCheckBox>(m_client, "Check2");
+    m_convertButton = control<QPushButton>(m_client, "Command1");
+    m_downloadButton = control<QPushButton>(m_client, "Command2");
+    m_quitButton = control<QPushButton>(m_client, "exet");
+    m_statusBar = control<StatusPanels>(m_client, "StaB1");
 
-    m_frame6 = named<ClassicFrame>("Frame6", m_frame5);
-    m_frame6->setFont(fonts::windowDefault());
-    twips::place(m_frame6, 120, 240, 1575, 1215);
-
-    m_frame3 = named<ClassicFrame>("Frame3", m_client);
-    twips::place(m_frame3, 1920, 1560, 1695, 1215);
-
-    m_frame4 = named<ClassicFrame>("Frame4", m_client);
-    twips::place(m_frame4, 3720, 1560, 1695, 1215);
-
-    m_frame2 = named<ClassicFrame>("Frame2", QStringLiteral("汉字字模"), m_client);
-    m_frame2->setFont(fonts::songTi(10.5));
-    twips::place(m_frame2, 120, 3000, 9975, 4095);
-
-    m_srcTxt = textBox("SrcTxt", m_client);
-    m_srcTxt->setToolTip(QStringLiteral("输入字符区"));
-    twips::place(m_srcTxt, 240, 360, 9615, 735);
-
-    // Cell size group (container Frame6).
-    m_option6 = named<QRadioButton>("Option6", QStringLiteral("16*16"), m_frame6);
-    m_option6->setFont(fonts::songTi(10.5));
-    m_option6->setChecked(true);
-    twips::place(m_option6, 360, 240, 855, 375);
-    m_option5 = named<QRadioButton>("Option5", QStringLiteral(" 8*16"), m_frame6);
-    m_option5->setFont(fonts::songTi(10.5));
-    twips::place(m_option5, 360, 720, 855, 375);
-
-    // Invert and output format, drawn over Frame3; the format pair's container
-    // is the window itself.
-    m_check1 = named<QCheckBox>("Check1", QStringLiteral("黑白反转"), m_client);
-    m_check1->setChecked(true);
-    m_check1->setToolTip(QStringLiteral("黑白反显示"));
-    twips::place(m_check1, 2280, 1680, 1095, 375);
-    m_option2 = named<QRadioButton>("Option2", QStringLiteral("C51格式"), m_client);
-    m_option2->setChecked(true);
-    twips::place(m_option2, 2280, 2040, 975, 375);
-    m_option1 = named<QRadioButton>("Option1", QStringLiteral("A51格式"), m_client);
-    twips::place(m_option1, 2280, 2400, 975, 255);
-
-    // Mirror drawn over Frame4; the scan direction pair lives in Frame4.
-    m_check2 = named<QCheckBox>("Check2", QStringLiteral("左右对调"), m_client);
-    m_check2->setChecked(true);
-    m_check2->setToolTip(QStringLiteral("左右8位对调取模"));
-    twips::place(m_check2, 3960, 1680, 1095, 375);
-    m_option3 = named<QRadioButton>("Option3", QStringLiteral("横向取模"), m_frame4);
-    m_option3->setChecked(true);
-    twips::place(m_option3, 240, 480, 1095, 375);
-    m_option4 = named<QRadioButton>("Option4", QStringLiteral("纵向取模"), m_frame4);
-    m_option4->setEnabled(false); // vertical extraction does not exist
-    twips::place(m_option4, 240, 840, 1095, 255);
-
-    m_command1 = named<QPushButton>("Command1", QStringLiteral("取 模"), m_client);
-    m_command1->setFont(fonts::kaiTiBold(14.25));
-    m_command1->setToolTip(QStringLiteral("点击生成字模"));
-    twips::place(m_command1, 5520, 1800, 1335, 855);
-    m_command2 = named<QPushButton>("Command2", QStringLiteral("串口下载"), m_client);
-    twips::place(m_command2, 7200, 2040, 1215, 495);
-    m_exet = named<QPushButton>("exet", QStringLiteral("退出程序"), m_client);
-    twips::place(m_exet, 8760, 2040, 1215, 495);
-
-    m_text2 = textBox("Text2", m_client);
-    m_text2->setReadOnly(true);
-    m_text2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_text2->setFocusPolicy(Qt::StrongFocus);
-    m_text2->setToolTip(QStringLiteral("生成字模区"));
-    // Glyph lines must not break, so their columns stay aligned; long lines scroll.
-    m_text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_text2->setFont(fonts::glyphText());
-    twips::place(m_text2, 240, 3360, 9615, 3615);
-
-    m_staB1 = named<StatusPanels>("StaB1", m_client);
-    twips::place(m_staB1, 0, 7110, kClientWidthTwips, 375);
-
-    m_timer1 = named<QTimer>("Timer1", this);
-    m_timer1->setInterval(1000);
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("Timer1"));
+    m_clockTimer->setInterval(1000);
 
     // Three independent option groups, one per container. Qt's implicit
     // grouping would also reach into child frames, so each pair gets its own group.
-    for (auto [first, second] : {std::pair{m_option1, m_option2}, std::pair{m_option3, m_option4},
-                                 std::pair{m_option5, m_option6}}) {
+    for (auto [first, second] : {std::pair{m_a51Option, m_c51Option}, std::pair{m_horizontalOption, m_verticalOption},
+                                 std::pair{m_cell8x16Option, m_cell16x16Option}}) {
         auto *group = new QButtonGroup(this);
         group->addButton(first);
         group->addButton(second);
     }
-
-    // Controls drawn over a frame must lie above it.
-    for (QWidget *over : {static_cast<QWidget *>(m_srcTxt), static_cast<QWidget *>(m_check1),
-                          static_cast<QWidget *>(m_option2), static_cast<QWidget *>(m_option1),
-                          static_cast<QWidget *>(m_check2), static_cast<QWidget *>(m_text2)})
-        over->raise();
 }
 
-void Form1::createMenu()
+void MainWindow::createMenu()
 {
-    QMenu *fa = menuBar()->addMenu(QStringLiteral("文件"));
-    fa->setObjectName(QStringLiteral("fa"));
-    m_ex = fa->addAction(QStringLiteral("退出"));
-    m_ex->setObjectName(QStringLiteral("ex"));
+    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("文件"));
+    fileMenu->setObjectName(QStringLiteral("fa"));
+    m_quitAction = fileMenu->addAction(QStringLiteral("退出"));
+    m_quitAction->setObjectName(QStringLiteral("ex"));
 
-    QMenu *he = menuBar()->addMenu(QStringLiteral("帮助"));
-    he->setObjectName(QStringLiteral("HE"));
-    m_w = he->addAction(QStringLiteral("技术论坛"));
-    m_w->setObjectName(QStringLiteral("W"));
-    m_g = he->addAction(QStringLiteral("关于"));
-    m_g->setObjectName(QStringLiteral("g"));
+    QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));
+    helpMenu->setObjectName(QStringLiteral("HE"));
+    m_forumAction = helpMenu->addAction(QStringLiteral("技术论坛"));
+    m_forumAction->setObjectName(QStringLiteral("W"));
+    m_aboutAction = helpMenu->addAction(QStringLiteral("关于"));
+    m_aboutAction->setObjectName(QStringLiteral("g"));
 
     // The layout is fixed: the window can be minimized but not resized or maximized.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -181,11 +206,11 @@ void Form1::createMenu()
     setFixedSize(m_client->width(), menuBar()->sizeHint().height() + m_client->height());
 }
 
-void Form1::setTabOrderOfControls()
+void MainWindow::setTabOrderOfControls()
 {
-    QWidget *const order[] = {m_srcTxt, m_command1, m_text2, m_check1, m_check2, m_option1,
-                              m_option2, m_option3, m_option4, m_option5, m_option6, m_exet,
-                              m_command2};
+    QWidget *const order[] = {m_inputBox,     m_convertButton,    m_outputBox,      m_invertCheck,    m_mirrorCheck,
+                              m_a51Option,    m_c51Option,        m_horizontalOption, m_verticalOption,
+                              m_cell8x16Option, m_cell16x16Option, m_quitButton,     m_downloadButton};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -11,6 +11,8 @@ inline const QString enterCharacters = QStringLiteral("请输入字符");
 inline const QString formatC51 = QStringLiteral("C51格式");
 inline const QString formatA51 = QStringLiteral("A51格式");
 inline const QString horizontalMode = QStringLiteral("取模方式为横向取模");
+// In the message panel while a conversion runs.
+inline const QString conversionInProgress = QStringLiteral("正在进行转换，请稍等....");
 
 inline const QString explainA51 = QStringLiteral("字模输出格式为按汇编程序的格式输出。");
 inline const QString explainC51 = QStringLiteral("字模输出格式为按C51程序的格式输出。");

@@ -11,7 +11,7 @@ namespace ledglyph {
 
 namespace {
 
-constexpr std::array<int, StatusPanels::kCount> kWidthsTwips{2425, 1700, 2500, 1200, 1000, 1050};
+constexpr std::array<int, kStatusPanels.size()> kWidthsTwips{2425, 1700, 2500, 1200, 1000, 1050};
 
 } // namespace
 
@@ -20,7 +20,7 @@ StatusPanels::StatusPanels(QWidget *parent) : QWidget(parent)
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 1, 0, 1);
     row->setSpacing(2);
-    for (int i = 0; i < kCount; ++i) {
+    for (std::size_t i = 0; i < m_labels.size(); ++i) {
         auto *panel = new QFrame(this);
         panel->setObjectName(QStringLiteral("StaB1Panel%1").arg(i + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -28,7 +28,7 @@ StatusPanels::StatusPanels(QWidget *parent) : QWidget(parent)
         auto *layout = new QHBoxLayout(panel);
         layout->setContentsMargins(2, 0, 2, 0);
         layout->setSpacing(2);
-        if (i == 0) {
+        if (kStatusPanels[i] == StatusPanel::Address) {
             auto *icon = new QLabel(panel);
             icon->setPixmap(programIcon().pixmap(16, 16));
             layout->addWidget(icon);
@@ -45,18 +45,17 @@ StatusPanels::StatusPanels(QWidget *parent) : QWidget(parent)
     row->addStretch(1);
 }
 
-QLabel *StatusPanels::label(int panel) const
+QLabel *StatusPanels::label(StatusPanel panel) const
 {
-    Q_ASSERT(panel >= 1 && panel <= kCount);
-    return m_labels[panel - 1];
+    return m_labels[static_cast<std::size_t>(panel)];
 }
 
-QString StatusPanels::panelText(int panel) const
+QString StatusPanels::panelText(StatusPanel panel) const
 {
     return label(panel)->text();
 }
 
-void StatusPanels::setPanelText(int panel, const QString &text)
+void StatusPanels::setPanelText(StatusPanel panel, const QString &text)
 {
     QLabel *shown = label(panel);
     shown->setText(text);
@@ -65,7 +64,7 @@ void StatusPanels::setPanelText(int panel, const QString &text)
     shown->setToolTip(text);
 }
 
-const QLabel *StatusPanels::panelLabel(int panel) const
+const QLabel *StatusPanels::panelLabel(StatusPanel panel) const
 {
     return label(panel);
 }

@@ -8,25 +8,37 @@ class QLabel;
 
 namespace ledglyph {
 
-// The main window's status bar: six text panels numbered 1 to 6 with fixed
-// widths, side by side from the left; panel 1 shows the program's icon in
-// front of its text. The window places it along its bottom edge.
+// The status bar's six panels, from left to right (object names StaB1Panel1
+// to StaB1Panel6).
+enum class StatusPanel {
+    Address,     // the maker's web address, behind the program's icon
+    InputCounts, // how many single-byte and Chinese characters the input holds
+    Message,     // the conversion's progress and outcome, the scan direction
+    Format,      // the output format, C51 or A51
+    Date,
+    Time,
+};
+inline constexpr std::array kStatusPanels{StatusPanel::Address, StatusPanel::InputCounts,
+                                          StatusPanel::Message, StatusPanel::Format,
+                                          StatusPanel::Date,    StatusPanel::Time};
+
+// The main window's status bar: six text panels with fixed widths, side by
+// side from the left; the address panel shows the program's icon in front of
+// its text. The window places it along its bottom edge.
 class StatusPanels final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kCount = 6;
-
     explicit StatusPanels(QWidget *parent = nullptr);
 
-    QString panelText(int panel) const;
-    void setPanelText(int panel, const QString &text);
-    void clearPanel(int panel) { setPanelText(panel, QString()); }
-    const QLabel *panelLabel(int panel) const;
+    QString panelText(StatusPanel panel) const;
+    void setPanelText(StatusPanel panel, const QString &text);
+    void clearPanel(StatusPanel panel) { setPanelText(panel, QString()); }
+    const QLabel *panelLabel(StatusPanel panel) const;
 
 private:
-    QLabel *label(int panel) const;
+    QLabel *label(StatusPanel panel) const;
 
-    std::array<QLabel *, kCount> m_labels{};
+    std::array<QLabel *, kStatusPanels.size()> m_labels{};
 };
 
 } // namespace ledglyph

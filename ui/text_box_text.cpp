@@ -55,13 +55,6 @@ void showExactText(QPlainTextEdit &box, const QString &text)
     box.setPlainText(shown);
 }
 
-QString exactText(const QPlainTextEdit &box)
-{
-    QString text = crLfText(box);
-    text.replace(kCrSymbol, u'\r').replace(kLfSymbol, u'\n');
-    return text;
-}
-
 bool removeLastCharacter(QPlainTextEdit &box)
 {
     QTextCursor cursor(box.document());

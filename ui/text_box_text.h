@@ -8,7 +8,9 @@ namespace ledglyph {
 
 // A text box holds a line break as one character; the program's texts (the
 // input it counts and converts, hz.txt, the help text) write it as the two
-// characters CR LF. These functions are the one place that translates.
+// characters CR LF. These functions translate for the main window's boxes;
+// text files read by the command-line programs, message box prompts and the
+// download window's log box translate on their own.
 
 // The box's text with every line break as CR LF. Every other character is
 // returned as stored (no-break spaces stay no-break spaces).
@@ -18,9 +20,6 @@ QString crLfText(const QPlainTextEdit &box);
 // lone CR or LF (hz.txt holds them when the input held a line break, in the
 // comment naming that character) is shown as the symbol ␍ or ␊.
 void showExactText(QPlainTextEdit &box, const QString &text);
-
-// The text shown by showExactText, read back from the box.
-QString exactText(const QPlainTextEdit &box);
 
 // Removes the last character the box holds: a whole line break, a whole
 // surrogate pair, or one other character. Returns false when the box is empty.

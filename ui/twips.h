@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 
 namespace ledglyph::twips {
@@ -10,10 +11,20 @@ constexpr int toPixels(int twips)
     return (twips * 2 + 15) / 30; // rounded to the nearest pixel
 }
 
-// Places `widget` at a fixed position inside its parent, all values in twips.
-inline void place(QWidget *widget, int left, int top, int width, int height)
+// A control's place inside its container, in twips.
+struct Rect {
+    int left, top, width, height;
+};
+
+constexpr QRect toPixels(const Rect &at)
 {
-    widget->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+    return QRect(toPixels(at.left), toPixels(at.top), toPixels(at.width), toPixels(at.height));
+}
+
+// Places `widget` at a fixed position inside its parent.
+inline void place(QWidget *widget, const Rect &at)
+{
+    widget->setGeometry(toPixels(at));
 }
 
 } // namespace ledglyph::twips

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace ledglyph::fonts {
+namespace ledglyph::ui_fonts {
 
 namespace {
 
@@ -66,4 +66,4 @@ QFont glyphText()
     return font;
 }
 
-} // namespace ledglyph::fonts
+} // namespace ledglyph::ui_fonts

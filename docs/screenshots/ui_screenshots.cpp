@@ -10,6 +10,7 @@
 #include "download/download_texts.h"
 #include "download/download_window.h"
 #include "download/file_filter.h"
+#include "platform/serial/com1_device.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 
@@ -35,10 +36,10 @@ namespace {
 
 class AnswerOk final : public MessageBox {
 public:
-    int show(const QString &prompt, int, const QString &) override
+    MessageAnswer show(const QString &prompt, MessageIcon, const QString &) override
     {
         std::fprintf(stderr, "message box: %s\n", qPrintable(prompt));
-        return MsgOk;
+        return MessageAnswer::Ok;
     }
 };
 
@@ -104,25 +105,25 @@ int main(int argc, char *argv[])
     NoLaunch launcher;
     ChooseFile fileDialog(work.filePath(QStringLiteral("zimuo.bin")));
     FixedClock clock(QDateTime(QDate(2008, 3, 22), QTime(21, 5, 9)));
-    DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}};
+    DesktopServices services{messageBox, launcher, fileDialog, clock, work.path(), [] {}, makeCom1Link};
 
-    Form1 form1(services);
-    form1.show();
-    if (!QTest::qWaitForWindowExposed(&form1))
+    MainWindow mainWindow(services);
+    mainWindow.show();
+    if (!QTest::qWaitForWindowExposed(&mainWindow))
         return 1;
-    auto *srcTxt = form1.findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"));
+    auto *inputBox = mainWindow.findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"));
     QInputMethodEvent typed;
     typed.setCommitString(QStringLiteral("LED点阵屏 Qorvath"));
-    QApplication::sendEvent(srcTxt, &typed);
-    form1.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    QApplication::sendEvent(inputBox, &typed);
+    mainWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
     QTest::qWait(1300); // one clock tick fills the date and time panels
 
-    bool ok = save(&form1, outDir.filePath(QStringLiteral("main-window.png")));
+    bool ok = save(&mainWindow, outDir.filePath(QStringLiteral("main-window.png")));
 
-    form1.findChild<QAction *>(QStringLiteral("g"))->trigger();
-    Form2 *about = nullptr;
+    mainWindow.findChild<QAction *>(QStringLiteral("g"))->trigger();
+    AboutWindow *about = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *candidate = qobject_cast<Form2 *>(window))
+        if (auto *candidate = qobject_cast<AboutWindow *>(window))
             about = candidate;
     }
     if (!about || !QTest::qWaitForWindowExposed(about))
@@ -131,7 +132,7 @@ int main(int argc, char *argv[])
     ok = save(about, outDir.filePath(QStringLiteral("about-window.png"))) && ok;
     delete about;
 
-    Form3 form3(services);
+    DownloadWindow form3(services);
     form3.show();
     if (!QTest::qWaitForWindowExposed(&form3))
         return 1;
@@ -145,7 +146,7 @@ int main(int argc, char *argv[])
     QPixmap box;
     QRect boxAt;
     grabNextDialog(box, boxAt);
-    QtMessageBox().showOver(form3, download_texts::openPortPrompt, MsgStyle::Exclamation,
+    QtMessageBox().showOver(form3, download_texts::openPortPrompt, MessageIcon::Exclamation,
                             download_texts::portTitle);
     QPixmap withBox = form3.grab();
     {

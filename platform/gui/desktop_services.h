@@ -8,8 +8,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace ledglyph {
+
+class SerialLink;
 
 // Everything the windows need of the host, passed in so tests can replace it.
 struct DesktopServices {
@@ -20,6 +23,8 @@ struct DesktopServices {
     QString appDir;                 // fonts, help text and, unless outputDir is given, outputs live here
     std::function<void()> quit;     // ends the program at once
     QString outputDir = {};         // hz.txt, Tempchar.txt and zimuo.bin, when not beside the program
+    // The serial link that stands for COM1, made anew for each download window.
+    std::function<std::unique_ptr<SerialLink>()> makeSerialLink = nullptr;
 
     QString outputFolder() const { return outputDir.isEmpty() ? appDir : outputDir; }
 };

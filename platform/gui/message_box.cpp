@@ -58,17 +58,19 @@ protected:
 
 } // namespace
 
-int QtMessageBox::show(const QString &prompt, int style, const QString &title)
+MessageAnswer QtMessageBox::show(const QString &prompt, MessageIcon icon, const QString &title)
 {
-    return showWithParent(QApplication::activeWindow(), prompt, style, title);
+    return showWithParent(QApplication::activeWindow(), prompt, icon, title);
 }
 
-int QtMessageBox::showOver(QWidget &window, const QString &prompt, int style, const QString &title)
+MessageAnswer QtMessageBox::showOver(QWidget &window, const QString &prompt, MessageIcon icon,
+                                     const QString &title)
 {
-    return showWithParent(window.window(), prompt, style, title);
+    return showWithParent(window.window(), prompt, icon, title);
 }
 
-int QtMessageBox::showWithParent(QWidget *parent, const QString &prompt, int style, const QString &title)
+MessageAnswer QtMessageBox::showWithParent(QWidget *parent, const QString &prompt, MessageIcon icon,
+                                           const QString &title)
 {
     CentredMessageBox box(parent);
     box.setWindowTitle(title);
@@ -77,26 +79,17 @@ int QtMessageBox::showWithParent(QWidget *parent, const QString &prompt, int sty
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
-    switch (style) {
-    case MsgStyle::Question:
-        box.setIcon(QMessageBox::Question);
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    case MsgStyle::Information:
-        box.setIcon(QMessageBox::Information);
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    default:
-        box.setIcon(QMessageBox::Warning);
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    }
+    const bool question = icon == MessageIcon::Question;
+    box.setIcon(question                             ? QMessageBox::Question
+                : icon == MessageIcon::Information ? QMessageBox::Information
+                                                   : QMessageBox::Warning);
+    box.setStandardButtons(question ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    if (style == MsgStyle::Question)
+    if (question)
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Ok);
     fitLongestLine(box, text);
-    return box.exec() == QMessageBox::Ok ? MsgOk : MsgCancel;
+    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
 } // namespace ledglyph

@@ -6,28 +6,30 @@ class QWidget;
 
 namespace ledglyph {
 
-// Modal message box with the classic style codes the program uses.
-namespace MsgStyle {
-inline constexpr int Exclamation = 48; // exclamation icon, OK
-inline constexpr int Information = 64; // information icon, OK
-inline constexpr int Question = 33;    // question icon, OK and Cancel
-} // namespace MsgStyle
+// The kinds of box the program shows: a warning or a notice with OK alone, or
+// a question with OK and Cancel.
+enum class MessageIcon {
+    Exclamation, // exclamation icon, OK
+    Information, // information icon, OK
+    Question,    // question icon, OK and Cancel
+};
 
-inline constexpr int MsgOk = 1;
-inline constexpr int MsgCancel = 2;
+enum class MessageAnswer { Ok, Cancel };
 
+// Modal message box.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
     // Shows the prompt and waits until the box is closed. A carriage return in
-    // the prompt starts a new line. Returns MsgOk when OK was pressed.
-    virtual int show(const QString &prompt, int style, const QString &title) = 0;
+    // the prompt starts a new line.
+    virtual MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) = 0;
     // The same, for a message that belongs to `window`: the box opens centred
     // on it. Boxes that draw nothing on screen need not care where.
-    virtual int showOver(QWidget &window, const QString &prompt, int style, const QString &title)
+    virtual MessageAnswer showOver(QWidget &window, const QString &prompt, MessageIcon icon,
+                                   const QString &title)
     {
         (void)window;
-        return show(prompt, style, title);
+        return show(prompt, icon, title);
     }
 };
 
@@ -36,9 +38,9 @@ public:
 class WindowMessageBox final : public MessageBox {
 public:
     WindowMessageBox(MessageBox &host, QWidget &window) : m_host(host), m_window(window) {}
-    int show(const QString &prompt, int style, const QString &title) override
+    MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override
     {
-        return m_host.showOver(m_window, prompt, style, title);
+        return m_host.showOver(m_window, prompt, icon, title);
     }
 
 private:
@@ -50,11 +52,13 @@ private:
 // screen allows), so lines break only where the prompt breaks them.
 class QtMessageBox final : public MessageBox {
 public:
-    int show(const QString &prompt, int style, const QString &title) override;
-    int showOver(QWidget &window, const QString &prompt, int style, const QString &title) override;
+    MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override;
+    MessageAnswer showOver(QWidget &window, const QString &prompt, MessageIcon icon,
+                           const QString &title) override;
 
 private:
-    int showWithParent(QWidget *parent, const QString &prompt, int style, const QString &title);
+    MessageAnswer showWithParent(QWidget *parent, const QString &prompt, MessageIcon icon,
+                                 const QString &title);
 };
 
 } // namespace ledglyph

@@ -1,5 +1,7 @@
 #include "platform/serial/com1_device.h"
 
+#include "platform/serial/ms_comm1.h"
+
 #include <QtGlobal>
 
 namespace ledglyph {
@@ -14,6 +16,11 @@ QString com1DeviceName()
 #else
     return QStringLiteral("/dev/ttyS0");
 #endif
+}
+
+std::unique_ptr<SerialLink> makeCom1Link()
+{
+    return std::make_unique<MSComm1>(com1DeviceName());
 }
 
 } // namespace ledglyph

@@ -17,15 +17,11 @@ MSComm1::MSComm1(QString device, QObject *parent)
     : SerialLink(parent), m_device(std::move(device))
 {
     setObjectName(QStringLiteral("MSComm1"));
-    connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::notified, Qt::QueuedConnection);
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::notified);
     connect(&m_port, &QSerialPort::bytesWritten, this, [this] {
         if (m_port.bytesToWrite() == 0) {
-            QMetaObject::invokeMethod(this, [this] {
-                emit notified();
-                // Bytes queued since (a transfer behind a poll byte) are not written yet.
-                if (m_port.isOpen() && m_port.bytesToWrite() == 0)
-                    emit allWritten();
-            }, Qt::QueuedConnection);
+            emit notified();
+            emit allWritten();
         }
     });
     connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm1::onError);
@@ -99,11 +95,8 @@ void MSComm1::onError(QSerialPort::SerialPortError error)
     case QSerialPort::ReadError:
     case QSerialPort::ResourceError:
     case QSerialPort::UnknownError:
-        if (m_port.isOpen()) {
-            const QString reason = m_port.errorString();
-            QMetaObject::invokeMethod(this, [this, reason] { emit failed(reason); },
-                                      Qt::QueuedConnection);
-        }
+        if (m_port.isOpen())
+            emit failed(m_port.errorString());
         break;
     default:
         // Errors of opening are reported by open(); timeouts come from our own bounded waits.

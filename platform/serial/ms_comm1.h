@@ -6,10 +6,8 @@
 
 namespace ledglyph {
 
-// The serial port of the download window: a thin adapter over QSerialPort.
-// Its notifications reach the protocol from the event loop (queued), never from
-// inside QSerialPort's own handlers, because the protocol opens modal boxes and
-// may close the port while handling them.
+// The serial port of the download: a thin adapter over QSerialPort, whose
+// notifications it passes on as they come.
 class MSComm1 final : public SerialLink {
     Q_OBJECT
 public:
@@ -32,7 +30,7 @@ private:
 
     QString m_device;
     QSerialPort m_port;
-    qint32 m_baudRate = 9600;
+    qint32 m_baudRate = LEDGLYPH_BAUD_RATE;
 };
 
 } // namespace ledglyph

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "download/wire_format.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -8,13 +10,13 @@
 
 namespace ledglyph {
 
-// Line format of a serial link. The download uses 9600 baud, no parity,
-// 8 data bits, 1 stop bit and no flow control ("9600,n,8,1").
+// Line format of a serial link; by default the download's line of the wire
+// format: 9600 baud, no parity, 8 data bits, 1 stop bit, no flow control.
 struct LineSettings {
-    qint32 baudRate = 9600;
+    qint32 baudRate = LEDGLYPH_BAUD_RATE;
     bool parity = false;
-    int dataBits = 8;
-    int stopBits = 1;
+    int dataBits = LEDGLYPH_DATA_BITS;
+    int stopBits = LEDGLYPH_STOP_BITS;
     bool flowControl = false;
 
     static LineSettings download() { return {}; }
@@ -25,7 +27,7 @@ struct LineSettings {
 // device's own latency. Past that the line has stopped taking bytes.
 inline qint64 drainDeadlineMs(qint64 bytes, qint32 baudRate)
 {
-    const qint64 lineMs = bytes * 10 * 1000 / (baudRate > 0 ? baudRate : 1);
+    const qint64 lineMs = bytes * LEDGLYPH_BITS_PER_BYTE * 1000 / (baudRate > 0 ? baudRate : 1);
     return 2 * lineMs + 2000;
 }
 

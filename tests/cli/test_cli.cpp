@@ -53,7 +53,7 @@ private slots:
                         QTest::addRow("%s %s%s%s", format == OutputFormat::C51 ? "c51" : "a51",
                                       cell == CellMode::Cell8x16 ? "8x16" : "16x16", invert ? " invert" : "",
                                       mirror ? " mirror" : "")
-                            << ConversionOptions{format, cell, invert, mirror};
+                            << ConversionOptions{.format = format, .cellMode = cell, .invert = invert, .mirror = mirror};
     }
 
     // 20 characters, mixed Chinese and ASCII in 16*16 mode. The header's date and

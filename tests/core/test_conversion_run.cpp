@@ -22,10 +22,9 @@ private:
 
     QByteArray output(const char *name) const { return readFile(m_out->filePath(QLatin1String(name))); }
 
-    RunOutcome convert(const QString &text, CellMode mode, bool mirror, bool invert)
+    RunOutcome convert(const QString &text, const ConversionOptions &options)
     {
-        ConversionRun run(m_fonts.path(), m_out->path(), m_clock);
-        return run.run(text, ConversionOptions{OutputFormat::C51, mode, invert, mirror});
+        return ConversionRun(m_fonts.path(), m_out->path(), m_clock).run(text, options);
     }
 
 private slots:
@@ -83,7 +82,8 @@ private slots:
         QFETCH(bool, invert);
         QFETCH(QByteArray, textCells);
         QFETCH(QString, message);
-        const RunOutcome outcome = convert(text, mode, mirror, invert);
+        const RunOutcome outcome =
+            convert(text, {.format = OutputFormat::C51, .cellMode = mode, .invert = invert, .mirror = mirror});
         QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
         QCOMPARE(outcome.message, message);
         const QByteArray tail = mode == CellMode::Cell16x16 ? QByteArray(1, invert ? '\xFF' : '\0')
@@ -98,7 +98,7 @@ private slots:
 
     void longestTextIsAccepted()
     {
-        const RunOutcome outcome = convert(QString(1012, QLatin1Char('w')), CellMode::Cell16x16, true, true);
+        const RunOutcome outcome = convert(QString(1012, QLatin1Char('w')), {.cellMode = CellMode::Cell16x16});
         QCOMPARE(outcome.message, QStringLiteral("转换完成 共： 32384个字模"));
         QCOMPARE(output("zimuo.bin").size(), 32 * 1012 + 353);
     }

@@ -60,7 +60,8 @@ private slots:
 
         // A typed line break is two cells whose comments hold the raw CR and LF.
         QTest::newRow("C51 16*16 with a line break")
-            << QStringLiteral("啊\r\nA") << ConversionOptions{OutputFormat::C51, CellMode::Cell16x16, false, false}
+            << QStringLiteral("啊\r\nA")
+            << ConversionOptions{.format = OutputFormat::C51, .cellMode = CellMode::Cell16x16, .invert = false, .mirror = false}
             << header(QStringLiteral("//")) + QStringList{
                    times("0xF0,0x01,", 8), times("0xF0,0x01,", 7) + "0x0F,0x10,//啊", "",
                    times("0x00,", 16), times("0x00,", 16) + "//\r", "",
@@ -70,7 +71,8 @@ private slots:
         // Mirror and inversion: 啊's row (F0,01) becomes (80,0F) then (7F,F0);
         // its last row (0F,10) becomes (08,F0) then (F7,0F); A's C0 becomes 03 then FC.
         QTest::newRow("A51 16*16 mirrored and inverted")
-            << QStringLiteral("A啊") << ConversionOptions{OutputFormat::A51, CellMode::Cell16x16, true, true}
+            << QStringLiteral("A啊")
+            << ConversionOptions{.format = OutputFormat::A51, .cellMode = CellMode::Cell16x16, .invert = true, .mirror = true}
             << header(QStringLiteral(";")) + QStringList{
                    "DB  000H,0FFH," + times("0FCH,0FFH,", 7), "DB  " + times("0FCH,0FFH,", 8) + ";A", "",
                    "DB  " + times("07FH,0F0H,", 8), "DB  " + times("07FH,0F0H,", 7) + "0F7H,00FH,;啊"};
@@ -79,7 +81,8 @@ private slots:
         // and B, the CR LF split across cells, so the comment marker is written
         // again after the LF; C alone, its left bytes never written: 0 even inverted.
         QTest::newRow("C51 8*16 inverted, odd length, split line break")
-            << QStringLiteral("A\r\nBC") << ConversionOptions{OutputFormat::C51, CellMode::Cell8x16, true, false}
+            << QStringLiteral("A\r\nBC")
+            << ConversionOptions{.format = OutputFormat::C51, .cellMode = CellMode::Cell8x16, .invert = true, .mirror = false}
             << header(QStringLiteral("//")) + QStringList{
                    "0xFF,0x00," + times("0xFF,0x3F,", 7), times("0xFF,0x3F,", 8) + "//A\r", "",
                    times("0xFF,", 16), times("0xFF,", 16) + "//\n//B", "",

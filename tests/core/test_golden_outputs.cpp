@@ -76,7 +76,8 @@ private slots:
                     for (const bool mirror : {true, false})
                         QTest::addRow("%s %s invert=%d mirror=%d", format == OutputFormat::C51 ? "C51" : "A51",
                                       cell == CellMode::Cell8x16 ? "8x16" : "16x16", invert, mirror)
-                            << ConversionOptions{format, cell, invert, mirror} << QByteArray(fingerprints[i++]);
+                            << ConversionOptions{.format = format, .cellMode = cell, .invert = invert, .mirror = mirror}
+                            << QByteArray(fingerprints[i++]);
     }
 
     void sameBytesAsRecorded()

@@ -136,7 +136,8 @@ private slots:
         if (hzSize == -2)
             QVERIFY(QDir(fontDir()).mkpath(QStringLiteral("hzk16")));
         ConversionRun run(fontDir(), outDir(), m_clock);
-        const RunOutcome outcome = run.run(text, ConversionOptions{OutputFormat::C51, mode, true, true});
+        const RunOutcome outcome =
+            run.run(text, {.format = OutputFormat::C51, .cellMode = mode, .invert = true, .mirror = true});
         QCOMPARE(outcome.kind, text.isEmpty() ? RunOutcome::Kind::EmptyInput : RunOutcome::Kind::Refused);
         QCOMPARE(outcome.message, message.arg(QDir::toNativeSeparators(fontDir())));
         QVERIFY(outcome.glyphText().isEmpty());

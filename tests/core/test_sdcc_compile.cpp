@@ -90,7 +90,8 @@ private slots:
         QFETCH(QByteArray, hzEnd);
         QTemporaryDir work;
         ConversionRun run(m_fonts.path(), work.path(), m_clock);
-        const RunOutcome outcome = run.run(text, ConversionOptions{OutputFormat::C51, mode, true, true});
+        const RunOutcome outcome =
+            run.run(text, {.format = OutputFormat::C51, .cellMode = mode, .invert = true, .mirror = true});
         QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
 
         writeFile(work.filePath(QStringLiteral("main.c")),

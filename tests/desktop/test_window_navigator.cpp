@@ -5,6 +5,7 @@
 
 #include "desktop/window_navigator.h"
 #include "download/download_window.h"
+#include "platform/serial/com1_device.h"
 #include "tests/ui/ui_test_support.h"
 
 #include <QPushButton>
@@ -48,25 +49,26 @@ private slots:
     void handOverAndBack()
     {
         TestServices env;
+        env.services.makeSerialLink = makeCom1Link; // never opened here
         WindowNavigator navigator(env.services);
 
         navigator.showMainWindow();
-        QPointer<Form1> first = onlyWindow<Form1>();
+        QPointer<MainWindow> first = onlyWindow<MainWindow>();
         QVERIFY(first);
         typeText(first->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt")), QStringLiteral("ab"));
         first->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(false);
 
         pressButton(first, "Command2");
         QTRY_VERIFY(first.isNull()); // closed and destroyed
-        QPointer<Form3> download = onlyWindow<Form3>();
+        QPointer<DownloadWindow> download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
-        QVERIFY(openWindows<Form1>().isEmpty());
+        QVERIFY(openWindows<MainWindow>().isEmpty());
 
         pressButton(download, "Command5");
         QTRY_VERIFY(download.isNull());
-        Form1 *again = onlyWindow<Form1>();
+        MainWindow *again = onlyWindow<MainWindow>();
         QVERIFY(again);
-        QVERIFY(openWindows<Form3>().isEmpty());
+        QVERIFY(openWindows<DownloadWindow>().isEmpty());
         // Created anew: nothing typed or chosen before survives.
         QCOMPARE(again->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"))->toPlainText(), QString());
         QVERIFY(again->findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked());
@@ -74,7 +76,7 @@ private slots:
         // The download window's close box leaves no window open, so the
         // program ends (it quits when its last window closes).
         pressButton(again, "Command2");
-        download = onlyWindow<Form3>();
+        download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
         download->close();
         QTRY_VERIFY(download.isNull());

@@ -7,6 +7,7 @@
 #include "platform/date_time_text.h"
 #include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
+#include "tests/classic_box_style.h"
 #include "tests/test_support.h"
 
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 namespace ledglyph::testing {
 
@@ -87,18 +89,18 @@ private:
 class ScriptedMessageBox final : public MessageBox {
 public:
     QStringList shown;   // each box as "style title: prompt"
-    QList<int> answers;  // taken in order; OK when the script has run out
+    QList<MessageAnswer> answers; // taken in order; OK when the script has run out
     // Keyed by a box's number (0: the first shown): runs while that box waits
     // for the user, as events that arrive meanwhile would.
     QMap<int, std::function<void()>> whileOpen;
 
-    int show(const QString &prompt, int style, const QString &title) override
+    MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override
     {
         const int number = int(shown.size());
-        shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
+        shown << QStringLiteral("%1 %2: %3").arg(testsupport::classicBoxStyle(icon)).arg(title, prompt);
         if (const std::function<void()> meanwhile = whileOpen.take(number))
             meanwhile();
-        return answers.isEmpty() ? MsgOk : answers.takeFirst();
+        return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();
     }
     QString styles() const
     {
@@ -126,16 +128,24 @@ public:
     void openAddress(const QString &) override {}
 };
 
-// The host as a window under test sees it: scripted boxes and dialog, a fixed clock.
+// The host as a window under test sees it: scripted boxes and dialog, a fixed
+// clock, and a fake serial link (`link`, owned by the window that asked for it).
 struct FakeDesktop {
     ScriptedMessageBox box;
     NullLauncher launcher;
     FakeFileDialog dialog;
     FixedClock clock;
+    FakeSerialLink *link = nullptr;
     DesktopServices services;
 
     FakeDesktop(const QDateTime &at, const QString &appDir)
-        : clock(at), services{box, launcher, dialog, clock, appDir, [] {}} {}
+        : clock(at), services{box, launcher, dialog, clock, appDir, [] {}, {}, [this] {
+              auto made = std::make_unique<FakeSerialLink>();
+              link = made.get();
+              return std::unique_ptr<SerialLink>(std::move(made));
+          }}
+    {
+    }
 };
 
 // The log lines exactly as the download writes them at `at`: CR LF, text, time of day.
@@ -166,3 +176,4 @@ inline QString formState(const QWidget &form)
 }
 
 } // namespace ledglyph::testing
+

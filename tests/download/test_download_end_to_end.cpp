@@ -7,6 +7,7 @@
 #include "core/conversion_run.h"
 #include "download/download_window.h"
 #include "download_test_support.h"
+#include "platform/serial/com1_device.h"
 #include "platform/serial/ms_comm1.h"
 
 #include <QComboBox>
@@ -34,7 +35,8 @@ private slots:
 
         // The window finds its end of the line through LEDGLYPH_COM1, as a user's would.
         qputenv("LEDGLYPH_COM1", line.endA.toLocal8Bit());
-        Form3 form(desktop.services);
+        desktop.services.makeSerialLink = makeCom1Link;
+        DownloadWindow form(desktop.services);
         qunsetenv("LEDGLYPH_COM1");
         form.show();
         form.findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(5); // the speed alone goes into the header
@@ -44,7 +46,7 @@ private slots:
         click(form, "Command1");
 
         const LogLines lines(at);
-        QTRY_VERIFY_WITH_TIMEOUT(form.text1Content().endsWith(lines.opened + lines.signal + lines.downloading + lines.completed), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(form.logText().endsWith(lines.opened + lines.signal + lines.downloading + lines.completed), 20000);
         QCOMPARE(line.finish(), 0);
         QCOMPARE(readFile(line.received), glyphs);
         QVERIFY2(line.output().contains(u"速度代码：3\n字节数：513\n已保存到：%1\n显示板接受。\n字模 1：\n"_s.arg(line.received)),

@@ -1,6 +1,8 @@
-// The exchange with the board against a fake serial link: what counts as the
-// board's signal, the bytes of a transfer, the log lines, and the faults.
+// The exchange with the board against a fake serial link, answered through the
+// window's message boxes: what counts as the board's signal, the bytes of a
+// transfer, the log lines, the phases, and the faults.
 
+#include "download/download_prompts.h"
 #include "download/download_protocol.h"
 #include "download_test_support.h"
 
@@ -15,17 +17,18 @@ namespace {
 const QDateTime at(QDate(2008, 3, 22), QTime(21, 5, 33));
 const QString confirmBox = u"33 Qorvath 欢迎您！！！: 与单片机连接成功\r\r按下“确定”将字模下载到单片机。\r按下“取消”返回\r"
                            u"注意：单片机与PC连接后请在一分钟内将字模下载到单片机，\r如超过一分钟请重新连接"_s;
-const QString closed = u"1 0 0 stopped closed"_s;
+using Phase = DownloadProtocol::Phase;
 
-// One protocol with its fakes, a 449-byte glyph file chosen, "变化速度1"
-// selected, "listing" in the log and, unless told otherwise, the port open
-// (its box forgotten).
+// One protocol with its fakes and its boxes, a 449-byte glyph file chosen,
+// "变化速度1" selected, "listing" in the log and, unless told otherwise, the
+// port open (its box forgotten).
 struct Rig {
     FakeSerialLink link;
     ScriptedMessageBox box;
     FixedClock clock{at};
     DownloadLog log{clock};
-    DownloadProtocol protocol{link, box, log};
+    DownloadProtocol protocol{link, log};
+    DownloadPrompts prompts{protocol, box};
     QTemporaryDir dir;
     const QString path = dir.filePath(u"zimuo.bin"_s);
     QByteArray content = QByteArray("s\0\xFFy\x01G", 6).repeated(75).left(449); // holds "s" bytes too
@@ -35,19 +38,20 @@ struct Rig {
         writeFile(path, content);
         protocol.chooseFile(path);
         protocol.setSpeedIndex(0);
-        log.replace(u"listing"_s, true);
+        log.replace(u"listing"_s, DownloadLog::Focus::AtEnd);
         if (open)
             protocol.openPort();
         box.shown.clear();
     }
     QByteArray transferOf(int speed) const { return "\x79\x01"_ba + char(speed) + content + "sss"_ba; }
-    // 打开串口, 关闭串口 and 发送数据 enabled (1) or not, the poll, the port.
-    QString state() const
+    // The phase, provided the port is open exactly when the phase has it open.
+    Phase phase() const
     {
-        const DownloadButtons b = protocol.buttons();
-        return u"%1 %2 %3 %4 %5"_s.arg(int(b.openPort)).arg(int(b.closePort)).arg(int(b.send))
-            .arg(protocol.polling() ? u"polling"_s : u"stopped"_s, link.isOpen() ? u"open"_s : u"closed"_s);
+        const Phase now = protocol.phase();
+        const bool portOpen = now != Phase::NoFile && now != Phase::Closed;
+        return portOpen == link.isOpen() ? now : Phase(-1);
     }
+    bool polling() const { return protocol.findChild<QTimer *>(u"Timer1"_s)->isActive(); }
 };
 
 } // namespace
@@ -75,11 +79,12 @@ private slots:
         QFETCH(QByteArray, batch);
         QFETCH(bool, isSignal);
         Rig rig;
-        rig.box.answers = {MsgCancel};
+        rig.box.answers = {MessageAnswer::Cancel};
         rig.link.receive(batch);
         QCOMPARE(rig.log.text(), isSignal ? untilSignal : u"listing"_s + lines.opened);
         QCOMPARE(rig.box.shown, isSignal ? QStringList{confirmBox} : QStringList());
-        QCOMPARE(rig.state(), isSignal ? u"0 1 1 stopped open"_s : u"0 1 0 polling open"_s);
+        QCOMPARE(rig.phase(), isSignal ? Phase::Connected : Phase::Polling);
+        QCOMPARE(rig.polling(), !isSignal);
         QVERIFY(rig.link.written.isEmpty()); // Cancel sends nothing
     }
 
@@ -95,7 +100,7 @@ private slots:
                                             u"请检查串口线和设备是否存在、是否被其他程序占用。\r"
                                             u"系统信息：Permission denied"_s});
         QCOMPARE(rig.log.text(), u"listing"_s);
-        QCOMPARE(rig.state(), closed);
+        QCOMPARE(rig.phase(), Phase::Closed);
 
         rig.link.openFailure.reset();
         rig.box.shown.clear();
@@ -106,13 +111,15 @@ private slots:
                                             u"连接成功后才能下载字模\r串口设置 端口号：COM1 波特率：9600b/s  "
                                             u"奇偶校验：无  数据位：8  停止位：1"_s});
         QCOMPARE(rig.log.text(), u"listing"_s + lines.opened);
-        QCOMPARE(rig.state(), u"0 1 0 polling open"_s);
+        QCOMPARE(rig.phase(), Phase::Polling);
+        QVERIFY(rig.polling());
         rig.protocol.pollTick();
         QCOMPARE(rig.link.written, "s"_ba);
 
         rig.protocol.closePort();
         rig.protocol.pollTick();
-        QCOMPARE(rig.state(), closed);
+        QCOMPARE(rig.phase(), Phase::Closed);
+        QVERIFY(!rig.polling());
         QCOMPARE(rig.link.written, "s"_ba);
         QCOMPARE(rig.link.writesWhileClosed, 0);
     }
@@ -148,12 +155,12 @@ private slots:
             emit rig.link.allWritten(); // a late report about an earlier poll byte ends nothing
             QCOMPARE(rig.log.text(), untilSignal + lines.downloading);
             QCOMPARE(rig.box.shown, QStringList{confirmBox});
-            QCOMPARE(rig.state(), u"0 1 0 stopped open"_s);
+            QCOMPARE(rig.phase(), Phase::Sending);
             rig.link.drain();
         }
         QCOMPARE(rig.log.text(), completedLog);
         QCOMPARE(rig.box.shown, (QStringList{confirmBox, u"64 Qorvath 欢迎您！！！: 串口下载完成"_s}));
-        QCOMPARE(rig.state(), closed);
+        QCOMPARE(rig.phase(), Phase::Closed);
     }
 
     // A board signal counts only while polling or connected: one that arrives
@@ -176,41 +183,38 @@ private slots:
         QCOMPARE(rig.link.written, rig.transferOf(1));
         QCOMPARE(rig.log.text(), completedLog);
         QCOMPARE(rig.box.styles(), u"48 33 64"_s);
-        QCOMPARE(rig.state(), closed);
+        QCOMPARE(rig.phase(), Phase::Closed);
     }
 
-    // A close by the user while bytes are still queued throws them away at
-    // once, says so in the log, and leaves the port closed (or opens it anew);
-    // a late "queue empty" reports nothing.
+    // A close by the user (or the window) while bytes are still queued throws
+    // them away at once, says so in the log, and leaves the port closed (or
+    // opens it anew); a late "queue empty" reports nothing.
     void closeDuringTransfer_data()
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("linesAfter");
-        QTest::addColumn<QString>("state");
-        QTest::newRow("关闭串口") << u"close"_s << QString() << closed;
-        QTest::newRow("打开串口") << u"open"_s << lines.opened << u"0 1 0 polling open"_s;
-        QTest::newRow("window closed") << u"shut down"_s << QString() << u"0 1 0 stopped closed"_s;
+        QTest::addColumn<Phase>("phase");
+        QTest::newRow("关闭串口") << u"close"_s << QString() << Phase::Closed;
+        QTest::newRow("打开串口") << u"open"_s << lines.opened << Phase::Polling;
     }
     void closeDuringTransfer()
     {
         QFETCH(QString, action);
         QFETCH(QString, linesAfter);
-        QFETCH(QString, state);
+        QFETCH(Phase, phase);
         Rig rig;
         rig.link.holdWrites = true;
         rig.link.receive("s");
         if (action == u"close")
             rig.protocol.closePort();
-        else if (action == u"open")
-            rig.protocol.openPort();
         else
-            rig.protocol.shutDown();
+            rig.protocol.openPort();
         rig.link.drain();
         QCOMPARE(rig.link.discarded, 455);
         QCOMPARE(rig.log.text(), untilSignal + lines.downloading
                                      + lines.line(u"下载已取消：字模没有下载完成，未发送的数据已丢弃。"_s) + linesAfter);
         QCOMPARE(rig.box.styles(), action == u"open" ? u"33 48"_s : u"33"_s);
-        QCOMPARE(rig.state(), state);
+        QCOMPARE(rig.phase(), phase);
     }
 
     // A line that stops taking bytes: past twice their line time at 9600 baud
@@ -235,14 +239,13 @@ private slots:
         QVERIFY(deadline && deadline->isActive());
         QCOMPARE(deadline->interval(), deadlineMs);
         deadline->start(0); // its time has come
-        QTRY_VERIFY(!rig.protocol.transferring());
+        QTRY_COMPARE(rig.phase(), Phase::Closed);
         rig.link.drain();
         QCOMPARE(rig.link.discarded, fileSize + 6);
         QCOMPARE(rig.log.text(), untilSignal + lines.downloading
                                      + lines.line(u"下载失败：串口停止发送，字模没有下载完成，串口已关闭。"_s));
         QCOMPARE(rig.box.shown, (QStringList{confirmBox, u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）停止发送："
                                                          u"至少还有 %1 字节没有发出。\r字模没有下载完成，串口已关闭。请检查串口线和单片机。"_s.arg(fileSize + 6)}));
-        QCOMPARE(rig.state(), closed);
     }
 
     // Cancel, "发送数据" with no speed selected (refused, nothing sent), then a
@@ -250,20 +253,20 @@ private slots:
     void cancelThenSpeedThenSend()
     {
         Rig rig;
-        rig.box.answers = {MsgCancel};
+        rig.box.answers = {MessageAnswer::Cancel};
         rig.link.receive("xs");
         rig.protocol.setSpeedIndex(-1);
         rig.protocol.download();
         QVERIFY(rig.link.written.isEmpty());
         QCOMPARE(rig.log.text(), untilSignal);
         QCOMPARE(rig.box.shown.last(), u"64 Qorvath 欢迎您！！！: 你还没有选择显示方式和移动速度，谢谢！！！"_s);
-        QCOMPARE(rig.state(), u"0 1 1 stopped open"_s);
+        QCOMPARE(rig.phase(), Phase::Connected);
 
         rig.protocol.setSpeedIndex(3);
         rig.protocol.download();
         QCOMPARE(rig.link.written, rig.transferOf(4));
         QCOMPARE(rig.log.text(), completedLog);
-        QCOMPARE(rig.state(), closed);
+        QCOMPARE(rig.phase(), Phase::Closed);
     }
 
     void unreadableFileAtTransferTimeSendsNothing()
@@ -275,7 +278,7 @@ private slots:
         QCOMPARE(rig.box.styles(), u"33 48"_s);
         QVERIFY(rig.box.shown[1].contains(rig.path));
         QCOMPARE(rig.log.text(), untilSignal + lines.downloading + lines.line(u"下载未进行：字模文件无法读取，没有发送任何数据。"_s));
-        QCOMPARE(rig.state(), u"0 1 1 stopped open"_s);
+        QCOMPARE(rig.phase(), Phase::Connected);
     }
 
     // One message and one log line, the port closed, never "下载完成"; later
@@ -312,23 +315,28 @@ private slots:
         rig.link.drain();
         QCOMPARE(rig.log.text(), log);
         QCOMPARE(rig.box.shown, (transferring ? QStringList{confirmBox, message} : QStringList{message}));
-        QCOMPARE(rig.state(), closed);
-        QVERIFY(!rig.protocol.transferring());
+        QCOMPARE(rig.phase(), Phase::Closed);
     }
 
-    // After a Cancel, "打开串口" again restarts the poll with "发送数据" enabled;
-    // a transfer from there closes the port while the poll runs on, and the
-    // poll must not write to the closed port.
-    void pollOutlivingTheTransferNeverWritesToTheClosedPort()
+    // After a Cancel, choosing a file offers "打开串口" again; opening anew
+    // restarts the poll and leaves "发送数据" enabled. A transfer from there
+    // ends with the port closed and the poll stopped.
+    void reopenAfterCancelKeepsSendAvailable()
     {
         Rig rig;
-        rig.box.answers = {MsgCancel};
+        rig.box.answers = {MessageAnswer::Cancel};
         rig.link.receive("s");
+        QCOMPARE(rig.protocol.buttons(), (DownloadButtons{false, true, true}));
         rig.protocol.chooseFile(rig.path);
+        QCOMPARE(rig.protocol.buttons(), (DownloadButtons{true, true, true}));
         rig.protocol.openPort();
-        QCOMPARE(rig.state(), u"0 1 1 polling open"_s);
+        QCOMPARE(rig.phase(), Phase::Connected);
+        QVERIFY(rig.polling());
+        QCOMPARE(rig.protocol.buttons(), (DownloadButtons{false, true, true}));
         rig.protocol.download();
-        QCOMPARE(rig.state(), u"1 0 0 polling closed"_s);
+        QCOMPARE(rig.link.written, rig.transferOf(1));
+        QCOMPARE(rig.phase(), Phase::Closed);
+        QVERIFY(!rig.polling());
         rig.protocol.pollTick();
         QCOMPARE(rig.link.writesWhileClosed, 0);
     }

@@ -33,14 +33,13 @@ QByteArray bytesOf(std::initializer_list<char> values, int size)
 struct Rig {
     QTemporaryDir dir;
     FakeDesktop desktop{at, dir.path()};
-    FakeSerialLink *link = new FakeSerialLink;
-    std::unique_ptr<Form3> form;
+    std::unique_ptr<DownloadWindow> form;
 
     explicit Rig(bool withHelp = true)
     {
         if (withHelp)
             writeFile(dir.filePath(u"hellp.qvx"_s), *cp936::encode(helpText));
-        form = std::make_unique<Form3>(desktop.services, std::unique_ptr<SerialLink>(link));
+        form = std::make_unique<DownloadWindow>(desktop.services);
     }
     // Writes the file (unless `bytes` is null) and chooses it in the dialog; "" cancels the dialog.
     QString choose(const QString &name, const QByteArray &bytes = {})
@@ -53,9 +52,9 @@ struct Rig {
         return path;
     }
     template <typename T = QWidget> T *child(const QString &name) const { return form->findChild<T *>(name); }
-    QString text() const { return form->text1Content(); }
+    QString text() const { return form->logText(); }
     // The buttons and the poll, then the port: "on off off stopped closed".
-    QString state() const { return formState(*form) + (link->isOpen() ? u" open"_s : u" closed"_s); }
+    QString state() const { return formState(*form) + (desktop.link->isOpen() ? u" open"_s : u" closed"_s); }
 };
 
 } // namespace
@@ -123,7 +122,7 @@ private slots:
     void session()
     {
         Rig rig;
-        QSignalSpy returned(rig.form.get(), &Form3::returnRequested);
+        QSignalSpy returned(rig.form.get(), &DownloadWindow::returnRequested);
         rig.choose({});
         QCOMPARE(rig.text(), helpText);
         QCOMPARE(rig.state(), u"off off off stopped closed"_s);
@@ -135,8 +134,8 @@ private slots:
         click(*rig.form, "Command1");
         QCOMPARE(rig.state(), u"off on off running open"_s);
         QCOMPARE(rig.text(), listing + LogLines(at).opened);
-        rig.desktop.box.answers = {MsgCancel};
-        rig.link->receive("xs");
+        rig.desktop.box.answers = {MessageAnswer::Cancel};
+        rig.desktop.link->receive("xs");
         QCOMPARE(rig.state(), u"off on on stopped open"_s);
         click(*rig.form, "Command3");
         QCOMPARE(rig.state(), u"on off off stopped closed"_s);

@@ -8,6 +8,7 @@
 #include "download/download_window.h"
 #include "download/wire_format.h"
 #include "firmware/receiver.h"
+#include "platform/serial/com1_device.h"
 #include "download_test_support.h"
 #include "simulated_board.h"
 
@@ -147,7 +148,8 @@ private slots:
         QCOMPARE(glyphs.size(), 32 * 13 + 353);
 
         qputenv("LEDGLYPH_COM1", m_board.endA.toLocal8Bit());
-        Form3 form(desktop.services);
+        desktop.services.makeSerialLink = makeCom1Link;
+        DownloadWindow form(desktop.services);
         qunsetenv("LEDGLYPH_COM1");
         form.show();
         form.findChild<QComboBox *>(u"Combo2"_s)->setCurrentIndex(2);

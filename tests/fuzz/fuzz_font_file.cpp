@@ -12,6 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const FontReadResult result = readFreeTypeFont(bytes, 0, wanted, QStringLiteral("fuzz.bdf"));
     if (result.ok())
-        (void)buildHzk16(result.font), (void)buildAsc16(result.font);
+        (void)buildHzk16(result.value().font), (void)buildAsc16(result.value().font);
     return 0;
 }

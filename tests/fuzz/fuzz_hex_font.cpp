@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     device.open(QIODevice::ReadOnly);
     const FontReadResult result = readHexFont(device, QStringLiteral("fuzz.hex"), wanted);
     if (result.ok())
-        (void)buildHzk16(result.font), (void)buildAsc16(result.font);
+        (void)buildHzk16(result.value().font), (void)buildAsc16(result.value().font);
     return 0;
 }

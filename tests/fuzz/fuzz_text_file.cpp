@@ -1,7 +1,7 @@
 // libFuzzer target: a text file's bytes as ledglyph-cli reads them (UTF-8,
 // line breaks as typed), then the checks a run makes before converting.
 
-#include "cli/text_input.h"
+#include "platform/text_input.h"
 #include "core/run_refusals.h"
 
 using namespace ledglyph;
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!read.error.isEmpty())
         return 0;
     const QString text = typedTextFromFile(read.text);
-    (void)inputRefusal(text, CellMode::Cell16x16);
-    (void)inputRefusal(text, CellMode::Cell8x16);
+    (void)checkInput(text, CellMode::Cell16x16);
+    (void)checkInput(text, CellMode::Cell8x16);
     return 0;
 }

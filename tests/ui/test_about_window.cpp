@@ -2,7 +2,7 @@
 // program, and the three ways the forum is launched (menu entry, link label,
 // the window's free surface).
 
-#include "core/maker_texts.h"
+#include "ui/window_texts.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -24,24 +24,24 @@ private slots:
     void aboutEntryKeepsOneWindow();
 
 private:
-    Form2 *openAbout()
+    AboutWindow *openAbout()
     {
         control<QAction>("g")->trigger();
-        Form2 *about = aboutWindows().value(0);
+        AboutWindow *about = aboutWindows().value(0);
         return about && QTest::qWaitForWindowActive(about) ? about : nullptr;
     }
-    static QLabel *label(Form2 *about, const char *name) { return about->findChild<QLabel *>(name); }
+    static QLabel *label(AboutWindow *about, const char *name) { return about->findChild<QLabel *>(name); }
     static QColor colourOf(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
 };
 
 void TestAboutWindow::labelsAndWindow()
 {
-    Form2 *about = openAbout();
+    AboutWindow *about = openAbout();
     QVERIFY(about);
-    const QStringList texts{QStringLiteral("Qorvath ") + maker::programTitle + u' ', maker::authorCredit,
-                            QStringLiteral("Email: ") + maker::authorEmail, QStringLiteral("网站 ") + maker::webAddress,
+    const QStringList texts{QStringLiteral("Qorvath ") + window_texts::programTitle + u' ', window_texts::authorCredit,
+                            QStringLiteral("Email: ") + window_texts::authorEmail, QStringLiteral("网站 ") + window_texts::webAddress,
                             "版本：Hz V 2.1", "完成时间：2008-3-22", "如您有意见或建议请您给我来信",
-                            maker::authorImNumber, maker::rightsLine};
+                            window_texts::authorImNumber, window_texts::rightsLine};
     QCOMPARE(about->findChildren<QLabel *>().size(), texts.size());
     for (int number = 1; number <= 9; ++number) {
         const QLabel *found = label(about, qPrintable(QStringLiteral("Label%1").arg(number)));
@@ -52,14 +52,14 @@ void TestAboutWindow::labelsAndWindow()
     }
     QCOMPARE(label(about, "Label4")->toolTip(), QStringLiteral("点击进入作者网站"));
 
-    QCOMPARE(about->windowTitle(), QStringLiteral("关于") + maker::programTitle);
+    QCOMPARE(about->windowTitle(), QStringLiteral("关于") + window_texts::programTitle);
     QCOMPARE(about->size(), QSize(255, 157));
     QCOMPARE(about->minimumSize(), about->maximumSize());
 }
 
 void TestAboutWindow::hoverTurnsTheLinkRedUntilClosed()
 {
-    Form2 *about = openAbout();
+    AboutWindow *about = openAbout();
     QVERIFY(about);
     QLabel *link = label(about, "Label4");
     const QColor normal = colourOf(link);
@@ -77,17 +77,17 @@ void TestAboutWindow::hoverTurnsTheLinkRedUntilClosed()
     QCOMPARE(colourOf(link), QColor(255, 0, 0));
     QVERIFY(env->host.opened.isEmpty());
 
-    QPointer<Form2> closed = about;
+    QPointer<AboutWindow> closed = about;
     about->close();
     QTRY_VERIFY(closed.isNull());
-    Form2 *again = openAbout();
+    AboutWindow *again = openAbout();
     QVERIFY(again);
     QCOMPARE(colourOf(label(again, "Label4")), normal);
 }
 
 void TestAboutWindow::threeLaunchesOpenTheForum()
 {
-    Form2 *about = openAbout();
+    AboutWindow *about = openAbout();
     QVERIFY(about);
     for (const char *name : {"Label1", "Label2", "Label3", "Label5", "Label6", "Label7", "Label8", "Label9"})
         QTest::mouseClick(label(about, name), Qt::LeftButton, {}, QPoint(3, 5));
@@ -96,28 +96,28 @@ void TestAboutWindow::threeLaunchesOpenTheForum()
     control<QAction>("W")->trigger();
     QTest::mouseClick(label(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
     QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(8, 150)); // left of the labels, bottom
-    QCOMPARE(env->host.opened, QStringList(3, maker::forumAddress));
+    QCOMPARE(env->host.opened, QStringList(3, window_texts::forumAddress));
 }
 
 void TestAboutWindow::aboutEntryKeepsOneWindow()
 {
-    Form2 *first = openAbout();
+    AboutWindow *first = openAbout();
     QVERIFY(first);
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    mainWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
     QCOMPARE(openAbout(), first); // the same window, brought to the front
     QCOMPARE(aboutWindows().size(), 1);
 
     // A main window created anew (the return from the download window) finds
     // the about window still open and brings that one to the front.
-    form = std::make_unique<Form1>(env->services);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    mainWindow = std::make_unique<MainWindow>(env->services);
+    mainWindow->show();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
     QCOMPARE(openAbout(), first);
     QCOMPARE(aboutWindows().size(), 1);
 
     // Closed by its close box: the next "关于" makes a new one.
-    QPointer<Form2> closed = first;
+    QPointer<AboutWindow> closed = first;
     first->close();
     QTRY_VERIFY(closed.isNull());
     QVERIFY(openAbout());

@@ -1,4 +1,4 @@
-// Input monitoring of the main window's input box: the counts in panel 2 and
+// Input monitoring of the main window's input box: the counts in its status panel and
 // the refusal of Chinese characters in 8*16 mode, driven by typing, input
 // method commits and pastes.
 
@@ -35,7 +35,7 @@ private:
     void paste(const QString &text)
     {
         QApplication::clipboard()->setText(text);
-        srcTxt()->paste();
+        inputBox()->paste();
     }
 
     QStringList textsAtMessages; // the input box's text at every message, as seen behind the box
@@ -46,10 +46,10 @@ void TestInputMonitor::init()
     QVERIFY(openMainWindow());
     textsAtMessages.clear();
     env->host.onShow = [this] {
-        textsAtMessages << boxText(srcTxt());
+        textsAtMessages << boxText(inputBox());
         // A real message box takes the focus; put the caret at the start, too.
         control("exet")->setFocus();
-        srcTxt()->moveCursor(QTextCursor::Start);
+        inputBox()->moveCursor(QTextCursor::Start);
     };
 }
 
@@ -62,12 +62,12 @@ void TestInputMonitor::countsAndRefusals_data()
     QTest::addColumn<bool>("pasted");
     QTest::addColumn<QStringList>("messages"); // the box's text at each refusal
     QTest::addColumn<QString>("after");   // line breaks as CR LF
-    QTest::addColumn<QString>("panel2");
+    QTest::addColumn<QString>("countsShown");
 
     const auto row = [](const char *name, bool mode8x16, const char *typed, int caret, const char *insert,
-                        bool pasted, const QStringList &messages, const char *after, const QString &panel2) {
+                        bool pasted, const QStringList &messages, const char *after, const QString &countsShown) {
         QTest::newRow(name) << mode8x16 << QString(typed) << caret << QString(insert) << pasted << messages
-                            << QString(after) << panel2;
+                            << QString(after) << countsShown;
     };
     row("ab中", false, "ab", -1, "中", false, {}, "ab中", counts(2, 1));
     row("line break is CR and LF", false, "a\nb", -1, "", false, {}, "a\r\nb", counts(4, 0));
@@ -96,30 +96,30 @@ void TestInputMonitor::countsAndRefusals()
     QFETCH(bool, pasted);
     QFETCH(QStringList, messages);
     QFETCH(QString, after);
-    QFETCH(QString, panel2);
+    QFETCH(QString, countsShown);
 
     if (mode8x16) {
-        typeText(srcTxt(), QStringLiteral("中")); // selecting 8*16 must empty the box and count again
+        typeText(inputBox(), QStringLiteral("中")); // selecting 8*16 must empty the box and count again
         click("Option5");
     }
-    typeText(srcTxt(), typed);
+    typeText(inputBox(), typed);
     if (caret >= 0) {
-        QTextCursor cursor = srcTxt()->textCursor();
+        QTextCursor cursor = inputBox()->textCursor();
         cursor.setPosition(caret);
-        srcTxt()->setTextCursor(cursor);
+        inputBox()->setTextCursor(cursor);
     }
     if (pasted)
         paste(insert);
     else
-        typeText(srcTxt(), insert);
+        typeText(inputBox(), insert);
 
     QCOMPARE(textsAtMessages, messages);
     QCOMPARE(env->host.shown, QStringList(messages.size(), kRefusal));
-    QCOMPARE(boxText(srcTxt()), after);
-    QCOMPARE(panel(2), panel2);
+    QCOMPARE(boxText(inputBox()), after);
+    QCOMPARE(panel(StatusPanel::InputCounts), countsShown);
     if (!messages.isEmpty()) { // the focus and the caret come back from the message
         QCOMPARE(focusName(), "SrcTxt");
-        QVERIFY(srcTxt()->textCursor().atEnd());
+        QVERIFY(inputBox()->textCursor().atEnd());
     }
 }
 
@@ -128,11 +128,11 @@ void TestInputMonitor::longPasteIsCutWithoutNesting()
     // One message per character, from the end back to the first Chinese character.
     click("Option5");
     int changeHandlings = 0;
-    QObject::connect(srcTxt(), &QPlainTextEdit::textChanged, srcTxt(), [&] { ++changeHandlings; });
+    QObject::connect(inputBox(), &QPlainTextEdit::textChanged, inputBox(), [&] { ++changeHandlings; });
     paste(QStringLiteral("ok") + QString(3000, u'中') + QString(2000, u'z'));
     QCOMPARE(env->host.shown, QStringList(5000, kRefusal));
-    QCOMPARE(boxText(srcTxt()), QStringLiteral("ok"));
-    QCOMPARE(panel(2), counts(2, 0));
+    QCOMPARE(boxText(inputBox()), QStringLiteral("ok"));
+    QCOMPARE(panel(StatusPanel::InputCounts), counts(2, 0));
     QCOMPARE(changeHandlings, 1); // the paste itself; the cuts start no handling of their own
 }
 

@@ -1,8 +1,8 @@
 // The main window without conversions: start state and layout, the option,
 // check-box, button and menu handlers with their texts and focus, the clock.
 
-#include "core/maker_texts.h"
 #include "platform/date_time_text.h"
+#include "ui/window_texts.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -27,7 +27,7 @@ QString expectedHelpText()
 {
     const QString s40(40, u' ');
     const QString s80(80, u' ');
-    return QStringLiteral("\r\n") + s40 + maker::programTitle + QStringLiteral("说明\r\n"
+    return QStringLiteral("\r\n") + s40 + window_texts::programTitle + QStringLiteral("说明\r\n"
            "\r\n"
            "本软件是针对LED（LCD）点阵屏提取字模而编写的,能够对汉字或字符进行点阵取模\r\n"
            "\r\n"
@@ -39,9 +39,9 @@ QString expectedHelpText()
            "5、横向取模: 对字符进行横向取模\r\n"
            "6、纵向取模: 对字符进行纵向取模、(暂无此功能)\r\n"
            "7、支持串口下载字模，下位机程序和电路图请参考程序文件夹中的相关内容。\r\n")
-           + maker::termsOfUse + QStringLiteral("\r\n")
-           + s80 + QStringLiteral("Qorvath \r\n") + s80 + maker::webAddress + QStringLiteral("\r\n")
-           + s80 + maker::authorContact + QStringLiteral("\r\n") + s80 + maker::authorCredit
+           + window_texts::termsOfUse + QStringLiteral("\r\n")
+           + s80 + QStringLiteral("Qorvath \r\n") + s80 + window_texts::webAddress + QStringLiteral("\r\n")
+           + s80 + window_texts::authorContact + QStringLiteral("\r\n") + s80 + window_texts::authorCredit
            + QStringLiteral("\r\n") + s80 + QStringLiteral("2008-3-22");
 }
 
@@ -108,14 +108,14 @@ private:
     QStringList panels() const
     {
         QStringList texts;
-        for (int number = 1; number <= 6; ++number)
-            texts << panel(number);
+        for (const StatusPanel which : kStatusPanels)
+            texts << panel(which);
         return texts;
     }
     QStringList checkedButtons() const // in name order
     {
         QStringList names;
-        for (const QAbstractButton *button : form->findChildren<QAbstractButton *>()) {
+        for (const QAbstractButton *button : mainWindow->findChildren<QAbstractButton *>()) {
             if (button->isChecked())
                 names << button->objectName();
         }
@@ -126,33 +126,33 @@ private:
 
 void TestMainWindow::startState()
 {
-    QCOMPARE(panels(), (QStringList{maker::webAddress, "请输入字符", "", "C51格式", "", ""}));
-    QCOMPARE(boxText(text2()), expectedHelpText());
-    QVERIFY(text2()->isReadOnly());
+    QCOMPARE(panels(), (QStringList{window_texts::webAddress, "请输入字符", "", "C51格式", "", ""}));
+    QCOMPARE(boxText(outputBox()), expectedHelpText());
+    QVERIFY(outputBox()->isReadOnly());
     QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
     QVERIFY(!control("Option4")->isEnabled());
-    QCOMPARE(boxText(srcTxt()), QString());
+    QCOMPARE(boxText(inputBox()), QString());
     QCOMPARE(focusName(), "SrcTxt");
     QCOMPARE(env->host.shown, QStringList());
     QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
 
-    QCOMPARE(form->windowTitle(), maker::mainWindowCaption);
-    QVERIFY(!form->windowIcon().isNull());
+    QCOMPARE(mainWindow->windowTitle(), window_texts::mainWindowCaption);
+    QVERIFY(!mainWindow->windowIcon().isNull());
     // The layout is fixed: the window cannot be resized.
-    QCOMPARE(form->centralWidget()->size(), QSize(684, 499));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QCOMPARE(mainWindow->centralWidget()->size(), QSize(684, 499));
+    QCOMPARE(mainWindow->minimumSize(), mainWindow->maximumSize());
 }
 
 void TestMainWindow::layoutAndOutputFont()
 {
     QStringList layout;
     for (const QString &row : kLayout)
-        layout << describe(control(row.section(u' ', 0, 0)), form->centralWidget());
+        layout << describe(control(row.section(u' ', 0, 0)), mainWindow->centralWidget());
     QCOMPARE(layout, kLayout);
 
     // Whatever face the system picks for the output box, the glyph text's
     // columns line up: every Latin character one column, a Chinese one two.
-    const QFontMetrics output(text2()->font());
+    const QFontMetrics output(outputBox()->font());
     const int column = output.horizontalAdvance(u'0');
     for (const QString piece : {"0x0F,", "DB  ", "0A5H,", "//;i"})
         QCOMPARE(output.horizontalAdvance(piece), column * piece.size());
@@ -164,14 +164,14 @@ void TestMainWindow::handlersShowTheirTextAndMoveFocus_data()
     QTest::addColumn<QStringList>("before"); // controls clicked first
     QTest::addColumn<QString>("clicked");
     QTest::addColumn<QString>("shown");      // Text2; empty: the help text stays
-    QTest::addColumn<QStringList>("panels3And4");
+    QTest::addColumn<QStringList>("messageAndFormat"); // status panels
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("focus");
 
     const auto row = [](const char *name, QStringList before, const char *clicked, const QString &shown,
-                        const char *panel3 = "", const char *panel4 = "C51格式", const char *input = "ab",
+                        const char *message = "", const char *format = "C51格式", const char *input = "ab",
                         const char *focus = "SrcTxt") {
-        QTest::newRow(name) << before << QString(clicked) << shown << QStringList{panel3, panel4}
+        QTest::newRow(name) << before << QString(clicked) << shown << QStringList{message, format}
                             << QString(input) << QString(focus);
     };
     // Each option's handler also runs when it is already selected; a check box's on every change.
@@ -192,25 +192,25 @@ void TestMainWindow::handlersShowTheirTextAndMoveFocus()
     QFETCH(QStringList, before);
     QFETCH(QString, clicked);
     QFETCH(QString, shown);
-    QFETCH(QStringList, panels3And4);
+    QFETCH(QStringList, messageAndFormat);
     QFETCH(QString, input);
     QFETCH(QString, focus);
 
-    QTest::keyClicks(srcTxt(), QStringLiteral("ab"));
+    QTest::keyClicks(inputBox(), QStringLiteral("ab"));
     for (const QString &name : before)
         click(name);
     // Put the focus and the caret elsewhere, so that a refocus is visible.
-    srcTxt()->moveCursor(QTextCursor::Start);
+    inputBox()->moveCursor(QTextCursor::Start);
     control("exet")->setFocus();
 
     click(clicked);
 
-    QCOMPARE(boxText(text2()), shown.isEmpty() ? expectedHelpText() : shown);
-    QCOMPARE(panels().mid(2, 2), panels3And4);
-    QCOMPARE(boxText(srcTxt()), input);
+    QCOMPARE(boxText(outputBox()), shown.isEmpty() ? expectedHelpText() : shown);
+    QCOMPARE((QStringList{panel(StatusPanel::Message), panel(StatusPanel::Format)}), messageAndFormat);
+    QCOMPARE(boxText(inputBox()), input);
     QCOMPARE(focusName(), focus);
     if (focus == QLatin1String("SrcTxt"))
-        QVERIFY(srcTxt()->textCursor().atEnd());
+        QVERIFY(inputBox()->textCursor().atEnd());
     QCOMPARE(env->host.shown, QStringList());
 }
 
@@ -220,11 +220,11 @@ void TestMainWindow::keyboardSelectionAndOptionGroups()
     // the window takes it back to the input box.
     control("Option6")->setFocus();
     QTest::keyClick(control("Option6"), Qt::Key_Down);
-    QCOMPARE(boxText(text2()), kExplain8x16);
+    QCOMPARE(boxText(outputBox()), kExplain8x16);
     QTRY_COMPARE(focusName(), "SrcTxt");
     control("Check2")->setFocus();
     QTest::keyClick(control("Check2"), Qt::Key_Space);
-    QCOMPARE(boxText(text2()), kExplainMirror);
+    QCOMPARE(boxText(outputBox()), kExplainMirror);
     QCOMPARE(focusName(), "Check2");
     QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option2", "Option3", "Option5"}));
 
@@ -238,20 +238,20 @@ void TestMainWindow::keyboardSelectionAndOptionGroups()
 
 void TestMainWindow::clockTickWritesTimeAndDate()
 {
-    // Panels 5 and 6 stay empty (see startState) until the first tick, one interval after the start.
+    // The date and time panels stay empty (see startState) until the first tick, one interval after the start.
     QCOMPARE(control<QTimer>("Timer1")->interval(), 1000);
     const QStringList first{dateText(QDate(2008, 3, 22)), timeText(QTime(21, 5, 9))};
-    QTRY_COMPARE_WITH_TIMEOUT(panels().mid(4), first, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT((QStringList{panel(StatusPanel::Date), panel(StatusPanel::Time)}), first, 5000);
 
     env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
-    const QStringList later{maker::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
+    const QStringList later{window_texts::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
                             timeText(QTime(8, 30, 0))};
     QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000); // the tick writes nothing else
 }
 
 void TestMainWindow::buttonsAndMenuEntries()
 {
-    QSignalSpy download(form.get(), &Form1::downloadRequested);
+    QSignalSpy download(mainWindow.get(), &MainWindow::downloadRequested);
     click("Command2");
     QCOMPARE(download.size(), 1);
     QCOMPARE(env->quitCalls, 0);
@@ -261,7 +261,7 @@ void TestMainWindow::buttonsAndMenuEntries()
     QCOMPARE(env->quitCalls, 2);
     QCOMPARE(env->host.opened, QStringList());
     control<QAction>("W")->trigger();
-    QCOMPARE(env->host.opened, QStringList{maker::forumAddress});
+    QCOMPARE(env->host.opened, QStringList{window_texts::forumAddress});
 }
 
 QTEST_MAIN(TestMainWindow)

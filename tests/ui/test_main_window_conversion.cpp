@@ -1,5 +1,5 @@
 // The conversion button: options read from the controls, the files written into
-// the program folder, panel 3 and the output box; the empty input and refusals.
+// the program folder, the message panel and the output box; the empty input and refusals.
 
 #include "core/conversion_run.h"
 #include "platform/code_page_936.h"
@@ -35,8 +35,8 @@ class TestMainWindowConversion : public QObject, MainWindowFixture {
     void expectFocusAtEndOfInput() const
     {
         QCOMPARE(focusName(), "SrcTxt");
-        QCOMPARE(srcTxt()->textCursor().position(), srcTxt()->document()->characterCount() - 1);
-        QVERIFY(!srcTxt()->textCursor().hasSelection());
+        QCOMPARE(inputBox()->textCursor().position(), inputBox()->document()->characterCount() - 1);
+        QVERIFY(!inputBox()->textCursor().hasSelection());
     }
 
 private slots:
@@ -54,47 +54,52 @@ void TestMainWindowConversion::convertsWithTheOptionsOfTheControls_data()
 {
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("typed"); // "\n" as the Enter key
-    QTest::addColumn<QString>("panel3");
+    QTest::addColumn<QString>("message");
     QTest::addColumn<QByteArray>("tempChar"); // the input as the core got it
     QTest::addColumn<ConversionOptions>("options");
 
     using enum OutputFormat;
     using enum CellMode;
     QTest::newRow("both boxes checked, a line break") << QStringList{} << "A中\n1" << "转换完成 共： 160个字模"
-        << QByteArray("A\xD6\xD0\r\n1\r\n") << ConversionOptions{C51, Cell16x16, true, true};
+        << QByteArray("A\xD6\xD0\r\n1\r\n")
+        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = true, .mirror = true};
     QTest::newRow("A51") << QStringList{"Option1"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{A51, Cell16x16, true, true};
+        << QByteArray("A\xD6\xD0\r\n")
+        << ConversionOptions{.format = A51, .cellMode = Cell16x16, .invert = true, .mirror = true};
     QTest::newRow("no invert") << QStringList{"Check1"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{C51, Cell16x16, false, true};
+        << QByteArray("A\xD6\xD0\r\n")
+        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = false, .mirror = true};
     QTest::newRow("no mirror") << QStringList{"Check2"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n") << ConversionOptions{C51, Cell16x16, true, false};
+        << QByteArray("A\xD6\xD0\r\n")
+        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = true, .mirror = false};
     QTest::newRow("8*16, A51, neither") << QStringList{"Option5", "Option1", "Check1", "Check2"} << "ABC"
-        << "转换完成 共： 64个字模" << QByteArray("ABC\r\n") << ConversionOptions{A51, Cell8x16, false, false};
+        << "转换完成 共： 64个字模" << QByteArray("ABC\r\n")
+        << ConversionOptions{.format = A51, .cellMode = Cell8x16, .invert = false, .mirror = false};
 }
 
 void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
 {
     QFETCH(QStringList, clicks);
     QFETCH(QString, typed);
-    QFETCH(QString, panel3);
+    QFETCH(QString, message);
     QFETCH(QByteArray, tempChar);
     QFETCH(ConversionOptions, options);
 
     for (const QString &name : clicks)
         click(name);
-    typeText(srcTxt(), typed);
-    srcTxt()->moveCursor(QTextCursor::Start);
+    typeText(inputBox(), typed);
+    inputBox()->moveCursor(QTextCursor::Start);
     click("Command1");
 
     QCOMPARE(env->host.shown, QStringList());
     expectFocusAtEndOfInput();
-    QCOMPARE(panel(3), panel3);
-    const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(3);
+    QCOMPARE(panel(StatusPanel::Message), message);
+    const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(StatusPanel::Message);
     QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
     const QList<QByteArray> written = filesIn(env->dir.path());
     QCOMPARE(written.at(2), tempChar);
     // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
-    QCOMPARE(boxText(text2()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
+    QCOMPARE(boxText(outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
              cp936::decode(written.at(0)));
 
     // The core, tested on its own, run directly with the row's options: the
@@ -111,25 +116,25 @@ void TestMainWindowConversion::emptyInputShowsTheMessageAndWritesNothing()
 {
     // The output box was cleared and the progress text shown before the run.
     QStringList atMessage;
-    env->host.onShow = [&] { atMessage << panel(3) << boxText(text2()); };
+    env->host.onShow = [&] { atMessage << panel(StatusPanel::Message) << boxText(outputBox()); };
     click("Command1");
 
     QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: 你还没有输入要取模的字符！！！"});
     QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
-    QCOMPARE(panel(3), QString());
-    QCOMPARE(boxText(text2()), QString());
+    QCOMPARE(panel(StatusPanel::Message), QString());
+    QCOMPARE(boxText(outputBox()), QString());
     QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
 }
 
 void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
 {
-    typeText(srcTxt(), QStringLiteral("中"));
+    typeText(inputBox(), QStringLiteral("中"));
     click("Command1");
     const QList<QByteArray> before = filesIn(env->dir.path());
     QVERIFY(!before.contains(QByteArray()));
 
-    typeText(srcTxt(), QStringLiteral("😀")); // neither font library holds it
-    srcTxt()->moveCursor(QTextCursor::Start);
+    typeText(inputBox(), QStringLiteral("😀")); // neither font library holds it
+    inputBox()->moveCursor(QTextCursor::Start);
     click("Command1");
     expectFocusAtEndOfInput();
 
@@ -138,8 +143,8 @@ void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
     const RunOutcome refusal = ConversionRun(LEDGLYPH_APPDIR, refDir.path(), env->clock).run("中😀", {});
     QCOMPARE(int(refusal.kind), int(RunOutcome::Kind::Refused));
     QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + refusal.message});
-    QCOMPARE(panel(3), QString());
-    QCOMPARE(boxText(text2()), QString());
+    QCOMPARE(panel(StatusPanel::Message), QString());
+    QCOMPARE(boxText(outputBox()), QString());
     QCOMPARE(filesIn(env->dir.path()), before);
 }
 
@@ -148,12 +153,12 @@ void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
 void TestMainWindowConversion::outputsGoToTheOutputFolderWhenGiven()
 {
     QTemporaryDir outputs;
-    form.reset();
+    mainWindow.reset();
     env->services.outputDir = outputs.path();
-    form = std::make_unique<Form1>(env->services);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    typeText(srcTxt(), QStringLiteral("中A"));
+    mainWindow = std::make_unique<MainWindow>(env->services);
+    mainWindow->show();
+    QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
+    typeText(inputBox(), QStringLiteral("中A"));
     click("Command1");
 
     QCOMPARE(env->host.shown, QStringList());

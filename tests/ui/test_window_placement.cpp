@@ -57,7 +57,7 @@ private slots:
         env = std::make_unique<TestServices>();
         services = std::make_unique<DesktopServices>(DesktopServices{
             qtBox, env->host, env->host, env->clock, env->dir.path(), [] {}});
-        form = std::make_unique<Form1>(*services);
+        form = std::make_unique<MainWindow>(*services);
         form->move(kMainWindowAt);
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -65,7 +65,7 @@ private slots:
     void cleanup()
     {
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (qobject_cast<Form2 *>(window))
+            if (qobject_cast<AboutWindow *>(window))
                 delete window;
         }
         form.reset();
@@ -96,7 +96,7 @@ private slots:
     void wideBoxKeepsItsLines()
     {
         BoxWatch watch;
-        qtBox.showOver(*form, download_texts::openPortPrompt, MsgStyle::Exclamation, QStringLiteral("t"));
+        qtBox.showOver(*form, download_texts::openPortPrompt, MessageIcon::Exclamation, QStringLiteral("t"));
         QCOMPARE(watch.lines, QList<int>{2});
         QVERIFY(centredOn(watch.places.value(0), form->frameGeometry()));
     }
@@ -113,7 +113,7 @@ private:
     QtMessageBox qtBox;
     std::unique_ptr<TestServices> env;
     std::unique_ptr<DesktopServices> services;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 QTEST_MAIN(TestWindowPlacement)

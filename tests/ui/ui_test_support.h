@@ -9,6 +9,7 @@
 #include "platform/gui/desktop_services.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "tests/classic_box_style.h"
 #include "ui/status_panels.h"
 
 #include <QApplication>
@@ -32,12 +33,12 @@ namespace ledglyph::test {
 // records the addresses it would open, and offers no file dialog.
 class FakeHost final : public MessageBox, public Launcher, public FileDialog {
 public:
-    int show(const QString &prompt, int style, const QString &title) override
+    MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override
     {
-        shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
+        shown << QStringLiteral("%1 %2: %3").arg(testsupport::classicBoxStyle(icon)).arg(title, prompt);
         if (onShow)
             onShow();
-        return MsgOk;
+        return MessageAnswer::Ok;
     }
     void openAddress(const QString &address) override { opened << address; }
     QString getOpenFileName(QWidget *, const QString &) override { return {}; }
@@ -95,21 +96,21 @@ protected:
     bool openMainWindow()
     {
         env = std::make_unique<TestServices>();
-        form = std::make_unique<Form1>(env->services);
-        form->show();
-        return QTest::qWaitForWindowActive(form.get());
+        mainWindow = std::make_unique<MainWindow>(env->services);
+        mainWindow->show();
+        return QTest::qWaitForWindowActive(mainWindow.get());
     }
     void closeWindows()
     {
         qDeleteAll(aboutWindows());
-        form.reset();
+        mainWindow.reset();
         env.reset();
     }
-    static QList<Form2 *> aboutWindows()
+    static QList<AboutWindow *> aboutWindows()
     {
-        QList<Form2 *> found;
+        QList<AboutWindow *> found;
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *about = qobject_cast<Form2 *>(window))
+            if (auto *about = qobject_cast<AboutWindow *>(window))
                 found << about;
         }
         return found;
@@ -118,14 +119,14 @@ protected:
     template<typename T = QWidget>
     T *control(const QString &name) const
     {
-        auto *found = form->findChild<T *>(name);
+        auto *found = mainWindow->findChild<T *>(name);
         if (!found)
             qFatal("control %s not found", qPrintable(name));
         return found;
     }
-    QPlainTextEdit *srcTxt() const { return control<QPlainTextEdit>("SrcTxt"); }
-    QPlainTextEdit *text2() const { return control<QPlainTextEdit>("Text2"); }
-    QString panel(int number) const { return control<StatusPanels>("StaB1")->panelText(number); }
+    QPlainTextEdit *inputBox() const { return control<QPlainTextEdit>("SrcTxt"); }
+    QPlainTextEdit *outputBox() const { return control<QPlainTextEdit>("Text2"); }
+    QString panel(StatusPanel which) const { return control<StatusPanels>("StaB1")->panelText(which); }
     static QString focusName()
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
@@ -140,7 +141,7 @@ protected:
     }
 
     std::unique_ptr<TestServices> env;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> mainWindow;
 };
 
 } // namespace ledglyph::test

@@ -1,5 +1,6 @@
 #include "tools/board/board_simulator.h"
 
+#include "download/wire_format.h"
 #include "tools/board/board_rules.h"
 #include "tools/board/glyph_dots.h"
 
@@ -17,7 +18,7 @@ namespace {
 // The window stops polling once it sees the answer; poll bytes that were already
 // on their way are swallowed for this long instead of being answered again.
 constexpr int answeredPollsIgnoredMs = 1000;
-constexpr int cellBytes = 32;
+constexpr int cellBytes = LEDGLYPH_CELL_BYTES;
 
 } // namespace
 
@@ -38,14 +39,19 @@ bool BoardSimulator::start()
 {
     m_port.setPortName(m_options.device);
     if (!m_port.open(QIODevice::ReadWrite)
-        || !m_port.setBaudRate(9600) || !m_port.setParity(QSerialPort::NoParity)
-        || !m_port.setDataBits(QSerialPort::Data8) || !m_port.setStopBits(QSerialPort::OneStop)
+        || !m_port.setBaudRate(LEDGLYPH_BAUD_RATE) || !m_port.setParity(QSerialPort::NoParity)
+        || !m_port.setDataBits(QSerialPort::DataBits(LEDGLYPH_DATA_BITS))
+        || !m_port.setStopBits(QSerialPort::StopBits(LEDGLYPH_STOP_BITS))
         || !m_port.setFlowControl(QSerialPort::NoFlowControl)) {
         QTextStream(stderr) << QStringLiteral("无法打开串口设备 %1：%2\n").arg(m_options.device, m_port.errorString());
         return false;
     }
     m_started = true;
-    QTextStream(stderr) << QStringLiteral("模拟单片机已就绪：%1（9600,n,8,1），等待轮询……\n").arg(m_options.device);
+    QTextStream(stderr) << QStringLiteral("模拟单片机已就绪：%1（%2,n,%3,%4），等待轮询……\n")
+                               .arg(m_options.device)
+                               .arg(LEDGLYPH_BAUD_RATE)
+                               .arg(LEDGLYPH_DATA_BITS)
+                               .arg(LEDGLYPH_STOP_BITS);
     return true;
 }
 
@@ -83,7 +89,7 @@ void BoardSimulator::answerPoll()
 {
     if (m_receiver.status() != TransferReceiver::Status::Waiting)
         return;
-    m_port.write("s");
+    m_port.write(QByteArray(1, LEDGLYPH_SIGNAL_BYTE));
     m_sinceAnswer.start();
 }
 

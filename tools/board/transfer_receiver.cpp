@@ -1,13 +1,21 @@
 #include "tools/board/transfer_receiver.h"
 
+#include "download/wire_format.h"
+
 namespace ledglyph::board {
 
 namespace {
 
-constexpr char pollByte = 0x73;
-constexpr char startByte = 0x79;
-constexpr char fixedByte = 0x01;
-const QByteArray trailer("sss");
+constexpr char pollByte = LEDGLYPH_POLL_BYTE;
+constexpr char startByte = LEDGLYPH_HEADER_START;
+constexpr char fixedByte = LEDGLYPH_HEADER_FIXED;
+constexpr int headerLength = LEDGLYPH_HEADER_LENGTH;
+const QByteArray trailer(LEDGLYPH_TRAILER_LENGTH, LEDGLYPH_TRAILER_BYTE);
+
+bool isSpeedCode(char byte)
+{
+    return byte >= LEDGLYPH_SPEED_MIN && byte <= LEDGLYPH_SPEED_MAX;
+}
 
 QString hexByte(char byte)
 {
@@ -23,10 +31,10 @@ int TransferReceiver::feed(const QByteArray &bytes)
     for (const char byte : bytes) {
         if (m_status == Status::Failed)
             break;
-        if (m_status == Status::Receiving && m_header.size() == 3) {
+        if (m_status == Status::Receiving && m_header.size() == headerLength) {
             m_body.append(byte);
             if (headerFollowsTrailer()) {
-                const qsizetype dataSize = m_body.size() - trailer.size() - 3;
+                const qsizetype dataSize = m_body.size() - trailer.size() - headerLength;
                 m_finished.append({static_cast<quint8>(m_header.at(2)), m_body.left(dataSize)});
                 m_header = m_body.mid(dataSize + trailer.size());
                 m_body.clear();
@@ -48,7 +56,7 @@ int TransferReceiver::feed(const QByteArray &bytes)
         m_header.append(byte);
         if (m_header.size() == 2 && byte != fixedByte)
             fail(QStringLiteral("传输头错误：第 2 个字节应为 0x01，收到 %1").arg(hexByte(byte)));
-        else if (m_header.size() == 3 && (byte < 1 || byte > 6))
+        else if (m_header.size() == headerLength && !isSpeedCode(byte))
             fail(QStringLiteral("传输头错误：速度代码应为 1 到 6，收到 %1").arg(hexByte(byte)));
     }
     return polls;
@@ -56,12 +64,11 @@ int TransferReceiver::feed(const QByteArray &bytes)
 
 bool TransferReceiver::headerFollowsTrailer() const
 {
-    if (m_body.size() < trailer.size() + 3)
+    if (m_body.size() < trailer.size() + headerLength)
         return false;
-    const QByteArray tail = m_body.right(trailer.size() + 3);
-    const char speed = tail.at(5);
-    return tail.startsWith(trailer) && tail.at(3) == startByte && tail.at(4) == fixedByte && speed >= 1
-           && speed <= 6;
+    const QByteArray header = m_body.right(headerLength);
+    return m_body.chopped(headerLength).endsWith(trailer) && header.at(0) == startByte
+           && header.at(1) == fixedByte && isSpeedCode(header.at(2));
 }
 
 QList<Transfer> TransferReceiver::takeFinished()
@@ -73,7 +80,7 @@ std::optional<Transfer> TransferReceiver::lineQuiet()
 {
     if (m_status != Status::Receiving)
         return std::nullopt;
-    if (m_header.size() < 3) {
+    if (m_header.size() < headerLength) {
         fail(QStringLiteral("传输头不完整：只收到 %1 个字节").arg(m_header.size()));
         return std::nullopt;
     }

@@ -1,38 +1,32 @@
 #include "tools/cp936text/cp936_text_file.h"
 
-#include "cli/text_input.h"
 #include "platform/code_page_936.h"
+#include "platform/text_input.h"
 
 #include <QList>
 
-
 namespace ledglyph {
 
-Cp936Text toCp936WithCrLf(const QString &text)
+Result<QByteArray> toCp936WithCrLf(const QString &text)
 {
-    Cp936Text result;
     const QString crLfText = withCrLfLineBreaks(text);
-    if (const auto bytes = cp936::encode(crLfText)) {
-        result.bytes = *bytes;
-        return result;
-    }
+    if (const auto bytes = cp936::encode(crLfText))
+        return *bytes;
     // Find the character to name in the message.
     int line = 1;
     for (const uint code : crLfText.toUcs4()) {
         const auto c = static_cast<char32_t>(code);
         const QString one = QString::fromUcs4(&c, 1);
         if (!cp936::encode(one)) {
-            result.error = QStringLiteral("第 %1 行的字符“%2”（U+%3）不在代码页 936 中")
+            return Failure{QStringLiteral("第 %1 行的字符“%2”（U+%3）不在代码页 936 中")
                                .arg(line)
                                .arg(one)
-                               .arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'));
-            return result;
+                               .arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'))};
         }
         if (c == U'\n')
             ++line;
     }
-    result.error = QStringLiteral("文本无法转换为代码页 936");
-    return result;
+    return Failure{QStringLiteral("文本无法转换为代码页 936")};
 }
 
 } // namespace ledglyph

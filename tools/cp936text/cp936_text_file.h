@@ -1,17 +1,15 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace ledglyph {
 
-struct Cp936Text {
-    QByteArray bytes;
-    QString error; // empty on success; names the first character code page 936 lacks
-};
-
 // A text as code page 936 bytes with CR LF line ends, the form of our text
-// files beside the program.
-Cp936Text toCp936WithCrLf(const QString &text);
+// files beside the program; or the failure naming the first character code
+// page 936 lacks.
+Result<QByteArray> toCp936WithCrLf(const QString &text);
 
 } // namespace ledglyph

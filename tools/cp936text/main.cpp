@@ -1,14 +1,15 @@
 // ledglyph-cp936text IN OUT: turns a UTF-8 text into a code page 936 text
 // with CR LF line ends (the help text beside the program is made this way).
 
-#include "cli/console_output.h"
-#include "cli/text_input.h"
+#include "platform/console_output.h"
+#include "platform/exit_code.h"
+#include "platform/file_set_writer.h"
 #include "platform/program_version.h"
+#include "platform/text_input.h"
 #include "tools/cp936text/cp936_text_file.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSaveFile>
 
 using namespace ledglyph;
 
@@ -23,30 +24,28 @@ int main(int argc, char *argv[])
     parser.addOption(version);
     if (parser.parse(QCoreApplication::arguments()) && parser.isSet(version)) {
         console::writeOut(versionLine(QStringLiteral("ledglyph-cp936text")));
-        return 0;
+        return ExitSuccess;
     }
     if (!parser.parse(QCoreApplication::arguments()) || parser.positionalArguments().size() != 2) {
         console::writeErr(parser.errorText() + QLatin1Char('\n') + parser.helpText());
-        return 2;
+        return ExitUsage;
     }
     const QString in = parser.positionalArguments().at(0);
     const QString out = parser.positionalArguments().at(1);
 
-    const Utf8FileRead source = readUtf8File(in);
-    if (!source.error.isEmpty()) {
-        console::writeErr(QStringLiteral("ledglyph-cp936text：%1\n").arg(source.error));
-        return 1;
+    const Result<QString> source = readUtf8File(in);
+    if (!source.ok()) {
+        console::writeErr(QStringLiteral("ledglyph-cp936text：%1\n").arg(source.error().message));
+        return ExitRefused;
     }
-    const Cp936Text converted = toCp936WithCrLf(source.text);
-    if (!converted.error.isEmpty()) {
-        console::writeErr(QStringLiteral("ledglyph-cp936text：%1：%2\n").arg(in, converted.error));
-        return 1;
+    const Result<QByteArray> converted = toCp936WithCrLf(source.value());
+    if (!converted.ok()) {
+        console::writeErr(QStringLiteral("ledglyph-cp936text：%1：%2\n").arg(in, converted.error().message));
+        return ExitRefused;
     }
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly) || file.write(converted.bytes) != converted.bytes.size()
-        || !file.commit()) {
-        console::writeErr(QStringLiteral("ledglyph-cp936text：无法写入 %1：%2\n").arg(out, file.errorString()));
-        return 1;
+    if (const std::optional<FileSetFailure> failure = writeFileSet({{out, converted.value()}})) {
+        console::writeErr(QStringLiteral("ledglyph-cp936text：无法写入 %1：%2\n").arg(out, failure->reason));
+        return ExitRefused;
     }
-    return 0;
+    return ExitSuccess;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 // A bitmap font as read from a Unifont .hex file or rendered by FreeType at 16
 // pixels: glyphs by Unicode code point, each with its own bounding box in the
 // font's coordinates (x to the right of the glyph origin, y up from the baseline).
@@ -45,12 +47,14 @@ struct BitmapFont {
 using CharacterSet = QSet<char32_t>;
 
 // What a reader gives back: the font, or why the file was refused.
-struct FontReadResult {
+// A font as read, with where its glyphs came from.
+struct LoadedFont {
     BitmapFont font;
     int embeddedBitmaps = 0; // scalable fonts: glyphs taken from a 16-pixel bitmap strike
     int renderedOutlines = 0; // scalable fonts: glyphs rendered from their outlines
-    QString error; // empty when the file was read
-    bool ok() const { return error.isEmpty(); }
 };
+
+// A font as read, or why it cannot be used.
+using FontReadResult = Result<LoadedFont>;
 
 } // namespace ledglyph::fontgen

@@ -16,11 +16,11 @@ bool startsWith(const QByteArray &bytes, const char *magic)
 // Unpacks gzip data (a .pcf.gz font) in memory, at most maxFontFileBytes of
 // it. FreeType could unpack it too, but on a damaged stream it falls back to
 // reading by seeks that restart the inflation, and takes minutes.
-QString gunzip(QByteArray &bytes, const QString &path)
+Result<QByteArray> gunzip(QByteArray bytes, const QString &path)
 {
     z_stream stream{};
     if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) // 16: a gzip header, not zlib's
-        return QStringLiteral("无法解压字体文件 %1").arg(path);
+        return Failure{QStringLiteral("无法解压字体文件 %1").arg(path)};
     stream.next_in = reinterpret_cast<Bytef *>(bytes.data());
     stream.avail_in = uInt(bytes.size()); // at most maxFontFileBytes
     QByteArray unpacked;
@@ -34,50 +34,45 @@ QString gunzip(QByteArray &bytes, const QString &path)
         unpacked.resize(unpacked.size() - stream.avail_out);
     }
     inflateEnd(&stream);
-    if (unpacked.size() > maxFontFileBytes)
-        return QStringLiteral("字体文件 %1 解压后超过 %2 MB，不予读取").arg(path).arg(maxFontFileBytes / (1024 * 1024));
+    if (unpacked.size() > maxFontFileBytes) {
+        return Failure{
+            QStringLiteral("字体文件 %1 解压后超过 %2 MB，不予读取").arg(path).arg(maxFontFileBytes / (1024 * 1024))};
+    }
     if (status != Z_STREAM_END)
-        return QStringLiteral("字体文件 %1 的 gzip 压缩数据已损坏或不完整").arg(path);
-    bytes = unpacked;
-    return {};
+        return Failure{QStringLiteral("字体文件 %1 的 gzip 压缩数据已损坏或不完整").arg(path)};
+    return unpacked;
 }
 
 } // namespace
 
-FontFileBytes readFontFile(const QString &path)
+Result<QByteArray> readFontFile(const QString &path)
 {
-    FontFileBytes result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString());
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString())};
+    QByteArray bytes;
     constexpr qint64 chunk = 1024 * 1024;
     for (;;) {
         // One byte beyond the limit tells a file of exactly the limit from a larger one.
-        const qint64 room = maxFontFileBytes + 1 - result.bytes.size();
+        const qint64 room = maxFontFileBytes + 1 - bytes.size();
         const QByteArray part = file.read(std::min(chunk, room));
         if (part.isEmpty())
             break;
-        result.bytes += part;
-        if (result.bytes.size() > maxFontFileBytes) {
-            result.error = QStringLiteral("字体文件 %1 超过 %2 MB，不予读取")
-                               .arg(path)
-                               .arg(maxFontFileBytes / (1024 * 1024));
-            return result;
+        bytes += part;
+        if (bytes.size() > maxFontFileBytes) {
+            return Failure{
+                QStringLiteral("字体文件 %1 超过 %2 MB，不予读取").arg(path).arg(maxFontFileBytes / (1024 * 1024))};
         }
     }
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString());
-        return result;
-    }
-    if (result.bytes.isEmpty())
-        result.error = QStringLiteral("字体文件 %1 是空的").arg(path);
-    else if (startsWith(result.bytes, "\x1F\x8B"))
-        result.error = gunzip(result.bytes, path);
-    else if (startsWith(result.bytes, "\x1F\x9D") || startsWith(result.bytes, "BZh"))
-        result.error = QStringLiteral("字体文件 %1 以 compress 或 bzip2 压缩，请先解压（支持 gzip 压缩的 .pcf.gz）").arg(path);
-    return result;
+    if (file.error() != QFileDevice::NoError)
+        return Failure{QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString())};
+    if (bytes.isEmpty())
+        return Failure{QStringLiteral("字体文件 %1 是空的").arg(path)};
+    if (startsWith(bytes, "\x1F\x9D") || startsWith(bytes, "BZh"))
+        return Failure{QStringLiteral("字体文件 %1 以 compress 或 bzip2 压缩，请先解压（支持 gzip 压缩的 .pcf.gz）").arg(path)};
+    if (startsWith(bytes, "\x1F\x8B"))
+        return gunzip(std::move(bytes), path);
+    return bytes;
 }
 
 } // namespace ledglyph::fontgen

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,14 +12,9 @@ namespace ledglyph::fontgen {
 // before it can exhaust memory.
 inline constexpr qint64 maxFontFileBytes = 128 * 1024 * 1024;
 
-struct FontFileBytes {
-    QByteArray bytes;
-    QString error; // empty when the file was read whole
-};
-
 // Reads a font file whole, as a stream until its end (so a pipe such as
 // /dev/stdin works too), refusing it once it exceeds maxFontFileBytes. A
 // gzipped file is unpacked (the same limit holds for what it unpacks to).
-FontFileBytes readFontFile(const QString &path);
+Result<QByteArray> readFontFile(const QString &path);
 
 } // namespace ledglyph::fontgen

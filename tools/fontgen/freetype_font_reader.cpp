@@ -172,11 +172,9 @@ void measureLine(BitmapFont &font)
 FontReadResult readFreeTypeFont(const QByteArray &fontBytes, int faceIndex, const CharacterSet &wanted,
                                 const QString &name)
 {
-    FontReadResult result;
-    const auto fail = [&](const QString &problem) {
-        result.error = QStringLiteral("%1：%2").arg(name, problem);
-        result.font.glyphs.clear();
-        return result;
+    LoadedFont result;
+    const auto fail = [&](const QString &problem) -> FontReadResult {
+        return Failure{QStringLiteral("%1：%2").arg(name, problem)};
     };
 
     FT_Library rawLibrary = nullptr;

@@ -18,16 +18,13 @@ namespace {
 
 FontReadResult readFont(const QString &path, int faceIndex, const CharacterSet &wanted)
 {
-    const FontFileBytes file = readFontFile(path);
-    if (!file.error.isEmpty()) {
-        FontReadResult result;
-        result.error = file.error;
-        return result;
-    }
-    return readFreeTypeFont(file.bytes, faceIndex, wanted, path);
+    const Result<QByteArray> file = readFontFile(path);
+    if (!file.ok())
+        return file.error();
+    return readFreeTypeFont(file.value(), faceIndex, wanted, path);
 }
 
-QString glyphSourceReport(const FontReadResult &font)
+QString glyphSourceReport(const LoadedFont &font)
 {
     return QStringLiteral("字形：%1 个取自字体内嵌的 16 点阵位图，%2 个由轮廓按 16 点渲染")
         .arg(font.embeddedBitmaps)
@@ -36,55 +33,46 @@ QString glyphSourceReport(const FontReadResult &font)
 
 } // namespace
 
-GenerationResult generateLibraries(const FontgenOptions &options)
+Result<QStringList> generateLibraries(const FontgenOptions &options)
 {
-    GenerationResult result;
     const CharacterSet wanted = libraryCharacters();
-    const FontReadResult main = options.hexFile.isEmpty()
+    const FontReadResult mainRead = options.hexFile.isEmpty()
         ? readFont(options.fontFile, options.faceIndex, wanted)
         : readHexFont(options.hexFile, wanted);
-    if (!main.ok()) {
-        result.error = main.error;
-        return result;
-    }
-    FontReadResult ascii;
+    if (!mainRead.ok())
+        return mainRead.error();
+    const LoadedFont &main = mainRead.value();
+    std::optional<FontReadResult> asciiRead;
     if (!options.asciiFont.isEmpty()) {
-        ascii = readFont(options.asciiFont, 0, wanted);
-        if (!ascii.ok()) {
-            result.error = ascii.error;
-            return result;
-        }
+        asciiRead = readFont(options.asciiFont, 0, wanted);
+        if (!asciiRead->ok())
+            return asciiRead->error();
     }
     const LibraryBuild hzk16 = buildHzk16(main.font);
-    const LibraryBuild asc16 = buildAsc16(options.asciiFont.isEmpty() ? main.font : ascii.font);
+    const LibraryBuild asc16 = buildAsc16(asciiRead ? asciiRead->value().font : main.font);
 
     // The preview and the libraries are written as one set: a sheet that
     // cannot be written (a mistyped folder) leaves the libraries as they were.
     QList<FileContent> outputs;
     if (!options.previewFile.isEmpty()) {
         const QByteArray png = previewPng(hzk16, asc16);
-        if (png.isEmpty()) {
-            result.error = QStringLiteral("无法生成预览图 %1").arg(options.previewFile);
-            return result;
-        }
+        if (png.isEmpty())
+            return Failure{QStringLiteral("无法生成预览图 %1").arg(options.previewFile)};
         outputs << FileContent{options.previewFile, png};
     }
     if (!options.outDir.isEmpty()) {
-        if (!QDir().mkpath(options.outDir)) {
-            result.error = QStringLiteral("无法创建输出目录 %1").arg(options.outDir);
-            return result;
-        }
+        if (!QDir().mkpath(options.outDir))
+            return Failure{QStringLiteral("无法创建输出目录 %1").arg(options.outDir)};
         const QDir out(options.outDir);
         outputs << FileContent{out.filePath(fonts::hzFileName), hzk16.bytes}
                 << FileContent{out.filePath(fonts::ascFileName), asc16.bytes};
     }
-    result.error = writeLibraryFiles(outputs);
-    if (!result.error.isEmpty())
-        return result;
-    result.reports << hzk16Report(hzk16) << asc16Report(asc16);
+    if (const Status written = writeLibraryFiles(outputs); !written.ok())
+        return written.error();
+    QStringList reports{hzk16Report(hzk16), asc16Report(asc16)};
     if (main.embeddedBitmaps + main.renderedOutlines > 0)
-        result.reports << glyphSourceReport(main);
-    return result;
+        reports << glyphSourceReport(main);
+    return reports;
 }
 
 } // namespace ledglyph::fontgen

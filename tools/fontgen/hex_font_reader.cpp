@@ -65,7 +65,7 @@ bool parseHexLine(const QByteArray &line, char32_t &codePoint, Glyph &glyph, QSt
 
 FontReadResult readHexFont(QIODevice &device, const QString &name, const CharacterSet &wanted)
 {
-    FontReadResult result;
+    LoadedFont result;
     result.font.boxHeight = hexRows;
     result.font.boxY = hexBoxY;
 
@@ -79,8 +79,7 @@ FontReadResult readHexFont(QIODevice &device, const QString &name, const Charact
             break;
         ++lineNumber;
         if (raw.size() > longestLine) {
-            result.error = QStringLiteral("%1 第 %2 行：行太长（超过 %3 个字符）").arg(name).arg(lineNumber).arg(longestLine);
-            return result;
+            return Failure{QStringLiteral("%1 第 %2 行：行太长（超过 %3 个字符）").arg(name).arg(lineNumber).arg(longestLine)};
         }
         const QByteArray line = raw.trimmed();
         if (line.isEmpty())
@@ -89,15 +88,13 @@ FontReadResult readHexFont(QIODevice &device, const QString &name, const Charact
         Glyph glyph;
         QString problem;
         if (!parseHexLine(line, codePoint, glyph, problem)) {
-            result.error = QStringLiteral("%1 第 %2 行：%3").arg(name).arg(lineNumber).arg(problem);
-            return result;
+            return Failure{QStringLiteral("%1 第 %2 行：%3").arg(name).arg(lineNumber).arg(problem)};
         }
         if (seen[codePoint]) {
-            result.error = QStringLiteral("%1 第 %2 行：码位 %3 重复出现")
+            return Failure{QStringLiteral("%1 第 %2 行：码位 %3 重复出现")
                                .arg(name)
                                .arg(lineNumber)
-                               .arg(QString::fromLatin1(line.left(line.indexOf(':'))));
-            return result;
+                               .arg(QString::fromLatin1(line.left(line.indexOf(':'))))};
         }
         seen[codePoint] = true;
         ++glyphs;
@@ -105,21 +102,18 @@ FontReadResult readHexFont(QIODevice &device, const QString &name, const Charact
             result.font.glyphs.insert(codePoint, glyph);
     }
     if (glyphs == 0)
-        result.error = QStringLiteral("%1 中没有任何字形").arg(name);
+        return Failure{QStringLiteral("%1 中没有任何字形").arg(name)};
     return result;
 }
 
 FontReadResult readHexFont(const QString &path, const CharacterSet &wanted)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        FontReadResult result;
-        result.error = QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString());
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString())};
     FontReadResult result = readHexFont(static_cast<QIODevice &>(file), path, wanted);
     if (file.error() != QFileDevice::NoError) // a read error ends the stream early
-        result.error = QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString());
+        return Failure{QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString())};
     return result;
 }
 

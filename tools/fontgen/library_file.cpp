@@ -2,7 +2,7 @@
 
 namespace ledglyph::fontgen {
 
-QString writeLibraryFiles(const QList<FileContent> &files)
+Status writeLibraryFiles(const QList<FileContent> &files)
 {
     const std::optional<FileSetFailure> failure = writeFileSet(files);
     if (!failure)
@@ -12,7 +12,7 @@ QString writeLibraryFiles(const QList<FileContent> &files)
         message += QStringLiteral("（所有文件都没有改动）");
     else
         message += QStringLiteral("（以下文件已被替换且无法恢复原文件：%1）").arg(failure->changed.join(QStringLiteral("、")));
-    return message;
+    return Failure{message};
 }
 
 } // namespace ledglyph::fontgen

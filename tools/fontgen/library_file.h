@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_set_writer.h"
+#include "platform/result.h"
 
 #include <QList>
 #include <QString>
@@ -8,7 +9,7 @@
 namespace ledglyph::fontgen {
 
 // Writes the library files as one set: all of them or none (see
-// FileSetWriter). Returns an error message, empty on success.
-QString writeLibraryFiles(const QList<FileContent> &files);
+// FileSetWriter); the failure names the file and what changed.
+Status writeLibraryFiles(const QList<FileContent> &files);
 
 } // namespace ledglyph::fontgen

@@ -1,6 +1,7 @@
 // ledglyph-fontgen: builds the font libraries hzk16 and ASC16 from a bitmap font.
 
-#include "cli/console_output.h"
+#include "platform/console_output.h"
+#include "platform/exit_code.h"
 #include "tools/fontgen/fontgen_command_line.h"
 #include "tools/fontgen/generate_libraries.h"
 
@@ -15,18 +16,18 @@ int main(int argc, char *argv[])
         fontgen::parseFontgenCommandLine(QCoreApplication::arguments());
     if (commandLine.helpRequested) {
         console::writeOut(commandLine.message);
-        return 0;
+        return ExitSuccess;
     }
     if (!commandLine.options) {
         console::writeErr(commandLine.message);
-        return 2;
+        return ExitUsage;
     }
-    const fontgen::GenerationResult result = fontgen::generateLibraries(*commandLine.options);
-    if (!result.error.isEmpty()) {
-        console::writeErr(QStringLiteral("ledglyph-fontgen：%1\n").arg(result.error));
-        return 1;
+    const Result<QStringList> reports = fontgen::generateLibraries(*commandLine.options);
+    if (!reports.ok()) {
+        console::writeErr(QStringLiteral("ledglyph-fontgen：%1\n").arg(reports.error().message));
+        return ExitRefused;
     }
-    for (const QString &report : result.reports)
+    for (const QString &report : reports.value())
         console::writeOut(report + QLatin1Char('\n'));
-    return 0;
+    return ExitSuccess;
 }

@@ -2,6 +2,7 @@
 // an icon theme folder for the desktop menu: DIR/hicolor/NxN/apps/ledglyph.png
 // in the usual sizes and DIR/hicolor/scalable/apps/ledglyph.svg.
 
+#include "platform/exit_code.h"
 #include "ui/program_icon.h"
 
 #include <QDir>
@@ -49,7 +50,7 @@ int main(int argc, char *argv[])
 {
     if (argc != 2) {
         QTextStream(stderr) << QStringLiteral("用法：ledglyph-iconfiles 目录\n");
-        return 2;
+        return ledglyph::ExitUsage;
     }
     const QDir theme(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("hicolor")));
     bool ok = writeSvg(theme);
@@ -57,7 +58,7 @@ int main(int argc, char *argv[])
         ok = writePng(theme, size) && ok;
     if (!ok) {
         QTextStream(stderr) << QStringLiteral("ledglyph-iconfiles：无法写入 %1\n").arg(theme.path());
-        return 1;
+        return ledglyph::ExitRefused;
     }
-    return 0;
+    return ledglyph::ExitSuccess;
 }

@@ -5,7 +5,7 @@
 // 0x18 is sent as 0x18 'x', so that the simulator hands it to the board
 // instead of opening its menu. Runs until it is ended by a signal.
 
-#include "cli/console_output.h"
+#include "platform/console_output.h"
 #include "download/wire_format.h"
 #include "tools/linerelay/line_relay.h"
 

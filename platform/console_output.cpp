@@ -1,4 +1,4 @@
-#include "cli/console_output.h"
+#include "platform/console_output.h"
 
 #include <QByteArray>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 
 namespace ledglyph {
@@ -12,11 +14,6 @@ QString withCrLfLineBreaks(const QString &text);
 // become CR LF and one final line end, which editors add, is dropped.
 QString typedTextFromFile(const QString &fileText);
 
-struct Utf8FileRead {
-    QString text;
-    QString error; // empty when the file was read and is valid UTF-8
-};
-
 // The largest text file read: far more than the longest text a run converts
 // (1012 characters of at most 3 bytes each), so a larger file never converts.
 constexpr qint64 maxTextFileBytes = 64 * 1024;
@@ -24,9 +21,9 @@ constexpr qint64 maxTextFileBytes = 64 * 1024;
 // Reads a whole regular file of at most maxTextFileBytes as UTF-8 (a leading
 // byte-order mark is skipped). Invalid UTF-8, an incomplete final sequence
 // included, is refused rather than silently replaced or dropped.
-Utf8FileRead readUtf8File(const QString &path);
+Result<QString> readUtf8File(const QString &path);
 
 // The bytes of the file at `path` as UTF-8, refused as readUtf8File does.
-Utf8FileRead utf8Text(const QByteArray &bytes, const QString &path);
+Result<QString> utf8Text(const QByteArray &bytes, const QString &path);
 
 } // namespace ledglyph

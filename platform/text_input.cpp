@@ -1,6 +1,4 @@
-#include "cli/text_input.h"
-
-#include "core/run_refusals.h"
+#include "platform/text_input.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,46 +33,31 @@ QString typedTextFromFile(const QString &fileText)
     return text;
 }
 
-Utf8FileRead utf8Text(const QByteArray &bytes, const QString &path)
+Result<QString> utf8Text(const QByteArray &bytes, const QString &path)
 {
-    Utf8FileRead result;
     // Stateless: a sequence cut off at the end of the file is an error, not
     // bytes the decoder keeps waiting for. A leading byte-order mark is dropped.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    result.text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        result.text.clear();
-        result.error = QStringLiteral("文件 %1 不是 UTF-8 文本").arg(path);
-    }
-    return result;
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return Failure{QStringLiteral("文件 %1 不是 UTF-8 文本").arg(path)};
+    return text;
 }
 
-Utf8FileRead readUtf8File(const QString &path)
+Result<QString> readUtf8File(const QString &path)
 {
-    Utf8FileRead result;
     const QFileInfo info(path);
     // A folder, a device or a pipe could block or never end: only regular files are read.
-    if (info.exists() && !info.isFile()) {
-        result.error = QStringLiteral("%1 不是普通文件（不能是文件夹、设备或管道），无法从中读取要取模的文字").arg(path);
-        return result;
-    }
+    if (info.exists() && !info.isFile())
+        return Failure{QStringLiteral("%1 不是普通文件（不能是文件夹、设备或管道），无法从中读取要取模的文字").arg(path)};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString());
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString())};
     const QByteArray bytes = file.read(maxTextFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString());
-        return result;
-    }
-    if (bytes.size() > maxTextFileBytes) {
-        result.error = QStringLiteral("文件 %1 太大（超过%2字节），而一次最多只能取模%3个字符")
-                           .arg(path)
-                           .arg(maxTextFileBytes)
-                           .arg(maxTextLength);
-        return result;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return Failure{QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString())};
+    if (bytes.size() > maxTextFileBytes)
+        return Failure{QStringLiteral("文件 %1 太大（超过%2字节），远超一次能取模的文字").arg(path).arg(maxTextFileBytes)};
     return utf8Text(bytes, path);
 }
 
