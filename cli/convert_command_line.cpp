@@ -37,7 +37,11 @@ struct Parser {
     {
         parser.setApplicationDescription(QStringLiteral(
             "点阵取模：把汉字和 ASCII 字符转换为 C51 或 A51 字模（hz.txt、zimuo.bin）。\n"
-            "设置 SOURCE_DATE_EPOCH 时，hz.txt 头部的日期时间取自该值（UTC）。"));
+            "设置 SOURCE_DATE_EPOCH 时，hz.txt 头部的日期时间取自该值（UTC）。"
+#ifdef LEDGLYPH_CLI_DOWNLOAD
+            "\n把字模文件下载到单片机：ledglyph-cli download --help。"
+#endif
+            ));
         parser.addPositionalArgument(QStringLiteral("convert"), QStringLiteral("命令：取模"));
         parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("要取模的字符"), QStringLiteral("[TEXT]"));
         parser.addOptions({textFile, format, cell, noInvert, noMirror, fontDir, outDir, help, version});

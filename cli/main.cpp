@@ -1,9 +1,12 @@
-// ledglyph-cli: the conversion as a command, for build scripts and for
-// checking the core as a whole program.
+// ledglyph-cli: the conversion and the serial download as commands, for build
+// scripts and for checking the core as a whole program.
 
 #include "cli/convert_command.h"
 #include "cli/convert_command_line.h"
 #include "platform/console_output.h"
+#ifdef LEDGLYPH_CLI_DOWNLOAD
+#include "cli/download_command.h"
+#endif
 
 #include <QCoreApplication>
 
@@ -12,6 +15,20 @@ using namespace ledglyph;
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+#ifdef LEDGLYPH_CLI_DOWNLOAD
+    if (QCoreApplication::arguments().value(1) == QLatin1String("download")) {
+        const cli::DownloadCommandLine commandLine = cli::parseDownloadCommandLine(QCoreApplication::arguments());
+        if (commandLine.helpRequested) {
+            console::writeOut(commandLine.message);
+            return ExitSuccess;
+        }
+        if (!commandLine.request) {
+            console::writeErr(commandLine.message);
+            return ExitUsage;
+        }
+        return cli::runDownload(*commandLine.request);
+    }
+#endif
     std::optional<QString> sourceDateEpoch;
     if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH"))
         sourceDateEpoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");

@@ -17,7 +17,8 @@ packages=(
   fonts-arphic-uming   # 宋体-like and 楷体-like CJK fonts and a bitmap song font: the font
   fonts-arphic-ukai    #   builder's tests and the README's preview sheets
   xfonts-wqy
-  sdcc                 # checks that generated C51 source compiles
+  sdcc                 # checks that generated C51 source compiles; builds the board firmware
+  sdcc-ucsim           # s51: the board firmware runs in a simulated 8051 in the tests
   socat                # pseudo-terminal pairs for the serial download tests
   xvfb xauth           # windows without a display
   qt6-svg-dev          # the desktop menu's SVG icon, drawn at build time

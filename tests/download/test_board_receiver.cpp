@@ -1,10 +1,14 @@
 // The board simulator's reading of the download stream, its dot drawing and
 // its command line.
 
+#include "tools/board/board_rules.h"
 #include "tools/board/glyph_dots.h"
 #include "tools/board/transfer_receiver.h"
 
+#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ledglyph::board;
@@ -77,6 +81,42 @@ private slots:
         const auto [missingCode, missingErrors] = run({"--device", "/dev/nonexistent"});
         QCOMPARE(missingCode, 2);
         QCOMPARE(missingErrors, u"无法打开串口设备 /dev/nonexistent：No such file or directory\n"_s);
+    }
+
+    // The firmware's rules decide: the length rule and the store's capacity.
+    void boardDecision()
+    {
+        QCOMPARE(boardRefusal(QByteArray(32 + 353, 1), 6), std::nullopt);
+        QCOMPARE(boardRefusal("first"_ba, 2), u"字模数据 5 字节，不是 32×字数+353（至少 1 个字）"_s);
+        QCOMPARE(boardRefusal(QByteArray(32 * 1013 + 353, 1), 1), u"字模数据 32769 字节，超过显示板的容量 32737 字节"_s);
+        QCOMPARE(boardRefusal(QByteArray(32 + 353, 1), 7), u"传输头错误"_s);
+    }
+
+    // One lit dot in the top row, the 16th column, moves left one column every
+    // 30 ms at speed 1; a glyph file the board refuses gives no picture.
+    void filmStrip()
+    {
+        QByteArray glyphs(32 + 353, '\xFF'); // inverted: every dot dark
+        glyphs[0] = '\x7F';                  // cell 0, top row, left byte: column 15 lit
+        const QImage strip = ledglyph::board::filmStrip(glyphs, 1, {0, 150});
+        QCOMPARE(strip.size(), QSize(64 * 8 + 16, 2 * (16 * 8 + 16)));
+        const auto lit = [&](int frame, int row, int column) {
+            return strip.pixel(8 + column * 8 + 4, frame * (16 * 8 + 16) + 8 + row * 8 + 4) == qRgb(255, 48, 32);
+        };
+        QVERIFY(lit(0, 0, 15) && !lit(0, 0, 14) && !lit(0, 1, 15));
+        QVERIFY(lit(1, 0, 10) && !lit(1, 0, 15));
+
+        QTemporaryDir dir;
+        const QString refused = dir.filePath(u"short.bin"_s);
+        QFile file(refused);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(glyphs.chopped(1)) == glyphs.size() - 1);
+        file.close();
+        QProcess board;
+        board.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-board"),
+                    {"--glyphs", refused, "--frames", dir.filePath(u"strip.png"_s)});
+        QVERIFY(board.waitForFinished(10000));
+        QCOMPARE(board.exitCode(), 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"strip.png"_s)));
     }
 
     void cellDrawing()

@@ -48,7 +48,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(form.logText().endsWith(lines.opened + lines.signal + lines.downloading + lines.completed), 20000);
         QCOMPARE(line.finish(), 0);
         QCOMPARE(readFile(line.received), glyphs);
-        QVERIFY2(line.output().contains(u"速度代码：3\n字节数：513\n已保存到：%1\n字模 1：\n"_s.arg(line.received)),
+        QVERIFY2(line.output().contains(u"速度代码：3\n字节数：513\n已保存到：%1\n显示板接受。\n字模 1：\n"_s.arg(line.received)),
                  qPrintable(line.output()));
         QCOMPARE(desktop.host.styles(), u"48 33 64"_s);
         QCOMPARE(formState(form), u"on off off stopped"_s);

@@ -1,9 +1,13 @@
 #include "tools/board/board_simulator.h"
 
 #include "download/wire_format.h"
+#include "tools/board/board_rules.h"
 #include "tools/board/glyph_dots.h"
 
+#include "firmware/glyph_store.h"
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -147,12 +151,56 @@ void BoardSimulator::report(const Transfer &transfer)
         }
         out << QStringLiteral("已保存到：%1\n").arg(m_options.outPath);
     }
+    // What the reference firmware makes of it, by its own rules.
+    const std::optional<QString> refusal = boardRefusal(transfer.data, transfer.speedCode);
+    out << (refusal ? QStringLiteral("显示板不接受：%1；保留原来的字模。\n").arg(*refusal)
+                    : QStringLiteral("显示板接受。\n"));
+    if (!refusal && !m_options.framesPath.isEmpty()) {
+        if (const std::optional<QString> failure =
+                writeFilmStrip(m_options.framesPath, transfer.data, transfer.speedCode, m_options.frameTimesMs)) {
+            finish(2, *failure);
+            return;
+        }
+        out << QStringLiteral("显示画面已保存到：%1\n").arg(m_options.framesPath);
+    }
     const int cells = qMin<qsizetype>(m_options.cellsToDraw, transfer.data.size() / cellBytes);
     for (int cell = 0; cell < cells; ++cell) {
         out << QStringLiteral("字模 %1：\n").arg(cell + 1);
         out << drawCell(transfer.data.mid(cell * cellBytes, cellBytes));
     }
     out.flush();
+}
+
+std::optional<QString> writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode,
+                                      const QList<int> &timesMs)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !filmStrip(glyphs, speedCode, timesMs).save(&file, "PNG")
+        || !file.commit())
+        return QStringLiteral("无法保存显示画面到 %1：%2").arg(path, file.errorString());
+    return std::nullopt;
+}
+
+int showGlyphFile(const QString &path, int speedCode, const BoardOptions &options)
+{
+    QTextStream err(stderr);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << QStringLiteral("无法读取字模文件 %1：%2\n").arg(path, file.errorString());
+        return 2;
+    }
+    // One byte more than any glyph file may hold is enough to refuse it.
+    const QByteArray glyphs = file.read(GLYPH_STORE_CAPACITY + 1);
+    if (const std::optional<QString> refusal = boardRefusal(glyphs, speedCode)) {
+        err << QStringLiteral("显示板不接受 %1：%2\n").arg(path, *refusal);
+        return 1;
+    }
+    if (const std::optional<QString> failure = writeFilmStrip(options.framesPath, glyphs, speedCode, options.frameTimesMs)) {
+        err << *failure << QLatin1Char('\n');
+        return 2;
+    }
+    QTextStream(stdout) << QStringLiteral("显示画面已保存到：%1\n").arg(options.framesPath);
+    return 0;
 }
 
 void BoardSimulator::finish(int exitCode, const QString &message)

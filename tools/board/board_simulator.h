@@ -7,6 +7,8 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#include <optional>
+
 namespace ledglyph::board {
 
 struct BoardOptions {
@@ -16,7 +18,19 @@ struct BoardOptions {
     QString outPath;
     bool once = false;
     int cellsToDraw = 2;
+    QString framesPath;   // a film strip of each transfer the board accepts
+    QList<int> frameTimesMs;
 };
+
+// Writes the film strip of `glyphs` as the board shows them; the reason when
+// it cannot be written.
+std::optional<QString> writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode,
+                                      const QList<int> &timesMs);
+
+// --glyphs: the film strip of a glyph file, if the board accepts it. Returns
+// the exit code: 0 written, 1 refused by the board, 2 a file that cannot be
+// read or written.
+int showGlyphFile(const QString &path, int speedCode, const BoardOptions &options);
 
 // The display board's side of the download on a serial device: answers the
 // poll with "s", takes in a transfer, checks header and trailer, saves the

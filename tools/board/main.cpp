@@ -1,5 +1,6 @@
 // ledglyph-board: a display board on a serial device, for trying the download
-// without hardware (for example on one end of a socat pseudo-terminal pair).
+// without hardware (for example on one end of a socat pseudo-terminal pair);
+// with --glyphs, the film strip of a glyph file as the board shows it.
 
 #include "platform/program_version.h"
 #include "tools/board/board_simulator.h"
@@ -26,9 +27,21 @@ int main(int argc, char *argv[])
     const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("把收到的字模数据保存到此文件。"),
                                  QStringLiteral("FILE"));
     const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("收完一次传输后退出；紧跟其后的第二次传输算作错误（退出码 1）。"));
+    const QCommandLineOption frames(QStringLiteral("frames"),
+                                    QStringLiteral("把显示板（16×64 点阵）在各时刻的画面上下排列，保存为 PNG 图片。"),
+                                    QStringLiteral("FILE.png"));
+    const QCommandLineOption times(QStringLiteral("times"),
+                                   QStringLiteral("画面的时刻：收到字模后的毫秒数，以逗号分隔（默认 0,500,1000,1500,2000,2500）。"),
+                                   QStringLiteral("MS,MS,..."), QStringLiteral("0,500,1000,1500,2000,2500"));
+    const QCommandLineOption glyphs(QStringLiteral("glyphs"),
+                                    QStringLiteral("不用串口：把这个字模文件（zimuo.bin）当作收到的数据，与 --frames 一起使用。"),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption speed(QStringLiteral("speed"),
+                                   QStringLiteral("与 --glyphs 一起：速度代码 1 到 6（默认 1，最快）。"),
+                                   QStringLiteral("1..6"), QStringLiteral("1"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号。"));
-    parser.addOptions({device, delay, idle, out, once, help, version});
+    parser.addOptions({device, delay, idle, out, once, frames, times, glyphs, speed, help, version});
 
     QTextStream err(stderr);
     // A usage error ends with 2, like the other tools (process() would end with 1).
@@ -53,6 +66,26 @@ int main(int argc, char *argv[])
     options.idleMs = parser.value(idle).toInt(&idleOk);
     options.outPath = parser.value(out);
     options.once = parser.isSet(once);
+    options.framesPath = parser.value(frames);
+    bool timesOk = true;
+    for (const QString &time : parser.value(times).split(QLatin1Char(','))) {
+        bool ok = false;
+        options.frameTimesMs << time.trimmed().toInt(&ok);
+        timesOk = timesOk && ok && options.frameTimesMs.last() >= 0;
+    }
+    if (!timesOk) {
+        err << QStringLiteral("--times 需要以逗号分隔的非负毫秒数。\n");
+        return 2;
+    }
+    if (parser.isSet(glyphs)) {
+        bool speedOk = false;
+        const int speedCode = parser.value(speed).toInt(&speedOk);
+        if (options.framesPath.isEmpty() || !speedOk || speedCode < 1 || speedCode > 6) {
+            err << QStringLiteral("--glyphs 需要 --frames，--speed 需要 1 到 6。\n");
+            return 2;
+        }
+        return ledglyph::board::showGlyphFile(parser.value(glyphs), speedCode, options);
+    }
     if (options.device.isEmpty()) {
         err << QStringLiteral("请用 --device 指定串口设备。\n");
         return 2;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace ledglyph::cli {
+
+// What `ledglyph-cli download` was asked to do.
+struct DownloadRequest {
+    QString file;                   // the glyph file, read again when the transfer starts
+    QString device;                 // empty: COM1 as the download window resolves it
+    int speedCode = 1;              // 1 to 6
+    bool yes = false;               // send at the board's signal without asking
+    std::optional<int> waitSeconds; // give up polling after this long; nothing: poll until interrupted
+};
+
+struct DownloadCommandLine {
+    std::optional<DownloadRequest> request; // nothing: see message
+    QString message;            // the usage error or the help text
+    bool helpRequested = false;
+};
+
+// ledglyph-cli download FILE [--device DEV] [--speed 1..6] [--yes] [--wait SECONDS]
+DownloadCommandLine parseDownloadCommandLine(const QStringList &arguments);
+
+} // namespace ledglyph::cli
