@@ -63,12 +63,12 @@ ExitCode runDownload(const DownloadRequest &request)
     }
     // A file that cannot be sent is refused before the board is bothered; it is
     // read again when the transfer starts, as the window does.
-    const GlyphFile file = readGlyphFile(request.file);
+    const Result<QByteArray> file = readGlyphFile(request.file);
     if (!file.ok()) {
-        console::writeErr(terminalText(file.problem) + QLatin1Char('\n'));
+        console::writeErr(terminalText(file.error().message) + QLatin1Char('\n'));
         return ExitRefused;
     }
-    const qint64 total = file.bytes.size() + LEDGLYPH_HEADER_LENGTH + LEDGLYPH_TRAILER_LENGTH;
+    const qint64 total = file.value().size() + LEDGLYPH_HEADER_LENGTH + LEDGLYPH_TRAILER_LENGTH;
 
     SystemClock clock;
     DownloadLog log(clock);
@@ -109,7 +109,7 @@ ExitCode runDownload(const DownloadRequest &request)
     QObject::connect(&protocol, &DownloadProtocol::reported, [&](const DownloadReport &report) {
         if (report.kind == DownloadReport::Kind::TransferCompleted)
             finish(ExitSuccess, QStringLiteral("下载完成：%1 字节（字模文件 %2 字节），用时 %3 秒。")
-                                    .arg(total).arg(file.bytes.size()).arg(seconds(sending.elapsed())));
+                                    .arg(total).arg(file.value().size()).arg(seconds(sending.elapsed())));
         else
             finish(ExitRefused, terminalText(report.text));
     });

@@ -156,8 +156,8 @@ void DownloadProtocol::download()
     m_log.append(texts::downloadingLog, DownloadLog::Form::AfterEmptyLine);
 
     // The file as it is on disk now, read whole before the first byte goes out.
-    const GlyphFile file = readGlyphFile(m_binPath);
-    const QString notStarted = !file.ok()          ? file.problem
+    const Result<QByteArray> file = readGlyphFile(m_binPath);
+    const QString notStarted = !file.ok()          ? file.error().message
                                : !m_link.isOpen() ? texts::portClosedBeforeTransfer
                                                   : QString();
     if (!notStarted.isEmpty()) {
@@ -167,7 +167,7 @@ void DownloadProtocol::download()
     }
 
     enter(Phase::Sending);
-    const bool queued = m_link.write(header(speedCode)) && m_link.write(file.bytes) && m_link.write(trailer);
+    const bool queued = m_link.write(header(speedCode)) && m_link.write(file.value()) && m_link.write(trailer);
     if (!queued) {
         onLinkFailed(m_link.isOpen() ? QStringLiteral("写入失败") : QStringLiteral("串口已关闭"));
         return;

@@ -143,13 +143,13 @@ void DownloadWindow::onOpenFileClicked()
     const QString path = chosen.isEmpty() ? m_protocol.filePath() : chosen;
     if (path.isEmpty())
         return;
-    const GlyphFile file = readGlyphFile(path);
+    const Result<QByteArray> file = readGlyphFile(path);
     if (!file.ok()) {
-        m_messageBox.show(file.problem, MessageIcon::Exclamation, texts::portTitle);
+        m_messageBox.show(file.error().message, MessageIcon::Exclamation, texts::portTitle);
         return;
     }
     m_protocol.chooseFile(path);
-    m_log.replace(hexListing(file.bytes) + QStringLiteral("\r\n") + sizeLine(file.bytes.size())
+    m_log.replace(hexListing(file.value()) + QStringLiteral("\r\n") + sizeLine(file.value().size())
                       + m_log.timeOfDay(),
                   DownloadLog::Focus::AtEnd);
 }

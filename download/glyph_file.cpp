@@ -6,18 +6,18 @@
 
 namespace ledglyph {
 
-GlyphFile readGlyphFile(const QString &path)
+Result<QByteArray> readGlyphFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, download_texts::glyphFileUnreadable(path, file.errorString())};
+        return Failure{download_texts::glyphFileUnreadable(path, file.errorString())};
     // One byte more than allowed tells a too large file without reading all of it.
-    const QByteArray bytes = file.read(maxGlyphFileBytes + 1);
+    QByteArray bytes = file.read(maxGlyphFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return {{}, download_texts::glyphFileUnreadable(path, file.errorString())};
+        return Failure{download_texts::glyphFileUnreadable(path, file.errorString())};
     if (bytes.size() > maxGlyphFileBytes)
-        return {{}, download_texts::glyphFileTooLarge(path, qMax<qint64>(file.size(), bytes.size()))};
-    return {bytes, {}};
+        return Failure{download_texts::glyphFileTooLarge(path, qMax<qint64>(file.size(), bytes.size()))};
+    return bytes;
 }
 
 QString hexListing(const QByteArray &bytes)

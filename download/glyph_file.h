@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fonts/glyph_geometry.h"
+#include "platform/result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,16 +15,9 @@ inline constexpr qint64 maxGlyphFileBytes = 64 * 1024;
 // The listing leaves out the 11 banner cells and the final byte of a glyph file.
 inline constexpr qint64 glyphFileTailBytes = glyphBufferTailBytes;
 
-// A glyph file read whole, or the reason (in Chinese) why it cannot be used.
-struct GlyphFile {
-    QByteArray bytes;
-    QString problem;
-    bool ok() const { return problem.isEmpty(); }
-};
-
 // Reads the file byte for byte, whatever its extension; refuses a file that
-// cannot be read or is larger than maxGlyphFileBytes.
-GlyphFile readGlyphFile(const QString &path);
+// cannot be read or is larger than maxGlyphFileBytes, with the reason in Chinese.
+Result<QByteArray> readGlyphFile(const QString &path);
 
 // "0x" + upper-case hex without leading zeros + ", " for each of the first
 // N − 353 bytes (none when the file has 353 bytes or fewer).
