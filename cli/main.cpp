@@ -12,29 +12,12 @@
 
 using namespace ledglyph;
 
-int main(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-#ifdef LEDGLYPH_CLI_DOWNLOAD
-    if (QCoreApplication::arguments().value(1) == QLatin1String("download")) {
-        const cli::DownloadCommandLine commandLine = cli::parseDownloadCommandLine(QCoreApplication::arguments());
-        if (commandLine.helpRequested) {
-            console::writeOut(commandLine.message);
-            return ExitSuccess;
-        }
-        if (!commandLine.request) {
-            console::writeErr(commandLine.message);
-            return ExitUsage;
-        }
-        return cli::runDownload(*commandLine.request);
-    }
-#endif
-    std::optional<QString> sourceDateEpoch;
-    if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH"))
-        sourceDateEpoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
+namespace {
 
-    const cli::ConvertCommandLine commandLine =
-        cli::parseConvertCommandLine(QCoreApplication::arguments(), sourceDateEpoch);
+// Prints the help or the usage error of a parsed command line, or runs its request.
+template <typename CommandLine, typename Run>
+int answer(const CommandLine &commandLine, Run run)
+{
     if (commandLine.helpRequested) {
         console::writeOut(commandLine.message);
         return ExitSuccess;
@@ -43,5 +26,20 @@ int main(int argc, char *argv[])
         console::writeErr(commandLine.message);
         return ExitUsage;
     }
-    return cli::runConvert(*commandLine.request);
+    return run(*commandLine.request);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+#ifdef LEDGLYPH_CLI_DOWNLOAD
+    if (QCoreApplication::arguments().value(1) == QLatin1String("download"))
+        return answer(cli::parseDownloadCommandLine(QCoreApplication::arguments()), cli::runDownload);
+#endif
+    std::optional<QString> sourceDateEpoch;
+    if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH"))
+        sourceDateEpoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
+    return answer(cli::parseConvertCommandLine(QCoreApplication::arguments(), sourceDateEpoch), cli::runConvert);
 }
