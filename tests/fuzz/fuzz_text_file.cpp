@@ -9,10 +9,10 @@ using namespace ledglyph;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const Utf8FileRead read = utf8Text(bytes, QStringLiteral("fuzz.txt"));
-    if (!read.error.isEmpty())
+    const Result<QString> read = utf8Text(bytes, QStringLiteral("fuzz.txt"));
+    if (!read.ok())
         return 0;
-    const QString text = typedTextFromFile(read.text);
+    const QString text = typedTextFromFile(read.value());
     (void)checkInput(text, CellMode::Cell16x16);
     (void)checkInput(text, CellMode::Cell8x16);
     return 0;
