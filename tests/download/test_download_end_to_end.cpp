@@ -4,13 +4,8 @@
 // the serial adapter on the same kind of line.
 
 #include "board_line.h"
-#include "core/conversion_run.h"
-#include "download/download_window.h"
-#include "download_test_support.h"
-#include "platform/serial/com1_device.h"
 #include "platform/serial/ms_comm1.h"
-
-#include <QComboBox>
+#include "window_sending.h"
 
 using namespace ledglyph;
 using namespace ledglyph::test;
@@ -27,31 +22,19 @@ private slots:
 
         // zimuo.bin of five characters from the converter, with the program's own fonts.
         TestDesktop desktop(line.dir.path(), testTime().time());
-        ConversionRun conversion(QStringLiteral(LEDGLYPH_APPDIR), line.dir.path(), desktop.clock);
-        QCOMPARE(conversion.run(u"点阵ABC"_s, ConversionOptions{}).kind, RunOutcome::Kind::Completed);
-        const QByteArray glyphs = readFile(line.dir.filePath(u"zimuo.bin"_s));
+        const QByteArray glyphs = convertedGlyphFile(u"点阵ABC"_s, line.dir.path(), desktop.clock);
         QCOMPARE(glyphs.size(), 32 * 5 + 353);
-
-        // The window finds its end of the line through LEDGLYPH_COM1, as a user's would.
-        qputenv("LEDGLYPH_COM1", line.endA.toLocal8Bit());
-        desktop.services.makeSerialLink = makeCom1Link;
-        DownloadWindow form(desktop.services);
-        qunsetenv("LEDGLYPH_COM1");
-        form.show();
-        form.findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(5); // the speed alone goes into the header
-        form.findChild<QComboBox *>(u"Combo2"_s)->setCurrentIndex(2);
-        desktop.host.files << line.dir.filePath(u"zimuo.bin"_s);
-        click(form, "Command4");
-        click(form, "Command1");
+        // The speed alone goes into the header.
+        const auto window = windowSending(desktop, line.endA, line.dir.filePath(u"zimuo.bin"_s), 5);
 
         const LogLines lines(testTime());
-        QTRY_VERIFY_WITH_TIMEOUT(form.logText().endsWith(lines.opened + lines.signal + lines.downloading + lines.completed), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->logText().endsWith(lines.opened + lines.signal + lines.downloading + lines.completed), 20000);
         QCOMPARE(line.finish(), 0);
         QCOMPARE(readFile(line.received), glyphs);
         QVERIFY2(line.output().contains(u"速度代码：3\n字节数：513\n已保存到：%1\n显示板接受。\n字模 1：\n"_s.arg(line.received)),
                  qPrintable(line.output()));
         QCOMPARE(desktop.host.styles(), u"48 33 64"_s);
-        QCOMPARE(formState(form), u"on off off stopped"_s);
+        QCOMPARE(formState(*window), u"on off off stopped"_s);
     }
 
     // Closing right after writing still delivers every queued byte.

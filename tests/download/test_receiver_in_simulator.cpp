@@ -4,15 +4,11 @@
 // simulated external RAM.
 // Needs the Debian packages sdcc, sdcc-ucsim and socat; fails without them.
 
-#include "core/conversion_run.h"
-#include "download/download_window.h"
 #include "download/wire_format.h"
 #include "firmware/receiver.h"
-#include "platform/serial/com1_device.h"
-#include "download_test_support.h"
 #include "simulated_board.h"
+#include "window_sending.h"
 
-#include <QComboBox>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSerialPort>
@@ -141,21 +137,10 @@ private slots:
     void windowDownloadArrives()
     {
         TestDesktop desktop(m_board.dir.path(), QTime(21, 5, 33));
-        ConversionRun conversion(QStringLiteral(LEDGLYPH_APPDIR), m_board.dir.path(), desktop.clock);
-        QCOMPARE(conversion.run(u"点阵显示屏LED Sign"_s, ConversionOptions{}).kind, RunOutcome::Kind::Completed);
-        const QByteArray glyphs = readFile(m_board.dir.filePath(u"zimuo.bin"_s));
+        const QByteArray glyphs = convertedGlyphFile(u"点阵显示屏LED Sign"_s, m_board.dir.path(), desktop.clock);
         QCOMPARE(glyphs.size(), 32 * 13 + 353);
-
-        qputenv("LEDGLYPH_COM1", m_board.endA.toLocal8Bit());
-        desktop.services.makeSerialLink = makeCom1Link;
-        DownloadWindow form(desktop.services);
-        qunsetenv("LEDGLYPH_COM1");
-        form.show();
-        form.findChild<QComboBox *>(u"Combo2"_s)->setCurrentIndex(2);
-        desktop.host.files << m_board.dir.filePath(u"zimuo.bin"_s);
-        click(form, "Command4");
-        click(form, "Command1");
-        QTRY_VERIFY_WITH_TIMEOUT(formState(form) == u"on off off stopped"_s && desktop.host.shown.size() == 3, 60000);
+        const auto window = windowSending(desktop, m_board.endA, m_board.dir.filePath(u"zimuo.bin"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(formState(*window) == u"on off off stopped"_s && desktop.host.shown.size() == 3, 60000);
         QCOMPARE(desktop.host.styles(), u"48 33 64"_s);
         verifyStored(glyphs, 3);
     }
