@@ -1,8 +1,6 @@
 #include "cli/convert_command_line.h"
 
-#include "platform/program_version.h"
-
-#include <QCommandLineParser>
+#include "platform/command_line.h"
 
 namespace ledglyph::cli {
 
@@ -11,8 +9,7 @@ namespace {
 // Dates past the year 9999 have no sensible text form.
 constexpr qint64 latestEpoch = 253402300799;
 
-struct Parser {
-    QCommandLineParser parser;
+struct Parser : ProgramCommandLine {
     const QCommandLineOption textFile{QStringLiteral("text-file"),
                                       QStringLiteral("从 UTF-8 文本文件读取要取模的字符（代替 TEXT）"),
                                       QStringLiteral("FILE")};
@@ -29,22 +26,19 @@ struct Parser {
                                     QStringLiteral("写入 hz.txt、Tempchar.txt、zimuo.bin 的目录（默认：程序目录；程序目录不可写"
                                                    "或程序已安装时为“文档”文件夹中的 ledglyph）"),
                                     QStringLiteral("DIR")};
-    const QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("显示本帮助")};
-    const QCommandLineOption version{QStringLiteral("version"), QStringLiteral("显示版本号")};
 
     Parser()
-    {
-        parser.setApplicationDescription(QStringLiteral(
+        : ProgramCommandLine(QStringLiteral("ledglyph-cli"), QStringLiteral(
             "点阵取模：把汉字和 ASCII 字符转换为 C51 或 A51 字模（hz.txt、zimuo.bin）。\n"
             "设置 SOURCE_DATE_EPOCH 时，hz.txt 头部的日期时间取自该值（UTC）。"
 #ifdef LEDGLYPH_CLI_DOWNLOAD
             "\n把字模文件下载到单片机：ledglyph-cli download --help。"
 #endif
-            ));
+              ))
+    {
         parser.addPositionalArgument(QStringLiteral("convert"), QStringLiteral("命令：取模"));
         parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("要取模的字符"), QStringLiteral("[TEXT]"));
-        parser.addOptions({textFile, format, cell, noInvert, noMirror, fontDir, outDir, help, version});
+        addOptions({textFile, format, cell, noInvert, noMirror, fontDir, outDir});
     }
 };
 
@@ -84,57 +78,40 @@ ConvertCommandLine parseConvertCommandLine(const QStringList &arguments,
                                            const std::optional<QString> &sourceDateEpoch)
 {
     Parser p;
-    ConvertCommandLine result;
-    const auto usage = [&](const QString &problem) {
-        result.message = QStringLiteral("命令行错误：%1\n\n%2").arg(problem, p.parser.helpText());
-        return result;
-    };
-
-    if (!p.parser.parse(arguments))
-        return usage(p.parser.errorText());
-    if (p.parser.isSet(p.help)) {
-        result.helpRequested = true;
-        result.message = p.parser.helpText();
-        return result;
-    }
-    if (p.parser.isSet(p.version)) {
-        result.helpRequested = true;
-        result.message = versionLine(QStringLiteral("ledglyph-cli"));
-        return result;
-    }
-    for (const QCommandLineOption *option : {&p.textFile, &p.format, &p.cell, &p.fontDir, &p.outDir}) {
-        if (p.parser.values(*option).size() > 1)
-            return usage(QStringLiteral("--%1 只能给出一次。").arg(option->names().constFirst()));
-    }
+    if (const std::optional<CommandLineAnswer> answer = p.parse(arguments))
+        return *answer;
+    if (const std::optional<CommandLineAnswer> answer =
+            p.givenTwice({&p.textFile, &p.format, &p.cell, &p.fontDir, &p.outDir}))
+        return *answer;
 
     const QStringList positional = p.parser.positionalArguments();
     if (positional.isEmpty())
-        return usage(QStringLiteral("缺少命令（convert）。"));
+        return p.usageError(QStringLiteral("缺少命令（convert）。"));
     if (positional.first() != QLatin1String("convert"))
-        return usage(QStringLiteral("未知的命令“%1”，应为 convert。").arg(positional.first()));
+        return p.usageError(QStringLiteral("未知的命令“%1”，应为 convert。").arg(positional.first()));
     if (positional.size() > 2)
-        return usage(QStringLiteral("多余的参数“%1”（含空格的文字请加引号）。").arg(positional.at(2)));
+        return p.usageError(QStringLiteral("多余的参数“%1”（含空格的文字请加引号）。").arg(positional.at(2)));
 
     ConvertRequest request;
     const bool haveText = positional.size() == 2;
     if (haveText == p.parser.isSet(p.textFile))
-        return usage(QStringLiteral("请给出要取模的文字 TEXT 或 --text-file 之一（只能一个）。"));
+        return p.usageError(QStringLiteral("请给出要取模的文字 TEXT 或 --text-file 之一（只能一个）。"));
     if (haveText)
         request.text = positional.at(1);
     request.textFile = p.parser.value(p.textFile);
     if (p.parser.isSet(p.textFile) && request.textFile.isEmpty())
-        return usage(QStringLiteral("--text-file 的文件名不能为空。"));
+        return p.usageError(QStringLiteral("--text-file 的文件名不能为空。"));
 
     if (p.parser.isSet(p.format)) {
         const auto format = formatNamed(p.parser.value(p.format));
         if (!format)
-            return usage(QStringLiteral("--format 的值“%1”无效，应为 c51 或 a51。").arg(p.parser.value(p.format)));
+            return p.usageError(QStringLiteral("--format 的值“%1”无效，应为 c51 或 a51。").arg(p.parser.value(p.format)));
         request.options.format = *format;
     }
     if (p.parser.isSet(p.cell)) {
         const auto cell = cellNamed(p.parser.value(p.cell));
         if (!cell)
-            return usage(QStringLiteral("--cell 的值“%1”无效，应为 16x16 或 8x16。").arg(p.parser.value(p.cell)));
+            return p.usageError(QStringLiteral("--cell 的值“%1”无效，应为 16x16 或 8x16。").arg(p.parser.value(p.cell)));
         request.options.cellMode = *cell;
     }
     request.options.invert = !p.parser.isSet(p.noInvert);
@@ -143,16 +120,15 @@ ConvertCommandLine parseConvertCommandLine(const QStringList &arguments,
     request.outDir = p.parser.value(p.outDir);
     if ((p.parser.isSet(p.fontDir) && request.fontDir.isEmpty())
         || (p.parser.isSet(p.outDir) && request.outDir.isEmpty()))
-        return usage(QStringLiteral("目录不能为空。"));
+        return p.usageError(QStringLiteral("目录不能为空。"));
 
     if (sourceDateEpoch) {
         request.sourceDateEpoch = epochSeconds(*sourceDateEpoch);
         if (!request.sourceDateEpoch)
-            return usage(QStringLiteral("环境变量 SOURCE_DATE_EPOCH 的值“%1”无效，应为不小于 0 的整数秒数。")
+            return p.usageError(QStringLiteral("环境变量 SOURCE_DATE_EPOCH 的值“%1”无效，应为不小于 0 的整数秒数。")
                              .arg(*sourceDateEpoch));
     }
-    result.request = request;
-    return result;
+    return request;
 }
 
 } // namespace ledglyph::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/glyph_types.h"
+#include "platform/command_line.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,11 +20,7 @@ struct ConvertRequest {
     std::optional<qint64> sourceDateEpoch; // the header's date and time, in seconds (UTC)
 };
 
-struct ConvertCommandLine {
-    std::optional<ConvertRequest> request; // nothing: see message
-    QString message;     // the usage error, the help text or the version line
-    bool helpRequested = false; // --help or --version: print message, succeed
-};
+using ConvertCommandLine = ParsedCommandLine<ConvertRequest>;
 
 // ledglyph-cli convert [TEXT] [--text-file FILE] [--format c51|a51]
 //   [--cell 16x16|8x16] [--no-invert] [--no-mirror] [--font-dir DIR] [--out-dir DIR]

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/command_line.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,11 +18,7 @@ struct DownloadRequest {
     std::optional<int> waitSeconds; // give up polling after this long; nothing: poll until interrupted
 };
 
-struct DownloadCommandLine {
-    std::optional<DownloadRequest> request; // nothing: see message
-    QString message;            // the usage error or the help text
-    bool helpRequested = false;
-};
+using DownloadCommandLine = ParsedCommandLine<DownloadRequest>;
 
 // ledglyph-cli download FILE [--device DEV] [--speed 1..6] [--yes] [--wait SECONDS]
 DownloadCommandLine parseDownloadCommandLine(const QStringList &arguments);

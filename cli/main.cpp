@@ -3,7 +3,6 @@
 
 #include "cli/convert_command.h"
 #include "cli/convert_command_line.h"
-#include "platform/console_output.h"
 #ifdef LEDGLYPH_CLI_DOWNLOAD
 #include "cli/download_command.h"
 #endif
@@ -15,18 +14,10 @@ using namespace ledglyph;
 namespace {
 
 // Prints the help or the usage error of a parsed command line, or runs its request.
-template <typename CommandLine, typename Run>
-int answer(const CommandLine &commandLine, Run run)
+template <typename Request, typename Run>
+int answer(const ParsedCommandLine<Request> &commandLine, Run run)
 {
-    if (commandLine.helpRequested) {
-        console::writeOut(commandLine.message);
-        return ExitSuccess;
-    }
-    if (!commandLine.request) {
-        console::writeErr(commandLine.message);
-        return ExitUsage;
-    }
-    return run(*commandLine.request);
+    return commandLine.request ? run(*commandLine.request) : printAnswer(commandLine.answer);
 }
 
 } // namespace

@@ -76,7 +76,7 @@ private slots:
         // A usage error ends with 2, as with the other tools.
         const auto [unknownCode, unknownErrors] = run({"--bogus"});
         QCOMPARE(unknownCode, 2);
-        QVERIFY2(unknownErrors.startsWith(u"Unknown option 'bogus'.\n"_s), qPrintable(unknownErrors));
+        QVERIFY2(unknownErrors.startsWith(u"命令行错误：Unknown option 'bogus'.\n"_s), qPrintable(unknownErrors));
         // A device that cannot be opened: one line with the system's reason.
         const auto [missingCode, missingErrors] = run({"--device", "/dev/nonexistent"});
         QCOMPARE(missingCode, 2);

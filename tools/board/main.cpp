@@ -2,22 +2,20 @@
 // without hardware (for example on one end of a socat pseudo-terminal pair);
 // with --glyphs, the film strip of a glyph file as the board shows it.
 
-#include "platform/program_version.h"
+#include "platform/command_line.h"
 #include "tools/board/board_simulator.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTextStream>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ledglyph-board"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    ledglyph::ProgramCommandLine commandLine(QStringLiteral("ledglyph-board"), QStringLiteral(
         "模拟显示板（单片机）：回答轮询 \"s\"，接收 0x79 0x01 速度代码、字模数据和 0x73 0x73 0x73，"
         "保存字模数据并显示收到的内容。线路静止 --idle 毫秒且最后三个字节为 sss 时，一次传输结束。"));
+    QCommandLineParser &parser = commandLine.parser;
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("串口设备，例如 /dev/ttyUSB0 或伪终端。"),
                                     QStringLiteral("DEV"));
     const QCommandLineOption delay(QStringLiteral("answer-delay"), QStringLiteral("回答轮询前等待的毫秒数（默认 0）。"),
@@ -39,25 +37,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption speed(QStringLiteral("speed"),
                                    QStringLiteral("与 --glyphs 一起：速度代码 1 到 6（默认 1，最快）。"),
                                    QStringLiteral("1..6"), QStringLiteral("1"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示本帮助。"));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号。"));
-    parser.addOptions({device, delay, idle, out, once, frames, times, glyphs, speed, help, version});
-
-    QTextStream err(stderr);
-    // A usage error ends with 2, like the other tools (process() would end with 1).
-    if (!parser.parse(QCoreApplication::arguments())) {
-        err << parser.errorText() << QLatin1Char('\n') << parser.helpText();
-        return 2;
-    }
-    if (parser.isSet(help)) {
-        QTextStream(stdout) << parser.helpText();
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        QTextStream(stdout) << ledglyph::versionLine(QStringLiteral("ledglyph-board"));
-        return 0;
-    }
-
+    commandLine.addOptions({device, delay, idle, out, once, frames, times, glyphs, speed});
+    if (const std::optional<ledglyph::CommandLineAnswer> answer = commandLine.parse(QCoreApplication::arguments()))
+        return ledglyph::printAnswer(*answer);
     bool delayOk = false;
     bool idleOk = false;
     ledglyph::board::BoardOptions options;
@@ -73,27 +55,19 @@ int main(int argc, char *argv[])
         options.frameTimesMs << time.trimmed().toInt(&ok);
         timesOk = timesOk && ok && options.frameTimesMs.last() >= 0;
     }
-    if (!timesOk) {
-        err << QStringLiteral("--times 需要以逗号分隔的非负毫秒数。\n");
-        return 2;
-    }
+    if (!timesOk)
+        return ledglyph::printAnswer(commandLine.usageError(QStringLiteral("--times 需要以逗号分隔的非负毫秒数。")));
     if (parser.isSet(glyphs)) {
         bool speedOk = false;
         const int speedCode = parser.value(speed).toInt(&speedOk);
-        if (options.framesPath.isEmpty() || !speedOk || speedCode < 1 || speedCode > 6) {
-            err << QStringLiteral("--glyphs 需要 --frames，--speed 需要 1 到 6。\n");
-            return 2;
-        }
+        if (options.framesPath.isEmpty() || !speedOk || speedCode < 1 || speedCode > 6)
+            return ledglyph::printAnswer(commandLine.usageError(QStringLiteral("--glyphs 需要 --frames，--speed 需要 1 到 6。")));
         return ledglyph::board::showGlyphFile(parser.value(glyphs), speedCode, options);
     }
-    if (options.device.isEmpty()) {
-        err << QStringLiteral("请用 --device 指定串口设备。\n");
-        return 2;
-    }
-    if (!delayOk || options.answerDelayMs < 0 || !idleOk || options.idleMs <= 0) {
-        err << QStringLiteral("--answer-delay 和 --idle 需要非负的毫秒数（--idle 须大于 0）。\n");
-        return 2;
-    }
+    if (options.device.isEmpty())
+        return ledglyph::printAnswer(commandLine.usageError(QStringLiteral("请用 --device 指定串口设备。")));
+    if (!delayOk || options.answerDelayMs < 0 || !idleOk || options.idleMs <= 0)
+        return ledglyph::printAnswer(commandLine.usageError(QStringLiteral("--answer-delay 和 --idle 需要非负的毫秒数（--idle 须大于 0）。")));
 
     ledglyph::board::BoardSimulator board(options);
     if (!board.start())

@@ -1,8 +1,5 @@
 #include "tools/fontgen/fontgen_command_line.h"
 
-#include "platform/program_version.h"
-
-#include <QCommandLineParser>
 
 namespace ledglyph::fontgen {
 
@@ -13,11 +10,11 @@ constexpr int maxFaceIndex = 0xFFFF;
 
 FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    ProgramCommandLine commandLine(QStringLiteral("ledglyph-fontgen"), QStringLiteral(
         "由字体生成点阵字库 hzk16（GB2312 16×16）和 ASC16（单字节 8×16）。\n"
         "--font 读取 BDF、PCF（含 .pcf.gz）、TrueType、OpenType 及字体集（.ttc）：\n"
         "有 16 点阵内嵌位图时用位图，否则按 16 点渲染轮廓。"));
+    QCommandLineParser &parser = commandLine.parser;
     const QCommandLineOption hex(QStringLiteral("hex"), QStringLiteral("GNU Unifont .hex 字体文件"),
                                  QStringLiteral("FILE"));
     const QCommandLineOption font(QStringList{QStringLiteral("font"), QStringLiteral("bdf")},
@@ -31,55 +28,35 @@ FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
     const QCommandLineOption preview(QStringLiteral("preview"),
                                      QStringLiteral("把示例字符按生成的字库画成 PNG 图片，供生成前查看"),
                                      QStringLiteral("FILE.png"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("显示本帮助"));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本号"));
-    parser.addOptions({hex, font, face, asciiFont, outDir, preview, help, version});
+    commandLine.addOptions({hex, font, face, asciiFont, outDir, preview});
 
-    FontgenCommandLine result;
-    const auto usage = [&](const QString &problem) {
-        result.message = problem + QLatin1Char('\n') + parser.helpText();
-        return result;
-    };
-    if (!parser.parse(arguments))
-        return usage(parser.errorText());
-    if (parser.isSet(help)) {
-        result.helpRequested = true;
-        result.message = parser.helpText();
-        return result;
-    }
-    if (parser.isSet(version)) {
-        result.helpRequested = true;
-        result.message = versionLine(QStringLiteral("ledglyph-fontgen"));
-        return result;
-    }
+    if (const std::optional<CommandLineAnswer> answer = commandLine.parse(arguments))
+        return *answer;
     if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
+        return commandLine.usageError(QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(QLatin1Char(' '))));
     if (parser.isSet(hex) == parser.isSet(font))
-        return usage(QStringLiteral("请给出 --hex 或 --font 之一（只能一个）。"));
-    for (const QCommandLineOption *single : {&hex, &font, &face, &asciiFont, &outDir, &preview}) {
-        if (parser.values(*single).size() > 1)
-            return usage(QStringLiteral("--%1 只能给出一次。").arg(single->names().constFirst()));
-    }
+        return commandLine.usageError(QStringLiteral("请给出 --hex 或 --font 之一（只能一个）。"));
+    if (const std::optional<CommandLineAnswer> answer =
+            commandLine.givenTwice({&hex, &font, &face, &asciiFont, &outDir, &preview}))
+        return *answer;
     if (parser.value(outDir).isEmpty() && parser.value(preview).isEmpty())
-        return usage(QStringLiteral("缺少 --out-dir 或 --preview。"));
+        return commandLine.usageError(QStringLiteral("缺少 --out-dir 或 --preview。"));
 
     FontgenOptions options;
     if (parser.isSet(face)) {
         if (!parser.isSet(font))
-            return usage(QStringLiteral("--face 只用于 --font。"));
+            return commandLine.usageError(QStringLiteral("--face 只用于 --font。"));
         bool ok = false;
         options.faceIndex = parser.value(face).toInt(&ok);
         if (!ok || options.faceIndex < 0 || options.faceIndex > maxFaceIndex)
-            return usage(QStringLiteral("--face 应为 0 到 %1 的整数。").arg(maxFaceIndex));
+            return commandLine.usageError(QStringLiteral("--face 应为 0 到 %1 的整数。").arg(maxFaceIndex));
     }
     options.hexFile = parser.value(hex);
     options.fontFile = parser.value(font);
     options.asciiFont = parser.value(asciiFont);
     options.outDir = parser.value(outDir);
     options.previewFile = parser.value(preview);
-    result.options = options;
-    return result;
+    return options;
 }
 
 } // namespace ledglyph::fontgen

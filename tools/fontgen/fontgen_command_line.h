@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/command_line.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,11 +18,7 @@ struct FontgenOptions {
     QString previewFile; // a PNG sheet of sample characters (none: not drawn)
 };
 
-struct FontgenCommandLine {
-    std::optional<FontgenOptions> options; // nothing: see message
-    QString message;  // usage error, or the help text or version line when helpRequested
-    bool helpRequested = false; // --help or --version
-};
+using FontgenCommandLine = ParsedCommandLine<FontgenOptions>;
 
 // ledglyph-fontgen --hex FILE | --font FILE [--face N] [--ascii-font FILE]
 //                  [--out-dir DIR] [--preview FILE.png]   (--bdf is --font)

@@ -14,15 +14,9 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const fontgen::FontgenCommandLine commandLine =
         fontgen::parseFontgenCommandLine(QCoreApplication::arguments());
-    if (commandLine.helpRequested) {
-        console::writeOut(commandLine.message);
-        return ExitSuccess;
-    }
-    if (!commandLine.options) {
-        console::writeErr(commandLine.message);
-        return ExitUsage;
-    }
-    const Result<QStringList> reports = fontgen::generateLibraries(*commandLine.options);
+    if (!commandLine.request)
+        return printAnswer(commandLine.answer);
+    const Result<QStringList> reports = fontgen::generateLibraries(*commandLine.request);
     if (!reports.ok()) {
         console::writeErr(QStringLiteral("ledglyph-fontgen：%1\n").arg(reports.error().message));
         return ExitRefused;
