@@ -2,46 +2,16 @@
 // shows the download window and closes the main window, "返回" brings a main
 // window back in its start state, and the download window's close box ends
 // the program because no window remains. The about window outlives the main
-// window that opened it.
+// window that opened it, and "关于" brings that one window to the front.
 
 #include "desktop/window_navigator.h"
 #include "download/download_window.h"
 #include "tests/ui/ui_test_support.h"
 
 #include <QAction>
-#include <QPushButton>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
-
-namespace {
-
-template<typename T>
-QList<T *> openWindows()
-{
-    QList<T *> found;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
-            found << typed;
-    }
-    return found;
-}
-
-template<typename T>
-T *onlyWindow()
-{
-    const QList<T *> windows = openWindows<T>();
-    return windows.size() == 1 ? windows.first() : nullptr;
-}
-
-void pressButton(QWidget *window, const char *name)
-{
-    auto *button = window->findChild<QPushButton *>(QLatin1String(name));
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-} // namespace
 
 class TestWindowNavigator : public QObject {
     Q_OBJECT
@@ -55,35 +25,37 @@ private slots:
         navigator.showMainWindow();
         QPointer<MainWindow> first = onlyWindow<MainWindow>();
         QVERIFY(first);
-        typeText(first->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt")), QStringLiteral("ab"));
-        first->findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(false);
-        first->findChild<QAction *>(QStringLiteral("g"))->trigger();
+        typeText(controlOf(first, "SrcTxt"), QStringLiteral("ab"));
+        clickControl(first, "Check1");
+        controlOf<QAction>(first, "g")->trigger();
         QPointer<AboutWindow> about = onlyWindow<AboutWindow>();
         QVERIFY(about);
 
-        pressButton(first, "Command2");
+        clickControl(first, "Command2");
         QTRY_VERIFY(first.isNull()); // closed and destroyed
         QPointer<DownloadWindow> download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
         QVERIFY(openWindows<MainWindow>().isEmpty());
 
-        pressButton(download, "Command5");
+        clickControl(download, "Command5");
         QTRY_VERIFY(download.isNull());
         MainWindow *again = onlyWindow<MainWindow>();
         QVERIFY(again);
         QVERIFY(openWindows<DownloadWindow>().isEmpty());
         // Created anew: nothing typed or chosen before survives.
-        QCOMPARE(again->findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"))->toPlainText(), QString());
-        QVERIFY(again->findChild<QCheckBox *>(QStringLiteral("Check1"))->isChecked());
+        QCOMPARE(boxText(controlOf<QPlainTextEdit>(again, "SrcTxt")), QString());
+        QVERIFY(controlOf<QCheckBox>(again, "Check1")->isChecked());
         // The new main window's "关于" brings the about window still open to the front.
-        again->findChild<QAction *>(QStringLiteral("g"))->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(again));
+        controlOf<QAction>(again, "g")->trigger();
         QCOMPARE(onlyWindow<AboutWindow>(), about.data());
+        QVERIFY(QTest::qWaitForWindowActive(about));
         about->close();
         QTRY_VERIFY(about.isNull());
 
         // The download window's close box leaves no window open, so the
         // program ends (it quits when its last window closes).
-        pressButton(again, "Command2");
+        clickControl(again, "Command2");
         download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
         download->close();
