@@ -68,8 +68,10 @@ private slots:
     {
         AboutWindow *about = openAbout();
         QVERIFY(about);
-        const QStringList texts{QStringLiteral("Qorvath ") + window_texts::programTitle + u' ', window_texts::authorCredit,
-                                QStringLiteral("Email: ") + window_texts::authorEmail, QStringLiteral("网站 ") + window_texts::webAddress,
+        const QStringList texts{QStringLiteral("Qorvath ") + window_texts::programTitle + u' ',
+                                window_texts::authorCredit,
+                                QStringLiteral("Email: ") + window_texts::authorEmail,
+                                QStringLiteral("网站 ") + window_texts::webAddress,
                                 "版本：Hz V 2.1", "完成时间：2008-3-22", "如您有意见或建议请您给我来信",
                                 window_texts::authorImNumber, window_texts::rightsLine};
         QCOMPARE(about->findChildren<QLabel *>().size(), texts.size());
@@ -77,7 +79,8 @@ private slots:
             const QLabel *found = label(about, QStringLiteral("Label%1").arg(number));
             QCOMPARE(found->text(), texts.at(number - 1));
             // Every text fits its label in the window's font.
-            QVERIFY2(found->fontMetrics().horizontalAdvance(found->text()) <= found->width(), qPrintable(found->text()));
+            QVERIFY2(found->fontMetrics().horizontalAdvance(found->text()) <= found->width(),
+                     qPrintable(found->text()));
         }
         QCOMPARE(label(about, "Label4")->toolTip(), QStringLiteral("点击进入作者网站"));
 

@@ -151,7 +151,7 @@ private slots:
         QTest::newRow("Option6 after Option5") << HandlerCase{{"Option5"}, "Option6", kExplain16x16, "", c51, ""};
         QTest::newRow("Check1 off") << HandlerCase{{}, "Check1", kExplainInvert, "", c51};
         QTest::newRow("Check1 on again") << HandlerCase{{"Check1"}, "Check1", kExplainInvert, "", c51};
-        QTest::newRow("Check2 off keeps the focus") << HandlerCase{{}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
+        QTest::newRow("Check2 off keeps focus") << HandlerCase{{}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
         QTest::newRow("Check2 on again") << HandlerCase{{"Check2"}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
     }
 
@@ -199,19 +199,18 @@ private slots:
         QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option6"}));
     }
 
+    // The date and time panels stay empty (see startState) until a tick, one
+    // interval after the start; the tick writes nothing else.
     void clockTickWritesTimeAndDate()
     {
-        // The date and time panels stay empty (see startState) until the first tick, one interval after the start.
         QCOMPARE(control<QTimer>("Timer1")->interval(), 1000);
-        const QStringList first{dateText(testTime().date()), timeText(testTime().time())};
-        QTRY_COMPARE_WITH_TIMEOUT((QStringList{panel(StatusPanel::Date), panel(StatusPanel::Time)}), first, 5000);
-
         env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
         const QStringList later{window_texts::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
                                 timeText(QTime(8, 30, 0))};
-        QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000); // the tick writes nothing else
+        QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000);
     }
 
+    // The forum's menu entry is tested with the about window's two other ways to it.
     void buttonsAndMenuEntries()
     {
         QSignalSpy download(mainWindow.get(), &MainWindow::downloadRequested);
@@ -222,9 +221,6 @@ private slots:
         QCOMPARE(env->quitCalls, 1);
         control<QAction>("ex")->trigger();
         QCOMPARE(env->quitCalls, 2);
-        QCOMPARE(env->host.opened, QStringList());
-        control<QAction>("W")->trigger();
-        QCOMPARE(env->host.opened, QStringList{window_texts::forumAddress});
     }
 
 private:
