@@ -133,15 +133,17 @@ private slots:
     }
 
     // Three refusals in a row in 8*16 mode and a refused conversion while the
-    // about window is the active one, then the open-port prompt: every box over
-    // the main window, and the prompt keeps its two lines (the settings line does
-    // not break) in a box widened for them.
+    // about window, moved off the main window's centre, is the active one, then
+    // the open-port prompt: every box over the main window, and the prompt keeps
+    // its two lines (the settings line does not break) in a box widened for them.
     void boxesOpenOverTheirWindow()
     {
         BoxWatch watch;
         click("Option5");
         typeText(inputBox(), QStringLiteral("啊啊啊"));
-        QVERIFY(openAbout());
+        AboutWindow *about = openAbout();
+        QVERIFY(about);
+        about->move(about->pos() + QPoint(150, 100));
         control<QPushButton>("Command1")->click();
         qtBox.showOver(*mainWindow, download_texts::openPortPrompt, MessageIcon::Exclamation, QStringLiteral("t"));
 
