@@ -22,27 +22,22 @@ const QString kExplain16x16 = QStringLiteral("字模输出格式为：16*16格�
 const QString kExplainInvert = QStringLiteral("对字模进行调整。将1变为0，0为变为1。效果为亮的地方变为不亮，不亮的变亮");
 const QString kExplainMirror = QStringLiteral("对字节进行调整，每字节中的第0位调整到第7位、第1位调整到第6位.....第7位调到第0位。");
 
-// 19 lines, the title indented by 40 spaces and the credits by 80, no final line end.
-QString expectedHelpText()
+// The help text: 19 lines joined by CR LF with no line end after the last, the
+// title indented by 40 spaces and the five closing lines by 80.
+QString helpText()
 {
-    const QString s40(40, u' ');
-    const QString s80(80, u' ');
-    return QStringLiteral("\r\n") + s40 + window_texts::programTitle + QStringLiteral("说明\r\n"
-           "\r\n"
-           "本软件是针对LED（LCD）点阵屏提取字模而编写的,能够对汉字或字符进行点阵取模\r\n"
-           "\r\n"
-           "功能说明\r\n"
-           "1、16*16：   能对汉字和字符进行取模，取模数据为16*16的点阵。字符也为16*16的点阵\r\n"
-           "2、8*16：    能对字符进行取模。取模的数据为8*16的字模，两个字符合成一个16*16的点阵，不能对汉字取模\r\n"
-           "3、黑白反转：能对字模进行调整。将0调为1，1调为0。显示效果为镂空的字符。\r\n"
-           "4、左右对调 ： 能对字模进行调整，将16位的点阵数据左右对调。第0位调到第15位，第1位调到第14位....\r\n"
-           "5、横向取模: 对字符进行横向取模\r\n"
-           "6、纵向取模: 对字符进行纵向取模、(暂无此功能)\r\n"
-           "7、支持串口下载字模，下位机程序和电路图请参考程序文件夹中的相关内容。\r\n")
-           + window_texts::termsOfUse + QStringLiteral("\r\n")
-           + s80 + QStringLiteral("Qorvath \r\n") + s80 + window_texts::webAddress + QStringLiteral("\r\n")
-           + s80 + window_texts::authorContact + QStringLiteral("\r\n") + s80 + window_texts::authorCredit
-           + QStringLiteral("\r\n") + s80 + QStringLiteral("2008-3-22");
+    QStringList lines{"", QString(40, u' ') + window_texts::programTitle + QStringLiteral("说明"), "",
+                      "本软件是针对LED（LCD）点阵屏提取字模而编写的,能够对汉字或字符进行点阵取模", "", "功能说明",
+                      "1、16*16：   能对汉字和字符进行取模，取模数据为16*16的点阵。字符也为16*16的点阵",
+                      "2、8*16：    能对字符进行取模。取模的数据为8*16的字模，两个字符合成一个16*16的点阵，不能对汉字取模",
+                      "3、黑白反转：能对字模进行调整。将0调为1，1调为0。显示效果为镂空的字符。",
+                      "4、左右对调 ： 能对字模进行调整，将16位的点阵数据左右对调。第0位调到第15位，第1位调到第14位....",
+                      "5、横向取模: 对字符进行横向取模", "6、纵向取模: 对字符进行纵向取模、(暂无此功能)",
+                      "7、支持串口下载字模，下位机程序和电路图请参考程序文件夹中的相关内容。", window_texts::termsOfUse};
+    for (const QString &credit : {QStringLiteral("Qorvath "), window_texts::webAddress, window_texts::authorContact,
+                                  window_texts::authorCredit, QStringLiteral("2008-3-22")})
+        lines << QString(80, u' ') + credit;
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 // Every control: its container when not the client area, its geometry in
@@ -87,7 +82,19 @@ QString describe(const QWidget *widget, const QWidget *client)
     return widget->isVisible() ? text : text + QStringLiteral(" hidden");
 }
 
+// A handler's click: the controls clicked first, then what the window shows.
+struct HandlerCase {
+    QStringList before;
+    QString clicked;
+    QString shown; // Text2
+    QString message, format; // status panels
+    QString input = QStringLiteral("ab");
+    QString focus = QStringLiteral("SrcTxt");
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(HandlerCase)
 
 class TestMainWindow : public QObject, MainWindowFixture {
     Q_OBJECT
@@ -96,13 +103,125 @@ private slots:
     void init() { QVERIFY(openMainWindow()); }
     void cleanup() { closeWindows(); }
 
-    void startState();
-    void layoutAndOutputFont();
-    void handlersShowTheirTextAndMoveFocus_data();
-    void handlersShowTheirTextAndMoveFocus();
-    void keyboardSelectionAndOptionGroups();
-    void clockTickWritesTimeAndDate();
-    void buttonsAndMenuEntries();
+    void startState()
+    {
+        QCOMPARE(panels(), (QStringList{window_texts::webAddress, "请输入字符", "", "C51格式", "", ""}));
+        QCOMPARE(boxText(outputBox()), helpText());
+        QVERIFY(outputBox()->isReadOnly());
+        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
+        QVERIFY(!control("Option4")->isEnabled());
+        QCOMPARE(boxText(inputBox()), QString());
+        QCOMPARE(focusName(), "SrcTxt");
+        QCOMPARE(env->host.shown, QStringList());
+        QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
+
+        QCOMPARE(mainWindow->windowTitle(), window_texts::mainWindowCaption);
+        QVERIFY(!mainWindow->windowIcon().isNull());
+        // The layout is fixed: the window cannot be resized.
+        QCOMPARE(mainWindow->centralWidget()->size(), QSize(684, 499));
+        QCOMPARE(mainWindow->minimumSize(), mainWindow->maximumSize());
+    }
+
+    void layoutAndOutputFont()
+    {
+        QStringList layout;
+        for (const QString &row : kLayout)
+            layout << describe(control(row.section(u' ', 0, 0)), mainWindow->centralWidget());
+        QCOMPARE(layout, kLayout);
+
+        // Whatever face the system picks for the output box, the glyph text's
+        // columns line up: every Latin character one column, a Chinese one two.
+        const QFontMetrics output(outputBox()->font());
+        const int column = output.horizontalAdvance(u'0');
+        for (const QString piece : {"0x0F,", "DB  ", "0A5H,", "//;i"})
+            QCOMPARE(output.horizontalAdvance(piece), column * piece.size());
+        QCOMPARE(output.horizontalAdvance(QStringLiteral("中字")), 4 * column);
+    }
+
+    void handlersShowTheirTextAndMoveFocus_data()
+    {
+        QTest::addColumn<HandlerCase>("expected");
+        const QString c51 = QStringLiteral("C51格式");
+        // Each option's handler also runs when it is already selected; a check box's on every change.
+        QTest::newRow("Option1") << HandlerCase{{}, "Option1", kExplainA51, "", "A51格式"};
+        QTest::newRow("Option2 after Option1") << HandlerCase{{"Option1"}, "Option2", kExplainC51, "", c51};
+        QTest::newRow("Option2 already selected") << HandlerCase{{}, "Option2", kExplainC51, "", c51};
+        QTest::newRow("Option3") << HandlerCase{{}, "Option3", helpText(), "取模方式为横向取模", c51};
+        QTest::newRow("Option5 empties the input") << HandlerCase{{}, "Option5", kExplain8x16, "", c51, ""};
+        QTest::newRow("Option6 after Option5") << HandlerCase{{"Option5"}, "Option6", kExplain16x16, "", c51, ""};
+        QTest::newRow("Check1 off") << HandlerCase{{}, "Check1", kExplainInvert, "", c51};
+        QTest::newRow("Check1 on again") << HandlerCase{{"Check1"}, "Check1", kExplainInvert, "", c51};
+        QTest::newRow("Check2 off keeps focus") << HandlerCase{{}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
+        QTest::newRow("Check2 on again") << HandlerCase{{"Check2"}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
+    }
+
+    void handlersShowTheirTextAndMoveFocus()
+    {
+        QFETCH(HandlerCase, expected);
+        QTest::keyClicks(inputBox(), QStringLiteral("ab"));
+        for (const QString &name : expected.before)
+            click(name);
+        // Put the focus and the caret elsewhere, so that a refocus is visible.
+        inputBox()->moveCursor(QTextCursor::Start);
+        control("exet")->setFocus();
+
+        click(expected.clicked);
+
+        QCOMPARE(boxText(outputBox()), expected.shown);
+        QCOMPARE(panel(StatusPanel::Message), expected.message);
+        QCOMPARE(panel(StatusPanel::Format), expected.format);
+        QCOMPARE(boxText(inputBox()), expected.input);
+        QCOMPARE(focusName(), expected.focus);
+        if (expected.focus == QLatin1String("SrcTxt"))
+            QVERIFY(inputBox()->textCursor().atEnd());
+        QCOMPARE(env->host.shown, QStringList());
+    }
+
+    void keyboardSelectionAndOptionGroups()
+    {
+        // An arrow key moves the focus onto the new option after its handler ran;
+        // the window takes it back to the input box.
+        control("Option6")->setFocus();
+        QTest::keyClick(control("Option6"), Qt::Key_Down);
+        QCOMPARE(boxText(outputBox()), kExplain8x16);
+        QTRY_COMPARE(focusName(), "SrcTxt");
+        control("Check2")->setFocus();
+        QTest::keyClick(control("Check2"), Qt::Key_Space);
+        QCOMPARE(boxText(outputBox()), kExplainMirror);
+        QCOMPARE(focusName(), "Check2");
+        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option2", "Option3", "Option5"}));
+
+        // The three option pairs do not reach into each other; Option4 is disabled.
+        click("Option1");
+        click("Option4");
+        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option5"}));
+        click("Option6");
+        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option6"}));
+    }
+
+    // The date and time panels stay empty (see startState) until a tick, one
+    // interval after the start; the tick writes nothing else.
+    void clockTickWritesTimeAndDate()
+    {
+        QCOMPARE(control<QTimer>("Timer1")->interval(), 1000);
+        env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
+        const QStringList later{window_texts::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
+                                timeText(QTime(8, 30, 0))};
+        QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000);
+    }
+
+    // The forum's menu entry is tested with the about window's two other ways to it.
+    void buttonsAndMenuEntries()
+    {
+        QSignalSpy download(mainWindow.get(), &MainWindow::downloadRequested);
+        click("Command2");
+        QCOMPARE(download.size(), 1);
+        QCOMPARE(env->quitCalls, 0);
+        click("exet");
+        QCOMPARE(env->quitCalls, 1);
+        control<QAction>("ex")->trigger();
+        QCOMPARE(env->quitCalls, 2);
+    }
 
 private:
     QStringList panels() const
@@ -123,146 +242,6 @@ private:
         return names;
     }
 };
-
-void TestMainWindow::startState()
-{
-    QCOMPARE(panels(), (QStringList{window_texts::webAddress, "请输入字符", "", "C51格式", "", ""}));
-    QCOMPARE(boxText(outputBox()), expectedHelpText());
-    QVERIFY(outputBox()->isReadOnly());
-    QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
-    QVERIFY(!control("Option4")->isEnabled());
-    QCOMPARE(boxText(inputBox()), QString());
-    QCOMPARE(focusName(), "SrcTxt");
-    QCOMPARE(env->host.shown, QStringList());
-    QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
-
-    QCOMPARE(mainWindow->windowTitle(), window_texts::mainWindowCaption);
-    QVERIFY(!mainWindow->windowIcon().isNull());
-    // The layout is fixed: the window cannot be resized.
-    QCOMPARE(mainWindow->centralWidget()->size(), QSize(684, 499));
-    QCOMPARE(mainWindow->minimumSize(), mainWindow->maximumSize());
-}
-
-void TestMainWindow::layoutAndOutputFont()
-{
-    QStringList layout;
-    for (const QString &row : kLayout)
-        layout << describe(control(row.section(u' ', 0, 0)), mainWindow->centralWidget());
-    QCOMPARE(layout, kLayout);
-
-    // Whatever face the system picks for the output box, the glyph text's
-    // columns line up: every Latin character one column, a Chinese one two.
-    const QFontMetrics output(outputBox()->font());
-    const int column = output.horizontalAdvance(u'0');
-    for (const QString piece : {"0x0F,", "DB  ", "0A5H,", "//;i"})
-        QCOMPARE(output.horizontalAdvance(piece), column * piece.size());
-    QCOMPARE(output.horizontalAdvance(QStringLiteral("中字")), 4 * column);
-}
-
-void TestMainWindow::handlersShowTheirTextAndMoveFocus_data()
-{
-    QTest::addColumn<QStringList>("before"); // controls clicked first
-    QTest::addColumn<QString>("clicked");
-    QTest::addColumn<QString>("shown");      // Text2; empty: the help text stays
-    QTest::addColumn<QStringList>("messageAndFormat"); // status panels
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("focus");
-
-    const auto row = [](const char *name, QStringList before, const char *clicked, const QString &shown,
-                        const char *message = "", const char *format = "C51格式", const char *input = "ab",
-                        const char *focus = "SrcTxt") {
-        QTest::newRow(name) << before << QString(clicked) << shown << QStringList{message, format}
-                            << QString(input) << QString(focus);
-    };
-    // Each option's handler also runs when it is already selected; a check box's on every change.
-    row("Option1", {}, "Option1", kExplainA51, "", "A51格式");
-    row("Option2 after Option1", {"Option1"}, "Option2", kExplainC51);
-    row("Option2 already selected", {}, "Option2", kExplainC51);
-    row("Option3", {}, "Option3", QString(), "取模方式为横向取模");
-    row("Option5 empties the input", {}, "Option5", kExplain8x16, "", "C51格式", "");
-    row("Option6 after Option5", {"Option5"}, "Option6", kExplain16x16, "", "C51格式", "");
-    row("Check1 off", {}, "Check1", kExplainInvert);
-    row("Check1 on again", {"Check1"}, "Check1", kExplainInvert);
-    row("Check2 off keeps the focus", {}, "Check2", kExplainMirror, "", "C51格式", "ab", "Check2");
-    row("Check2 on again", {"Check2"}, "Check2", kExplainMirror, "", "C51格式", "ab", "Check2");
-}
-
-void TestMainWindow::handlersShowTheirTextAndMoveFocus()
-{
-    QFETCH(QStringList, before);
-    QFETCH(QString, clicked);
-    QFETCH(QString, shown);
-    QFETCH(QStringList, messageAndFormat);
-    QFETCH(QString, input);
-    QFETCH(QString, focus);
-
-    QTest::keyClicks(inputBox(), QStringLiteral("ab"));
-    for (const QString &name : before)
-        click(name);
-    // Put the focus and the caret elsewhere, so that a refocus is visible.
-    inputBox()->moveCursor(QTextCursor::Start);
-    control("exet")->setFocus();
-
-    click(clicked);
-
-    QCOMPARE(boxText(outputBox()), shown.isEmpty() ? expectedHelpText() : shown);
-    QCOMPARE((QStringList{panel(StatusPanel::Message), panel(StatusPanel::Format)}), messageAndFormat);
-    QCOMPARE(boxText(inputBox()), input);
-    QCOMPARE(focusName(), focus);
-    if (focus == QLatin1String("SrcTxt"))
-        QVERIFY(inputBox()->textCursor().atEnd());
-    QCOMPARE(env->host.shown, QStringList());
-}
-
-void TestMainWindow::keyboardSelectionAndOptionGroups()
-{
-    // An arrow key moves the focus onto the new option after its handler ran;
-    // the window takes it back to the input box.
-    control("Option6")->setFocus();
-    QTest::keyClick(control("Option6"), Qt::Key_Down);
-    QCOMPARE(boxText(outputBox()), kExplain8x16);
-    QTRY_COMPARE(focusName(), "SrcTxt");
-    control("Check2")->setFocus();
-    QTest::keyClick(control("Check2"), Qt::Key_Space);
-    QCOMPARE(boxText(outputBox()), kExplainMirror);
-    QCOMPARE(focusName(), "Check2");
-    QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option2", "Option3", "Option5"}));
-
-    // The three option pairs do not reach into each other; Option4 is disabled.
-    click("Option1");
-    click("Option4");
-    QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option5"}));
-    click("Option6");
-    QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option6"}));
-}
-
-void TestMainWindow::clockTickWritesTimeAndDate()
-{
-    // The date and time panels stay empty (see startState) until the first tick, one interval after the start.
-    QCOMPARE(control<QTimer>("Timer1")->interval(), 1000);
-    const QStringList first{dateText(testTime().date()), timeText(testTime().time())};
-    QTRY_COMPARE_WITH_TIMEOUT((QStringList{panel(StatusPanel::Date), panel(StatusPanel::Time)}), first, 5000);
-
-    env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
-    const QStringList later{window_texts::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
-                            timeText(QTime(8, 30, 0))};
-    QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000); // the tick writes nothing else
-}
-
-void TestMainWindow::buttonsAndMenuEntries()
-{
-    QSignalSpy download(mainWindow.get(), &MainWindow::downloadRequested);
-    click("Command2");
-    QCOMPARE(download.size(), 1);
-    QCOMPARE(env->quitCalls, 0);
-    click("exet");
-    QCOMPARE(env->quitCalls, 1);
-    control<QAction>("ex")->trigger();
-    QCOMPARE(env->quitCalls, 2);
-    QCOMPARE(env->host.opened, QStringList());
-    control<QAction>("W")->trigger();
-    QCOMPARE(env->host.opened, QStringList{window_texts::forumAddress});
-}
 
 QTEST_MAIN(TestMainWindow)
 #include "test_main_window.moc"

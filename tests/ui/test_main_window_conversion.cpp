@@ -3,168 +3,154 @@
 
 #include "core/conversion_run.h"
 #include "platform/code_page_936.h"
+#include "tests/support/test_files.h"
 #include "ui_test_support.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
 
-Q_DECLARE_METATYPE(ledglyph::ConversionOptions)
-
 namespace {
 
-const QStringList kOutputs{"hz.txt", "zimuo.bin", "Tempchar.txt"};
-
+// hz.txt, zimuo.bin and Tempchar.txt as they are in the folder; empty when missing.
 QList<QByteArray> filesIn(const QString &folder)
 {
     QList<QByteArray> bytes;
-    for (const QString &name : kOutputs) {
-        QFile file(folder + u'/' + name);
-        bytes << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
-    }
+    for (const char *name : {"hz.txt", "zimuo.bin", "Tempchar.txt"})
+        bytes << readFile(folder + u'/' + QLatin1String(name));
     return bytes;
 }
 
+// The controls clicked and the text typed ("\n" as the Enter key), then the
+// options the window must hand the core: format, cells, invert, mirror.
+struct Conversion {
+    QStringList clicks;
+    QString typed;
+    ConversionOptions options;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Conversion)
 
 class TestMainWindowConversion : public QObject, MainWindowFixture {
     Q_OBJECT
-
-    // After 取 模, whatever its outcome, typing goes on at the end of the input.
-    void expectFocusAtEndOfInput() const
-    {
-        QCOMPARE(focusName(), "SrcTxt");
-        QCOMPARE(inputBox()->textCursor().position(), inputBox()->document()->characterCount() - 1);
-        QVERIFY(!inputBox()->textCursor().hasSelection());
-    }
 
 private slots:
     void init() { QVERIFY(openMainWindow()); }
     void cleanup() { closeWindows(); }
 
-    void convertsWithTheOptionsOfTheControls_data();
-    void convertsWithTheOptionsOfTheControls();
-    void emptyInputShowsTheMessageAndWritesNothing();
-    void refusedRunLeavesEveryFileAsItWas();
-    void outputsGoToTheOutputFolderWhenGiven();
+    void convertsWithTheOptionsOfTheControls_data()
+    {
+        QTest::addColumn<Conversion>("run");
+        using enum OutputFormat;
+        using enum CellMode;
+        QTest::newRow("both boxes checked, a line break") << Conversion{{}, "A中\n1", {C51, Cell16x16, true, true}};
+        QTest::newRow("A51") << Conversion{{"Option1"}, "A中", {A51, Cell16x16, true, true}};
+        QTest::newRow("no invert") << Conversion{{"Check1"}, "A中", {C51, Cell16x16, false, true}};
+        QTest::newRow("no mirror") << Conversion{{"Check2"}, "A中", {C51, Cell16x16, true, false}};
+        QTest::newRow("8*16, A51, neither") << Conversion{{"Option5", "Option1", "Check1", "Check2"}, "ABC",
+                                                          {A51, Cell8x16, false, false}};
+    }
+
+    void convertsWithTheOptionsOfTheControls()
+    {
+        QFETCH(Conversion, run);
+        for (const QString &name : run.clicks)
+            click(name);
+        typeText(inputBox(), run.typed);
+        inputBox()->moveCursor(QTextCursor::Start);
+        click("Command1");
+
+        // The core, tested on its own, run directly with the row's options and
+        // the input with CR LF line breaks: the window must have handed it
+        // those, and the row must tell them apart from the start state's.
+        QTemporaryDir expected, startState;
+        const QString input = run.typed.replace(u'\n', QStringLiteral("\r\n"));
+        const RunOutcome outcome = ConversionRun(LEDGLYPH_APPDIR, expected.path(), env->clock).run(input, run.options);
+        ConversionRun(LEDGLYPH_APPDIR, startState.path(), env->clock).run(input, {});
+        const QList<QByteArray> written = filesIn(env->dir.path());
+        QVERIFY(!written.contains(QByteArray()));
+        QCOMPARE(written, filesIn(expected.path()));
+        QVERIFY(run.clicks.isEmpty() || written != filesIn(startState.path()));
+
+        QCOMPARE(env->host.shown, QStringList());
+        QCOMPARE(panel(StatusPanel::Message), outcome.message);
+        const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(StatusPanel::Message);
+        QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
+        // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
+        QCOMPARE(boxText(outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
+                 cp936::decode(written.at(0)));
+        // After 取 模, whatever its outcome, typing goes on at the end of the input.
+        QCOMPARE(focusName(), "SrcTxt");
+        QVERIFY(inputBox()->textCursor().atEnd() && !inputBox()->textCursor().hasSelection());
+    }
+
+    // A refused run shows its message over an emptied output box and message
+    // panel, and leaves every file as it was, none written where there was none.
+    void refusalsShowTheirMessageAndWriteNothing_data()
+    {
+        QTest::addColumn<QString>("convertedFirst");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message"); // empty: as the core words its refusal of the whole input
+        QTest::newRow("empty input") << "" << "" << "48 Qorvath 欢迎您: 你还没有输入要取模的字符！！！";
+        QTest::newRow("no glyph for an emoji after a conversion") << "中" << "😀" << "";
+    }
+
+    void refusalsShowTheirMessageAndWriteNothing()
+    {
+        QFETCH(QString, convertedFirst);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        if (!convertedFirst.isEmpty()) {
+            typeText(inputBox(), convertedFirst);
+            click("Command1");
+        }
+        const QStringList filesBefore = env->files();
+        const QList<QByteArray> before = filesIn(env->dir.path());
+        QVERIFY(convertedFirst.isEmpty() || !before.contains(QByteArray()));
+        QStringList atMessage;
+        env->host.onEveryBox = [&] { atMessage << panel(StatusPanel::Message) << boxText(outputBox()); };
+
+        typeText(inputBox(), typed);
+        inputBox()->moveCursor(QTextCursor::Start);
+        click("Command1");
+
+        if (message.isEmpty()) { // the core words the refusal; the window shows it as it is
+            QTemporaryDir refDir;
+            ConversionRun core(LEDGLYPH_APPDIR, refDir.path(), env->clock);
+            const RunOutcome refusal = core.run(convertedFirst + typed, {});
+            QCOMPARE(int(refusal.kind), int(RunOutcome::Kind::Refused));
+            message = "48 Qorvath 欢迎您: " + refusal.message;
+        }
+        QCOMPARE(env->host.shown, QStringList{message});
+        // The output box was cleared and the progress text shown before the run.
+        QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
+        QCOMPARE(panel(StatusPanel::Message), QString());
+        QCOMPARE(boxText(outputBox()), QString());
+        QCOMPARE(env->files(), filesBefore);
+        QCOMPARE(filesIn(env->dir.path()), before);
+        QCOMPARE(focusName(), "SrcTxt");
+        QVERIFY(inputBox()->textCursor().atEnd() && !inputBox()->textCursor().hasSelection());
+    }
+
+    // An installed program reads its font libraries from its data folder and
+    // writes its outputs to the per-user folder that the services name.
+    void outputsGoToTheOutputFolderWhenGiven()
+    {
+        QTemporaryDir outputs;
+        services->outputDir = outputs.path();
+        MainWindow installed(*services);
+        controlOf<QPlainTextEdit>(&installed, "SrcTxt")->setPlainText(QStringLiteral("中A"));
+        controlOf<QPushButton>(&installed, "Command1")->click();
+
+        QCOMPARE(env->host.shown, QStringList());
+        QVERIFY(!filesIn(outputs.path()).contains(QByteArray()));
+        QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
+    }
 };
-
-void TestMainWindowConversion::convertsWithTheOptionsOfTheControls_data()
-{
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QString>("typed"); // "\n" as the Enter key
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QByteArray>("tempChar"); // the input as the core got it
-    QTest::addColumn<ConversionOptions>("options");
-
-    using enum OutputFormat;
-    using enum CellMode;
-    QTest::newRow("both boxes checked, a line break") << QStringList{} << "A中\n1" << "转换完成 共： 160个字模"
-        << QByteArray("A\xD6\xD0\r\n1\r\n")
-        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = true, .mirror = true};
-    QTest::newRow("A51") << QStringList{"Option1"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n")
-        << ConversionOptions{.format = A51, .cellMode = Cell16x16, .invert = true, .mirror = true};
-    QTest::newRow("no invert") << QStringList{"Check1"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n")
-        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = false, .mirror = true};
-    QTest::newRow("no mirror") << QStringList{"Check2"} << "A中" << "转换完成 共： 64个字模"
-        << QByteArray("A\xD6\xD0\r\n")
-        << ConversionOptions{.format = C51, .cellMode = Cell16x16, .invert = true, .mirror = false};
-    QTest::newRow("8*16, A51, neither") << QStringList{"Option5", "Option1", "Check1", "Check2"} << "ABC"
-        << "转换完成 共： 64个字模" << QByteArray("ABC\r\n")
-        << ConversionOptions{.format = A51, .cellMode = Cell8x16, .invert = false, .mirror = false};
-}
-
-void TestMainWindowConversion::convertsWithTheOptionsOfTheControls()
-{
-    QFETCH(QStringList, clicks);
-    QFETCH(QString, typed);
-    QFETCH(QString, message);
-    QFETCH(QByteArray, tempChar);
-    QFETCH(ConversionOptions, options);
-
-    for (const QString &name : clicks)
-        click(name);
-    typeText(inputBox(), typed);
-    inputBox()->moveCursor(QTextCursor::Start);
-    click("Command1");
-
-    QCOMPARE(env->host.shown, QStringList());
-    expectFocusAtEndOfInput();
-    QCOMPARE(panel(StatusPanel::Message), message);
-    const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(StatusPanel::Message);
-    QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
-    const QList<QByteArray> written = filesIn(env->dir.path());
-    QCOMPARE(written.at(2), tempChar);
-    // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
-    QCOMPARE(boxText(outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
-             cp936::decode(written.at(0)));
-
-    // The core, tested on its own, run directly with the row's options: the
-    // window must have handed it those, and the row must tell them apart.
-    QTemporaryDir expected, startState;
-    const QString input = typed.replace(u'\n', QStringLiteral("\r\n"));
-    ConversionRun(LEDGLYPH_APPDIR, expected.path(), env->clock).run(input, options);
-    ConversionRun(LEDGLYPH_APPDIR, startState.path(), env->clock).run(input, {});
-    QCOMPARE(written, filesIn(expected.path()));
-    QVERIFY(clicks.isEmpty() || written != filesIn(startState.path()));
-}
-
-void TestMainWindowConversion::emptyInputShowsTheMessageAndWritesNothing()
-{
-    // The output box was cleared and the progress text shown before the run.
-    QStringList atMessage;
-    env->host.onEveryBox = [&] { atMessage << panel(StatusPanel::Message) << boxText(outputBox()); };
-    click("Command1");
-
-    QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: 你还没有输入要取模的字符！！！"});
-    QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
-    QCOMPARE(panel(StatusPanel::Message), QString());
-    QCOMPARE(boxText(outputBox()), QString());
-    QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
-}
-
-void TestMainWindowConversion::refusedRunLeavesEveryFileAsItWas()
-{
-    typeText(inputBox(), QStringLiteral("中"));
-    click("Command1");
-    const QList<QByteArray> before = filesIn(env->dir.path());
-    QVERIFY(!before.contains(QByteArray()));
-
-    typeText(inputBox(), QStringLiteral("😀")); // neither font library holds it
-    inputBox()->moveCursor(QTextCursor::Start);
-    click("Command1");
-    expectFocusAtEndOfInput();
-
-    // The core words the refusal; the window shows it as it is.
-    QTemporaryDir refDir;
-    const RunOutcome refusal = ConversionRun(LEDGLYPH_APPDIR, refDir.path(), env->clock).run("中😀", {});
-    QCOMPARE(int(refusal.kind), int(RunOutcome::Kind::Refused));
-    QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + refusal.message});
-    QCOMPARE(panel(StatusPanel::Message), QString());
-    QCOMPARE(boxText(outputBox()), QString());
-    QCOMPARE(filesIn(env->dir.path()), before);
-}
-
-// An installed program reads its font libraries from its data folder and
-// writes its outputs to the per-user folder that the services name.
-void TestMainWindowConversion::outputsGoToTheOutputFolderWhenGiven()
-{
-    QTemporaryDir outputs;
-    mainWindow.reset();
-    env->services.outputDir = outputs.path();
-    mainWindow = std::make_unique<MainWindow>(env->services);
-    mainWindow->show();
-    QVERIFY(QTest::qWaitForWindowActive(mainWindow.get()));
-    typeText(inputBox(), QStringLiteral("中A"));
-    click("Command1");
-
-    QCOMPARE(env->host.shown, QStringList());
-    QVERIFY(!filesIn(outputs.path()).contains(QByteArray()));
-    QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
-}
 
 QTEST_MAIN(TestMainWindowConversion)
 #include "test_main_window_conversion.moc"

@@ -1,8 +1,9 @@
 #pragma once
 
 // What the window tests share besides the test desktop: typing as a person
-// does, and the main window on the test desktop with its controls at hand and
-// its "关于" answered by the window navigator.
+// does, finding and clicking a window's controls, and the main window on the
+// test desktop with its controls at hand and its "关于" answered by the window
+// navigator.
 
 #include "desktop/window_navigator.h"
 #include "tests/support/test_desktop.h"
@@ -47,14 +48,56 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
+// The visible top-level windows of type T.
+template<typename T>
+QList<T *> openWindows()
+{
+    QList<T *> found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
+            found << typed;
+    }
+    return found;
+}
+
+// The one open window of type T; null when there is none or more than one.
+template<typename T>
+T *onlyWindow()
+{
+    const QList<T *> windows = openWindows<T>();
+    return windows.size() == 1 ? windows.first() : nullptr;
+}
+
+// A window's control by its name; the test run ends when there is none.
+template<typename T = QWidget>
+T *controlOf(const QWidget *window, const QString &name)
+{
+    auto *found = window->findChild<T *>(name);
+    if (!found)
+        qFatal("control %s not found", qPrintable(name));
+    return found;
+}
+
+// Clicks a check box or option button on its indicator, any other control in its middle.
+inline void clickControl(const QWidget *window, const QString &name)
+{
+    QWidget *widget = controlOf(window, name);
+    const bool indicator = qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(7, widget->height() / 2) : QPoint());
+}
+
 // A test class opens the window in init() and closes it, with any about window, in cleanup().
 class MainWindowFixture {
 protected:
-    bool openMainWindow()
+    // The test desktop's services, or the given message boxes in place of its scripted ones.
+    bool openMainWindow(MessageBox *boxes = nullptr)
     {
         env = std::make_unique<TestDesktop>();
-        navigator = std::make_unique<WindowNavigator>(env->services);
-        mainWindow = std::make_unique<MainWindow>(env->services);
+        services = std::make_unique<DesktopServices>(
+            boxes ? DesktopServices{*boxes, env->host, env->host, env->clock, env->services.appDir, env->services.quit}
+                  : env->services);
+        navigator = std::make_unique<WindowNavigator>(*services);
+        mainWindow = std::make_unique<MainWindow>(*services);
         navigator->connectAbout(*mainWindow);
         mainWindow->show();
         return QTest::qWaitForWindowActive(mainWindow.get());
@@ -63,25 +106,14 @@ protected:
     {
         mainWindow.reset();
         navigator.reset(); // and the about window with it
+        services.reset();
         env.reset();
-    }
-    static QList<AboutWindow *> aboutWindows()
-    {
-        QList<AboutWindow *> found;
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *about = qobject_cast<AboutWindow *>(window))
-                found << about;
-        }
-        return found;
     }
 
     template<typename T = QWidget>
     T *control(const QString &name) const
     {
-        auto *found = mainWindow->findChild<T *>(name);
-        if (!found)
-            qFatal("control %s not found", qPrintable(name));
-        return found;
+        return controlOf<T>(mainWindow.get(), name);
     }
     QPlainTextEdit *inputBox() const { return control<QPlainTextEdit>("SrcTxt"); }
     QPlainTextEdit *outputBox() const { return control<QPlainTextEdit>("Text2"); }
@@ -90,16 +122,10 @@ protected:
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
-
-    // Clicks a check box or option button on its indicator, any other control in its middle.
-    void click(const QString &name) const
-    {
-        QWidget *widget = control(name);
-        const bool indicator = qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(7, widget->height() / 2) : QPoint());
-    }
+    void click(const QString &name) const { clickControl(mainWindow.get(), name); }
 
     std::unique_ptr<TestDesktop> env;
+    std::unique_ptr<DesktopServices> services;
     std::unique_ptr<WindowNavigator> navigator;
     std::unique_ptr<MainWindow> mainWindow;
 };

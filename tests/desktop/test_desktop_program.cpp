@@ -1,0 +1,104 @@
+// The desktop program's own parts: the hand-over between its windows, and
+// Qt's dialogs in Chinese.
+
+#include "desktop/qt_translations.h"
+#include "download/download_texts.h"
+#include "download/download_window.h"
+#include "download/file_filter.h"
+#include "platform/gui/file_dialog.h"
+#include "tests/ui/ui_test_support.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace ledglyph;
+using namespace ledglyph::test;
+
+class TestDesktopProgram : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The main window and the download window are never open together:
+    // "串口下载" shows the download window and closes the main window, "返回"
+    // brings a main window back in its start state, and the download window's
+    // close box ends the program because no window remains. The about window
+    // outlives the main window that opened it, and "关于" brings that one
+    // window to the front.
+    void handOverAndBack()
+    {
+        TestDesktop env;
+        WindowNavigator navigator(env.services);
+
+        navigator.showMainWindow();
+        QPointer<MainWindow> first = onlyWindow<MainWindow>();
+        QVERIFY(first);
+        typeText(controlOf(first, "SrcTxt"), QStringLiteral("ab"));
+        clickControl(first, "Check1");
+        controlOf<QAction>(first, "g")->trigger();
+        QPointer<AboutWindow> about = onlyWindow<AboutWindow>();
+        QVERIFY(about);
+
+        clickControl(first, "Command2");
+        QTRY_VERIFY(first.isNull()); // closed and destroyed
+        QPointer<DownloadWindow> download = onlyWindow<DownloadWindow>();
+        QVERIFY(download);
+        QVERIFY(openWindows<MainWindow>().isEmpty());
+
+        clickControl(download, "Command5");
+        QTRY_VERIFY(download.isNull());
+        MainWindow *again = onlyWindow<MainWindow>();
+        QVERIFY(again);
+        QVERIFY(openWindows<DownloadWindow>().isEmpty());
+        // Created anew: nothing typed or chosen before survives.
+        QCOMPARE(boxText(controlOf<QPlainTextEdit>(again, "SrcTxt")), QString());
+        QVERIFY(controlOf<QCheckBox>(again, "Check1")->isChecked());
+        // The new main window's "关于" brings the about window still open to the front.
+        QVERIFY(QTest::qWaitForWindowActive(again));
+        controlOf<QAction>(again, "g")->trigger();
+        QCOMPARE(onlyWindow<AboutWindow>(), about.data());
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        about->close();
+        QTRY_VERIFY(about.isNull());
+
+        // The download window's close box leaves no window open, so the
+        // program ends (it quits when its last window closes).
+        clickControl(again, "Command2");
+        download = onlyWindow<DownloadWindow>();
+        QVERIFY(download);
+        download->close();
+        QTRY_VERIFY(download.isNull());
+        QVERIFY(openWindows<QWidget>().isEmpty());
+        QCOMPARE(env.quitCalls, 0);
+    }
+
+    // Once the start-up has installed Qt's translations for zh_CN, Qt's own
+    // dialogs speak Chinese; the file dialog shows the filter with its
+    // description only. Opens the download window's file dialog, notes what
+    // it shows and cancels it.
+    void fileDialogInChineseWithItsFilter()
+    {
+        QVERIFY(installQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Chinese, QLocale::China)));
+        QStringList seen; // title, filter, cancel button
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            seen << dialog->windowTitle()
+                 << dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText()
+                 << dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text();
+            dialog->reject();
+        });
+        watch.start(10);
+        QtFileDialog files;
+        QCOMPARE(files.getOpenFileName(nullptr, qtFileFilter(download_texts::fileFilter)), QString());
+        QCOMPARE(seen, (QStringList{"打开", "二进制文件(*.bin;*.hex;)", "取消"}));
+    }
+};
+
+QTEST_MAIN(TestDesktopProgram)
+#include "test_desktop_program.moc"

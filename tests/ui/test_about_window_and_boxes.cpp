@@ -1,0 +1,170 @@
+// The windows that open over the main window. The about window: its labels,
+// the link's hover colour, and the three ways the forum is launched (menu
+// entry, link label, the window's free surface). Where it and Qt's message
+// boxes open: centred on the main window, whichever window is active, and a
+// box wide enough for its lines.
+
+#include "download/download_texts.h"
+#include "ui/window_texts.h"
+#include "ui_test_support.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace ledglyph;
+using namespace ledglyph::test;
+
+namespace {
+
+bool centredOn(const QRect &placed, const QWidget &window)
+{
+    return (placed.center() - window.frameGeometry().center()).manhattanLength() <= 4;
+}
+
+QLabel *label(const AboutWindow *about, const QString &name) { return controlOf<QLabel>(about, name); }
+QColor colourOf(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
+
+// Answers every box that opens with OK, noting where it stood and how many
+// lines its text took.
+struct BoxWatch {
+    BoxWatch()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            places << box->frameGeometry();
+            const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            lines << label->height() / label->fontMetrics().lineSpacing();
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer.start(10);
+    }
+    QTimer timer;
+    QList<QRect> places;
+    QList<int> lines;
+};
+
+} // namespace
+
+class TestAboutWindowAndBoxes : public QObject, MainWindowFixture {
+    Q_OBJECT
+
+private slots:
+    // Qt's own message boxes, to see where they open, and the main window away
+    // from the screen's centre, so that a window placed by the screen and one
+    // placed by the main window end up apart.
+    void init()
+    {
+        QVERIFY(openMainWindow(&qtBox));
+        mainWindow->move(-40, -60);
+    }
+    void cleanup() { closeWindows(); }
+
+    void labelsAndWindow()
+    {
+        AboutWindow *about = openAbout();
+        QVERIFY(about);
+        const QStringList texts{QStringLiteral("Qorvath ") + window_texts::programTitle + u' ',
+                                window_texts::authorCredit,
+                                QStringLiteral("Email: ") + window_texts::authorEmail,
+                                QStringLiteral("网站 ") + window_texts::webAddress,
+                                "版本：Hz V 2.1", "完成时间：2008-3-22", "如您有意见或建议请您给我来信",
+                                window_texts::authorImNumber, window_texts::rightsLine};
+        QCOMPARE(about->findChildren<QLabel *>().size(), texts.size());
+        for (int number = 1; number <= 9; ++number) {
+            const QLabel *found = label(about, QStringLiteral("Label%1").arg(number));
+            QCOMPARE(found->text(), texts.at(number - 1));
+            // Every text fits its label in the window's font.
+            QVERIFY2(found->fontMetrics().horizontalAdvance(found->text()) <= found->width(),
+                     qPrintable(found->text()));
+        }
+        QCOMPARE(label(about, "Label4")->toolTip(), QStringLiteral("点击进入作者网站"));
+
+        QCOMPARE(about->windowTitle(), QStringLiteral("关于") + window_texts::programTitle);
+        QCOMPARE(about->size(), QSize(255, 157));
+        QCOMPARE(about->minimumSize(), about->maximumSize());
+    }
+
+    void hoverTurnsTheLinkRedUntilClosed()
+    {
+        AboutWindow *about = openAbout();
+        QVERIFY(about);
+        QLabel *link = label(about, "Label4");
+        const QColor normal = colourOf(link);
+        QVERIFY(normal != QColor(255, 0, 0));
+
+        // Movements arrive through the window, as the pointer's would.
+        const auto moveTo = [about](QWidget *over, QPoint at) {
+            QTest::mouseMove(about->windowHandle(), over->mapTo(about, at));
+        };
+        moveTo(label(about, "Label7"), QPoint(5, 5));
+        QCOMPARE(colourOf(link), normal); // another label: no change
+        moveTo(link, QPoint(10, 8));
+        QTRY_COMPARE(colourOf(link), QColor(255, 0, 0));
+        moveTo(about, QPoint(5, 150)); // away from the link: it stays red
+        QCOMPARE(colourOf(link), QColor(255, 0, 0));
+        QVERIFY(env->host.opened.isEmpty());
+
+        // Closed by its close box: the next "关于" makes a new window, its link in the normal colour.
+        QPointer<AboutWindow> closed = about;
+        about->close();
+        QTRY_VERIFY(closed.isNull());
+        AboutWindow *again = openAbout();
+        QVERIFY(again);
+        QCOMPARE(colourOf(label(again, "Label4")), normal);
+    }
+
+    void threeLaunchesOpenTheForum()
+    {
+        AboutWindow *about = openAbout();
+        QVERIFY(about);
+        for (const char *name : {"Label1", "Label2", "Label3", "Label5", "Label6", "Label7", "Label8", "Label9"})
+            QTest::mouseClick(label(about, name), Qt::LeftButton, {}, QPoint(3, 5));
+        QVERIFY(env->host.opened.isEmpty()); // the other labels do nothing
+
+        control<QAction>("W")->trigger();
+        QTest::mouseClick(label(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
+        QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(8, 150)); // left of the labels, bottom
+        QCOMPARE(env->host.opened, QStringList(3, window_texts::forumAddress));
+    }
+
+    // Three refusals in a row in 8*16 mode and a refused conversion while the
+    // about window, moved off the main window's centre, is the active one, then
+    // the open-port prompt: every box over the main window, and the prompt keeps
+    // its two lines (the settings line does not break) in a box widened for them.
+    void boxesOpenOverTheirWindow()
+    {
+        BoxWatch watch;
+        click("Option5");
+        typeText(inputBox(), QStringLiteral("啊啊啊"));
+        AboutWindow *about = openAbout();
+        QVERIFY(about);
+        about->move(about->pos() + QPoint(150, 100));
+        control<QPushButton>("Command1")->click();
+        qtBox.showOver(*mainWindow, download_texts::openPortPrompt, MessageIcon::Exclamation, QStringLiteral("t"));
+
+        QCOMPARE(watch.lines, (QList<int>{1, 1, 1, 1, 2}));
+        for (const QRect &place : std::as_const(watch.places))
+            QVERIFY2(centredOn(place, *mainWindow), qPrintable(QDebug::toString(place)));
+    }
+
+private:
+    // Opens the about window by "关于" and checks that it opens active, over the main window.
+    AboutWindow *openAbout()
+    {
+        control<QAction>("g")->trigger();
+        AboutWindow *about = onlyWindow<AboutWindow>();
+        const bool placed = about && QTest::qWaitForWindowActive(about)
+                            && centredOn(about->frameGeometry(), *mainWindow);
+        return placed ? about : nullptr;
+    }
+
+    QtMessageBox qtBox;
+};
+
+QTEST_MAIN(TestAboutWindowAndBoxes)
+#include "test_about_window_and_boxes.moc"
