@@ -1,39 +1,69 @@
-// The conversion run end to end on synthetic font libraries: the cells of
-// zimuo.bin in both modes with every option, the banner placement, the spare
-// cells and the final byte, the completion count, Tempchar.txt, the length
-// limit and runs that follow earlier ones.
+// Completed conversion runs end to end. On synthetic font libraries: the
+// cells of zimuo.bin in both modes with every option, the banner placement,
+// the spare cells and the final byte, the completion count, Tempchar.txt, the
+// longest text, and runs that follow earlier ones. On hand-made records: hz.txt
+// byte for byte against files written out by hand from the format's rules
+// (header, byte texts of both formats, data lines with their comments and line
+// ends, raw line breaks in comments) and the output box text.
 
 #include "core/conversion_run.h"
+#include "platform/date_time_text.h"
 #include "synthetic_fonts.h"
 #include "tests/support/test_time.h"
 
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
 
+namespace {
+
+QByteArray inCodePage936(const QString &text)
+{
+    return QStringEncoder("GBK").encode(text);
+}
+
+QStringList header(const QString &comment)
+{
+    return {QString(), comment + QStringLiteral("本字模是由Qorvath 点阵取模软件生成"),
+            comment + QStringLiteral("软件下载地址：http://www.qorvath.test/download/ "),
+            comment + QStringLiteral("www.qorvath.test ") + dateTimeText(testTime()), QString(), QString()};
+}
+
+QString times(const char *byteTexts, int n)
+{
+    return QString::fromUtf8(byteTexts).repeated(n);
+}
+
+} // namespace
+
 class TestConversionRun : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir m_fonts;
+    // Hand-made records: 啊 rows (F0,01) with a last row (0F,10), the two
+    // sides of the one-digit/two-digit edge; A a first row FF and rows C0;
+    // every other record blank.
+    QTemporaryDir m_handMadeFonts;
     std::unique_ptr<QTemporaryDir> m_out;
     FixedClock m_clock{testTime()};
 
     QByteArray output(const char *name) const { return readFile(m_out->filePath(QLatin1String(name))); }
 
-    RunOutcome convert(const QString &text, const ConversionOptions &options)
-    {
-        return ConversionRun(m_fonts.path(), m_out->path(), m_clock).run(text, options);
-    }
-
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_fonts.isValid());
         writeAsc16(m_fonts.path());
         writeHzk16(m_fonts.path());
+        QByteArray asc(4096, '\0');
+        asc.replace(65 * 16, 16, QByteArray("\xFF").append(15, '\xC0'));
+        writeFile(m_handMadeFonts.filePath(QStringLiteral("ASC16")), asc);
+        QByteArray hz(261696, '\0');
+        hz.replace(1410 * 32, 32, QByteArray("\xF0\x01").repeated(15) + "\x0F\x10");
+        writeFile(m_handMadeFonts.filePath(QStringLiteral("hzk16")), hz);
     }
 
     void init() { m_out = std::make_unique<QTemporaryDir>(); }
@@ -41,9 +71,7 @@ private slots:
     void cells_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<CellMode>("mode");
-        QTest::addColumn<bool>("mirror");
-        QTest::addColumn<bool>("invert");
+        QTest::addColumn<ConversionOptions>("options");
         QTest::addColumn<QByteArray>("textCells");
         QTest::addColumn<QString>("message");
         for (const bool mirror : {false, true}) {
@@ -52,56 +80,102 @@ private slots:
                 // 8177, the full-width space record 0), single-byte ones (A, CR,
                 // LF, ~ = 0x7E, the last ASCII code) the left bytes.
                 QTest::addRow("16*16%s%s", mirror ? " mirror" : "", invert ? " invert" : "")
-                    << QStringLiteral("啊A\r\n齄\u3000~") << CellMode::Cell16x16 << mirror << invert
+                    << QStringLiteral("啊A\r\n齄\u3000~")
+                    << ConversionOptions{.cellMode = CellMode::Cell16x16, .invert = invert, .mirror = mirror}
                     << hzCell(1410, mirror, invert) + ascCell16('A', mirror, invert) + ascCell16('\r', mirror, invert)
                            + ascCell16('\n', mirror, invert) + hzCell(8177, mirror, invert) + hzCell(0, mirror, invert)
                            + ascCell16('~', mirror, invert)
                     << QStringLiteral("转换完成 共： 224个字模");
                 // Odd length: the last cell's left bytes stay 0 even when inverting.
                 QTest::addRow("8*16 ABC%s%s", mirror ? " mirror" : "", invert ? " invert" : "")
-                    << QStringLiteral("ABC") << CellMode::Cell8x16 << mirror << invert
+                    << QStringLiteral("ABC")
+                    << ConversionOptions{.cellMode = CellMode::Cell8x16, .invert = invert, .mirror = mirror}
                     << pairCell('A', 'B', mirror, invert) + pairCell('C', -1, mirror, invert)
                     << QStringLiteral("转换完成 共： 64个字模");
             }
         }
-        QTest::newRow("8*16 xyzw mirror invert") << QStringLiteral("xyzw") << CellMode::Cell8x16 << true << true
-                                                 << pairCell('x', 'y', true, true) + pairCell('z', 'w', true, true)
-                                                 << QStringLiteral("转换完成 共： 64个字模");
-        QTest::newRow("8*16 a space alone") << QStringLiteral(" ") << CellMode::Cell8x16 << false << true
-                                            << pairCell(' ', -1, false, true) << QStringLiteral("转换完成 共： 32个字模");
+        QTest::newRow("8*16 xyzw mirror invert")
+            << QStringLiteral("xyzw") << ConversionOptions{.cellMode = CellMode::Cell8x16, .invert = true, .mirror = true}
+            << pairCell('x', 'y', true, true) + pairCell('z', 'w', true, true) << QStringLiteral("转换完成 共： 64个字模");
+        QTest::newRow("8*16 a space alone")
+            << QStringLiteral(" ") << ConversionOptions{.cellMode = CellMode::Cell8x16, .invert = true, .mirror = false}
+            << pairCell(' ', -1, false, true) << QStringLiteral("转换完成 共： 32个字模");
+        QTest::newRow("16*16 the longest text, 1012 characters")
+            << QString(1012, QLatin1Char('w'))
+            << ConversionOptions{.cellMode = CellMode::Cell16x16, .invert = true, .mirror = true}
+            << ascCell16('w', true, true).repeated(1012) << QStringLiteral("转换完成 共： 32384个字模");
     }
 
     // The text's cells, then the banner right after the last cell that holds
     // text. 16*16: a final byte, which the whole-buffer inversion turns into
     // 0xFF with the ASCII cells' right bytes. 8*16: ⌊n/2⌋ spare cells and the
-    // final byte, which stay 0 whatever the options.
+    // final byte, which stay 0 whatever the options. Tempchar.txt: the input in
+    // code page 936 (啊 B0A1, 齄 F7FE, the full-width space A1A1) and a CR LF.
     void cells()
     {
         QFETCH(QString, text);
-        QFETCH(CellMode, mode);
-        QFETCH(bool, mirror);
-        QFETCH(bool, invert);
+        QFETCH(ConversionOptions, options);
         QFETCH(QByteArray, textCells);
         QFETCH(QString, message);
-        const RunOutcome outcome =
-            convert(text, {.format = OutputFormat::C51, .cellMode = mode, .invert = invert, .mirror = mirror});
+        const RunOutcome outcome = ConversionRun(m_fonts.path(), m_out->path(), m_clock).run(text, options);
         QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
         QCOMPARE(outcome.message, message);
-        const QByteArray tail = mode == CellMode::Cell16x16 ? QByteArray(1, invert ? '\xFF' : '\0')
-                                                            : QByteArray(32 * (text.size() / 2) + 1, '\0');
-        QCOMPARE(output("zimuo.bin"), textCells + bannerCells(mirror, invert) + tail);
-        // Tempchar.txt: the input in code page 936 (啊 B0A1, 齄 F7FE, the full-width
-        // space A1A1, ~ 7E) and a CR LF.
-        const QByteArray typed = mode == CellMode::Cell16x16 ? QByteArray("\xB0\xA1" "A\r\n\xF7\xFE\xA1\xA1~")
-                                                             : text.toLatin1();
-        QCOMPARE(output("Tempchar.txt"), typed + "\r\n");
+        const QByteArray tail = options.cellMode == CellMode::Cell16x16
+                                    ? QByteArray(1, options.invert ? '\xFF' : '\0')
+                                    : QByteArray(32 * (text.size() / 2) + 1, '\0');
+        QCOMPARE(output("zimuo.bin"), textCells + bannerCells(options.mirror, options.invert) + tail);
+        QCOMPARE(output("Tempchar.txt"), inCodePage936(text) + "\r\n");
     }
 
-    void longestTextIsAccepted()
+    void wholeGlyphTextFiles_data()
     {
-        const RunOutcome outcome = convert(QString(1012, QLatin1Char('w')), {.cellMode = CellMode::Cell16x16});
-        QCOMPARE(outcome.message, QStringLiteral("转换完成 共： 32384个字模"));
-        QCOMPARE(output("zimuo.bin").size(), 32 * 1012 + 353);
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<ConversionOptions>("options");
+        QTest::addColumn<QStringList>("lines");
+
+        // A typed line break is two cells whose comments hold the raw CR and LF.
+        QTest::newRow("C51 16*16 with a line break")
+            << QStringLiteral("啊\r\nA")
+            << ConversionOptions{.format = OutputFormat::C51, .cellMode = CellMode::Cell16x16, .invert = false, .mirror = false}
+            << header(QStringLiteral("//")) + QStringList{
+                   times("0xF0,0x01,", 8), times("0xF0,0x01,", 7) + "0x0F,0x10,//啊", "",
+                   times("0x00,", 16), times("0x00,", 16) + "//\r", "",
+                   times("0x00,", 16), times("0x00,", 16) + "//\n", "",
+                   "0xFF,0x00," + times("0xC0,0x00,", 7), times("0xC0,0x00,", 8) + "//A"};
+
+        // Mirror and inversion: 啊's row (F0,01) becomes (80,0F) then (7F,F0);
+        // its last row (0F,10) becomes (08,F0) then (F7,0F); A's C0 becomes 03 then FC.
+        QTest::newRow("A51 16*16 mirrored and inverted")
+            << QStringLiteral("A啊")
+            << ConversionOptions{.format = OutputFormat::A51, .cellMode = CellMode::Cell16x16, .invert = true, .mirror = true}
+            << header(QStringLiteral(";")) + QStringList{
+                   "DB  000H,0FFH," + times("0FCH,0FFH,", 7), "DB  " + times("0FCH,0FFH,", 8) + ";A", "",
+                   "DB  " + times("07FH,0F0H,", 8), "DB  " + times("07FH,0F0H,", 7) + "0F7H,00FH,;啊"};
+
+        // Pairs, inverted: A in the right bytes, CR (blank) in the left; then LF
+        // and B, the CR LF split across cells, so the comment marker is written
+        // again after the LF; C alone, its left bytes never written: 0 even inverted.
+        QTest::newRow("C51 8*16 inverted, odd length, split line break")
+            << QStringLiteral("A\r\nBC")
+            << ConversionOptions{.format = OutputFormat::C51, .cellMode = CellMode::Cell8x16, .invert = true, .mirror = false}
+            << header(QStringLiteral("//")) + QStringList{
+                   "0xFF,0x00," + times("0xFF,0x3F,", 7), times("0xFF,0x3F,", 8) + "//A\r", "",
+                   times("0xFF,", 16), times("0xFF,", 16) + "//\n//B", "",
+                   times("0x00,0xFF,", 8), times("0x00,0xFF,", 8) + "//C"};
+    }
+
+    // The file is the lines in code page 936, each ended by CR LF, with no
+    // empty line at the end; the output box shows exactly that text.
+    void wholeGlyphTextFiles()
+    {
+        QFETCH(QString, text);
+        QFETCH(ConversionOptions, options);
+        QFETCH(QStringList, lines);
+        const QString expected = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        const RunOutcome outcome = ConversionRun(m_handMadeFonts.path(), m_out->path(), m_clock).run(text, options);
+        QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
+        QCOMPARE(output("hz.txt"), inCodePage936(expected));
+        QCOMPARE(outcome.glyphText(), expected);
     }
 
     // A run after a completed and a refused one (in another format and mode)
@@ -116,8 +190,7 @@ private slots:
         const RunOutcome later = run.run(QStringLiteral("XYZ"), a51);
 
         QTemporaryDir freshOut;
-        ConversionRun fresh(m_fonts.path(), freshOut.path(), m_clock);
-        const RunOutcome first = fresh.run(QStringLiteral("XYZ"), a51);
+        const RunOutcome first = ConversionRun(m_fonts.path(), freshOut.path(), m_clock).run(QStringLiteral("XYZ"), a51);
         QCOMPARE(first.kind, RunOutcome::Kind::Completed);
         QCOMPARE(later.message, first.message);
         QCOMPARE(later.glyphText(), first.glyphText());
