@@ -52,23 +52,13 @@ private slots:
     {
         QTest::addColumn<ConversionOptions>("options");
         QTest::addColumn<QByteArray>("fingerprint");
+        // The first 16 hex digits of each SHA-256. A line per format and cell
+        // mode; in each line invert and mirror, invert, mirror, neither.
         const char *const fingerprints[] = {
-            "a5a9648f1118a1314f61d225eda9bfe6b1cab4df39c89943ad729954c33b6f7e",
-            "4d886a8990f32cbed31d22f01c19e7f2d288d1a92455951f4b46c06a4ddd392f",
-            "41fea1ab67bd3aadd8d5ae577235c9416887154c3809e96fca3a6d07e0e17a59",
-            "3d9a28f38e7a34869b0cb0f949749f378939d8c568aa32bb071ac5225a47a04f",
-            "867345b61f44572ed27ac00902203239228a934cf0b249f36baf1a8948b53e04",
-            "838aeae042fd5d8016bce2fc0039392f64e601d89a56a5827561a3ac04624abf",
-            "c9a0f68947b9ce5a8a1853578c728f21af7885a6e4b1393b6f0ab322e34c29dd",
-            "16c3cf700e83d7626c55a9954b22b1dcd36782c6b4282ab14b38b8c74e9a4a89",
-            "7f15fd2f6ea2f4df8210e6f81d6a3cb81e185109222d9768b316028f85d82a19",
-            "efb8a4d4da6b819b63463a941241c70240e114758e542b2eed95b8944f729e26",
-            "d06d71304c5d59bfe45f40a6a2729104a3bf5d507b96af000c450027663f19ca",
-            "a70fdbb20dcc29263d7c416a9503beafae4d1a8f4a8fc5285206af04d13c8de8",
-            "fcedc6075b854b55382222fdf0b8576467e0d91e9ba811e3ca93c48d1f6dca6f",
-            "4da40e2f711fe39949c7034dde2615206034d401998d22ef2bd605edfbd85c4c",
-            "870bd0096a4390e4da6bc88737bd4e6a1580c1301cc416dd3961c0b2483627a7",
-            "79fd0d767f31b5c92a1cf48e8ce29956ba42fe440ad4ecb48908cb37c0628aec",
+            "a5a9648f1118a131", "4d886a8990f32cbe", "41fea1ab67bd3aad", "3d9a28f38e7a3486", // C51 16*16
+            "867345b61f44572e", "838aeae042fd5d80", "c9a0f68947b9ce5a", "16c3cf700e83d762", // C51 8*16
+            "7f15fd2f6ea2f4df", "efb8a4d4da6b819b", "d06d71304c5d59bf", "a70fdbb20dcc2926", // A51 16*16
+            "fcedc6075b854b55", "4da40e2f711fe399", "870bd0096a4390e4", "79fd0d767f31b5c9", // A51 8*16
         };
         int i = 0;
         for (const OutputFormat format : {OutputFormat::C51, OutputFormat::A51})
@@ -93,13 +83,12 @@ private slots:
         QCryptographicHash hash(QCryptographicHash::Sha256);
         ConversionRun run(dir.path(), dir.path(), clock);
         for (int t = 0; t < 4; ++t) {
-            const QString text = randomText(random, options.cellMode);
-            const RunOutcome outcome = run.run(text, options);
+            const RunOutcome outcome = run.run(randomText(random, options.cellMode), options);
             QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
             for (const char *name : {"hz.txt", "zimuo.bin", "Tempchar.txt"})
                 hash.addData(readFile(dir.filePath(QLatin1String(name))));
         }
-        QCOMPARE(hash.result().toHex(), fingerprint);
+        QCOMPARE(hash.result().toHex().left(16), fingerprint);
     }
 };
 
