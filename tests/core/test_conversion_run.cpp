@@ -56,8 +56,7 @@ private:
 private slots:
     void initTestCase()
     {
-        writeAsc16(m_fonts.path());
-        writeHzk16(m_fonts.path());
+        writeFonts(m_fonts.path());
         QByteArray asc(4096, '\0');
         asc.replace(65 * 16, 16, QByteArray("\xFF").append(15, '\xC0'));
         writeFile(m_handMadeFonts.filePath(QStringLiteral("ASC16")), asc);
@@ -203,11 +202,11 @@ private slots:
     void changedFontLibrariesAreReadAgain()
     {
         QTemporaryDir fonts;
-        writeAsc16(fonts.path());
+        writeFonts(fonts.path(), 4096, -1);
         ConversionRun run(fonts.path(), m_out->path(), m_clock);
         const ConversionOptions plain{.invert = false, .mirror = false};
         QCOMPARE(run.run(QStringLiteral("啊"), plain).kind, RunOutcome::Kind::Refused); // no hzk16 yet
-        writeHzk16(fonts.path());
+        writeFonts(fonts.path(), -1);
         QCOMPARE(run.run(QStringLiteral("啊"), plain).kind, RunOutcome::Kind::Completed);
 
         writeFile(fonts.filePath(QStringLiteral("ASC16")), QByteArray(4096, '\x5A')); // same size

@@ -150,10 +150,7 @@ private slots:
         QFETCH(qint64, hzSize);
         QFETCH(Spoiled, spoiled);
         QFETCH(QString, message);
-        if (ascSize >= 0)
-            writeAsc16(fontDir(), ascSize);
-        if (hzSize >= 0)
-            writeHzk16(fontDir(), hzSize);
+        writeFonts(fontDir(), ascSize, hzSize);
         const bool outputFolderUnderAFile = spoiled == Spoiled::OutputFolderUnderAFile;
         const QString out = outDir() + (outputFolderUnderAFile ? QStringLiteral("/blocker/out") : QString());
         if (outputFolderUnderAFile)

@@ -50,8 +50,7 @@ private slots:
         m_sdcc = QStandardPaths::findExecutable(QStringLiteral("sdcc"));
         if (m_sdcc.isEmpty())
             QFAIL("sdcc is not installed: install the Debian package sdcc (apt-get install sdcc)");
-        writeAsc16(m_fonts.path());
-        writeHzk16(m_fonts.path());
+        writeFonts(m_fonts.path());
     }
 
     void compiles_data()
