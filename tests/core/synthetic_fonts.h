@@ -50,10 +50,8 @@ inline char transformed(quint8 v, bool mirror, bool invert)
 inline QByteArray hzCell(int record, bool mirror, bool invert)
 {
     QByteArray cell;
-    for (int r = 0; r < 16; ++r) {
-        cell.append(transformed(hzByte(record, mirror ? 2 * r + 1 : 2 * r), mirror, invert));
-        cell.append(transformed(hzByte(record, mirror ? 2 * r : 2 * r + 1), mirror, invert));
-    }
+    for (int i = 0; i < 32; ++i) // i ^ 1: the other byte of the row
+        cell.append(transformed(hzByte(record, mirror ? i ^ 1 : i), mirror, invert));
     return cell;
 }
 

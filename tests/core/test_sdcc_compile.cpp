@@ -5,7 +5,6 @@
 #include "synthetic_fonts.h"
 #include "tests/support/test_time.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -91,13 +90,10 @@ private slots:
         writeFile(work.filePath(QStringLiteral("main.c")),
                   "code unsigned char hz[] = {\n#include \"hz.txt\"\n};\n"
                   "typedef char hz_size_check[(sizeof(hz) == " + QByteArray::number(textBytes) + ") ? 1 : -1];\n");
-        QProcess sdcc;
-        sdcc.setWorkingDirectory(work.path());
-        sdcc.setProcessChannelMode(QProcess::MergedChannels);
-        sdcc.start(m_sdcc, {QStringLiteral("-mmcs51"), QStringLiteral("-Dcode=__code"), QStringLiteral("-c"),
-                            QStringLiteral("main.c")});
-        QVERIFY(sdcc.waitForFinished(120000));
-        QVERIFY2(sdcc.exitStatus() == QProcess::NormalExit && sdcc.exitCode() == 0, sdcc.readAll().constData());
+        const ProgramRun sdcc = runProgram(m_sdcc, {QStringLiteral("-mmcs51"), QStringLiteral("-Dcode=__code"),
+                                                    QStringLiteral("-c"), QStringLiteral("main.c")},
+                                           {}, work.path());
+        QVERIFY2(sdcc.exitCode == 0, qPrintable(sdcc.out + sdcc.err));
         const QString assembly = QString::fromLatin1(readFile(work.filePath(QStringLiteral("main.asm"))));
         QCOMPARE(arrayBytesIn(assembly), readFile(work.filePath(QStringLiteral("zimuo.bin"))).left(textBytes));
     }
