@@ -9,6 +9,7 @@
 #include "tests/support/test_files.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -59,7 +60,7 @@ private slots:
 
     void commandLines_data()
     {
-        QTest::addColumn<QString>("arguments"); // separated by |; the folders OUT and PIPES and the TEXT filled in
+        QTest::addColumn<QString>("arguments"); // separated by |; TEXT, and OUT and PIPES at the start, filled in
         QTest::addColumn<QByteArray>("input");  // the UTF-8 text file OUT/input.txt
         QTest::addColumn<QString>("environment");
         QTest::addColumn<ConversionOptions>("options");
@@ -136,8 +137,9 @@ private slots:
         const QString pipes = freshDir();
         QCOMPARE(::mkfifo(QFile::encodeName(pipes + QStringLiteral("/ASC16")).constData(), 0600), 0);
         QStringList filled = arguments.isEmpty() ? QStringList() : arguments.split(QLatin1Char('|'));
-        filled.replaceInStrings(QStringLiteral("OUT"), out).replaceInStrings(QStringLiteral("PIPES"), pipes);
-        filled.replaceInStrings(QStringLiteral("TEXT"), text);
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^TEXT$")), text);
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^OUT")), out);
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^PIPES")), pipes);
 
         const ProgramRun run = runProgram(cli, filled, {environment});
         QCOMPARE(run.exitCode, exitCode);
