@@ -1,9 +1,9 @@
 // ledglyph-cli as a whole program (and the font generator where it writes
-// its files the same way): its outputs byte for byte against the
-// in-process conversion (whose bytes the core tests check against bytes worked
-// out by hand) in every combination of options, the default options and
-// folders, texts taken as typed, and the exit codes and messages of refused
-// runs that leave every file as it was.
+// its files the same way): its outputs byte for byte against the in-process
+// conversion (whose bytes the core tests check against bytes worked out by
+// hand) for the default options and each option, texts taken as typed from
+// the command line and from text files, the default folders, and the exit
+// codes and messages of refused runs that leave every file as it was.
 
 #include "core/conversion_run.h"
 #include "tests/support/test_files.h"
@@ -42,51 +42,6 @@ private:
     }
 
 private slots:
-    void sameBytesAsTheCore_data()
-    {
-        QTest::addColumn<ConversionOptions>("options");
-        for (const OutputFormat format : {OutputFormat::C51, OutputFormat::A51})
-            for (const CellMode cell : {CellMode::Cell16x16, CellMode::Cell8x16})
-                for (const bool invert : {true, false})
-                    for (const bool mirror : {true, false})
-                        QTest::addRow("%s %s%s%s", format == OutputFormat::C51 ? "c51" : "a51",
-                                      cell == CellMode::Cell8x16 ? "8x16" : "16x16", invert ? " invert" : "",
-                                      mirror ? " mirror" : "")
-                            << ConversionOptions{.format = format, .cellMode = cell, .invert = invert, .mirror = mirror};
-    }
-
-    // 20 characters, mixed Chinese and ASCII in 16*16 mode. The header's date and
-    // time are those of SOURCE_DATE_EPOCH in UTC.
-    void sameBytesAsTheCore()
-    {
-        QFETCH(ConversionOptions, options);
-        const bool wide = options.cellMode == CellMode::Cell16x16;
-        const QString text = wide ? QStringLiteral("点阵LED显示屏：Hello, 齄 A!") : QStringLiteral("LED matrix 8x16: OK?");
-        const QString cliOut = freshDir();
-        // Only what differs from the defaults (C51, 16*16, inverted, mirrored) is given.
-        QStringList arguments{QStringLiteral("convert"), text, QStringLiteral("--out-dir"), cliOut};
-        if (options.format == OutputFormat::A51)
-            arguments << QStringLiteral("--format") << QStringLiteral("a51");
-        if (!wide)
-            arguments << QStringLiteral("--cell") << QStringLiteral("8x16");
-        if (!options.invert)
-            arguments << QStringLiteral("--no-invert");
-        if (!options.mirror)
-            arguments << QStringLiteral("--no-mirror");
-        const ProgramRun run = runProgram(cli, arguments, {epochSetting});
-
-        const QString coreOut = freshDir();
-        const FixedClock clock(QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()));
-        const RunOutcome outcome = ConversionRun(QStringLiteral(LEDGLYPH_APPDIR), coreOut, clock).run(text, options);
-        QCOMPARE(outcome.message, wide ? QStringLiteral("转换完成 共： 640个字模") : QStringLiteral("转换完成 共： 320个字模"));
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, outcome.message + QLatin1Char('\n'));
-        QCOMPARE(run.err, QString());
-        for (const QString &name : outputNames)
-            QCOMPARE(readFile(cliOut + QLatin1Char('/') + name), readFile(coreOut + QLatin1Char('/') + name));
-        QCOMPARE(readFile(cliOut + QStringLiteral("/zimuo.bin")).size(), 32 * 20 + 353);
-    }
-
     // Without --font-dir and --out-dir a copy of the program in a folder of
     // its own reads and writes beside itself, whatever the working folder.
     void fontsAndOutputsDefaultToTheProgramFolder()
@@ -105,88 +60,102 @@ private slots:
 
     void commandLines_data()
     {
-        QTest::addColumn<QString>("arguments"); // separated by |; OUT, INPUT and NOWHERE filled in
-        QTest::addColumn<QByteArray>("input");  // the UTF-8 text file INPUT
+        QTest::addColumn<QString>("arguments"); // separated by |; TEXT, and OUT and PIPES at the start, filled in
+        QTest::addColumn<QByteArray>("input");  // the UTF-8 text file OUT/input.txt
         QTest::addColumn<QString>("environment");
+        QTest::addColumn<ConversionOptions>("options");
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");     // all of stdout for 0, within stderr otherwise
-        QTest::addColumn<QByteArray>("tempChar"); // exit 0: Tempchar.txt, with the run's own final CR LF
-        const auto row = [](const char *tag, const char *arguments, int exitCode, const char *message,
-                            const QByteArray &tempChar = {}, const QByteArray &input = {}, const char *env = "") {
-            QTest::newRow(tag) << QString::fromUtf8(arguments) << input << QString::fromUtf8(env) << exitCode
-                               << QString::fromUtf8(message) << tempChar;
+        QTest::addColumn<QString>("text"); // exit 0: the text as typed; otherwise a part of the message
+        const auto row = [](const char *tag, const char *arguments, int exitCode, const char *text,
+                            const QByteArray &input = {}, ConversionOptions options = {}, const char *env = "") {
+            QTest::newRow(tag) << QString::fromUtf8(arguments) << input
+                               << (*env ? QString::fromUtf8(env) : epochSetting) << options << exitCode
+                               << QString::fromUtf8(text);
         };
-        const char *fromFile = "convert|--text-file|INPUT|--out-dir|OUT";
-        const char *count128 = "转换完成 共： 128个字模";
+        // The defaults, each option alone and all four together in capitals
+        // (the core tests check every combination of options).
+        const char *wide = "点阵LED显示屏：Hello, 齄 A!";
+        const char *narrow = "LED matrix 8x16: OK?";
+        row("defaults", "convert|TEXT|--out-dir|OUT", 0, wide, {},
+            {.format = OutputFormat::C51, .cellMode = CellMode::Cell16x16, .invert = true, .mirror = true});
+        row("a51", "convert|TEXT|--format|a51|--out-dir|OUT", 0, wide, {}, {.format = OutputFormat::A51});
+        row("8x16", "convert|TEXT|--cell|8x16|--out-dir|OUT", 0, narrow, {}, {.cellMode = CellMode::Cell8x16});
+        row("no invert", "convert|TEXT|--no-invert|--out-dir|OUT", 0, wide, {}, {.invert = false});
+        row("no mirror", "convert|TEXT|--no-mirror|--out-dir|OUT", 0, wide, {}, {.mirror = false});
+        row("all four", "convert|TEXT|--format|A51|--cell|8X16|--no-invert|--no-mirror|--out-dir|OUT", 0, narrow, {},
+            {OutputFormat::A51, CellMode::Cell8x16, false, false});
         // A text file is taken as typed: line breaks become CR LF, one final line end is dropped.
-        row("file, LF lines", fromFile, 0, count128, "\xB0\xA1\r\nA\r\n", "啊\nA\n");
-        row("file, CR LF lines", fromFile, 0, count128, "\xB0\xA1\r\nA\r\n", "啊\r\nA\r\n");
-        row("file, no final line end", fromFile, 0, count128, "\xB0\xA1\r\nA\r\n", "啊\nA");
-        row("file, one final line end dropped", fromFile, 0, "转换完成 共： 96个字模", "A\r\n\r\n", "A\n\n");
-        row("file, lone CR", fromFile, 0, count128, "A\r\nB\r\n", "A\rB");
-        row("file, byte-order mark", fromFile, 0, "转换完成 共： 64个字模", "AB\r\n", "\xEF\xBB\xBF" "AB\n");
-        row("argument, LF", "convert|A\nB|--out-dir|OUT", 0, count128, "A\r\nB\r\n");
-        row("epoch zero", "convert|A|--out-dir|OUT", 0, "转换完成 共： 32个字模", "A\r\n", {}, "SOURCE_DATE_EPOCH=0");
+        const char *fromFile = "convert|--text-file|OUT/input.txt|--out-dir|OUT";
+        row("file, LF lines", fromFile, 0, "啊\r\nA", "啊\nA\n");
+        row("file, CR LF lines", fromFile, 0, "啊\r\nA", "啊\r\nA\r\n");
+        row("file, no final line end", fromFile, 0, "啊\r\nA", "啊\nA");
+        row("file, one final line end dropped", fromFile, 0, "A\r\n", "A\n\n");
+        row("file, lone CR", fromFile, 0, "A\r\nB", "A\rB");
+        row("file, byte-order mark", fromFile, 0, "AB", "\xEF\xBB\xBF" "AB\n");
+        row("argument, LF", "convert|A\nB|--out-dir|OUT", 0, "A\r\nB");
+        row("epoch zero", "convert|A|--out-dir|OUT", 0, "A", {}, {}, "SOURCE_DATE_EPOCH=0");
         // Refused (1) and usage errors (2).
         row("empty text", "convert||--out-dir|OUT", 1, "你还没有输入要取模的字符！！！");
-        row("file of one line end", fromFile, 1, "你还没有输入要取模的字符！！！", {}, "\n");
-        row("hanzi in 8x16", "convert|A啊|--cell|8x16|--out-dir|OUT", 1, "第2个字符“啊”");
-        row("no fonts", "convert|A|--font-dir|NOWHERE|--out-dir|OUT", 1, "ASC16");
-        row("no output folder", "convert|A|--out-dir|NOWHERE", 1, "no-such-folder");
-        row("missing text file", "convert|--text-file|NOWHERE|--out-dir|OUT", 1, "no-such-folder");
-        row("text file not UTF-8", fromFile, 1, "UTF-8", {}, "A\xB0\xA1\n");
-        row("text file ends inside a character", fromFile, 1, "UTF-8", {}, "AB\xE4\xBD");
-        row("text file of half a character", fromFile, 1, "UTF-8", {}, "\xE4\xBD");
-        row("text file too large", fromFile, 1, "太大", {}, QByteArray(64 * 1024 + 1, 'A'));
+        row("file of one line end", fromFile, 1, "你还没有输入要取模的字符！！！", "\n");
+        row("missing text file", "convert|--text-file|OUT/missing.txt|--out-dir|OUT", 1, "missing.txt");
+        row("text file not UTF-8", fromFile, 1, "UTF-8", "A\xB0\xA1\n");
+        row("text file ends inside a character", fromFile, 1, "UTF-8", "AB\xE4\xBD");
+        row("text file of half a character", fromFile, 1, "UTF-8", "\xE4\xBD");
+        row("text file too large", fromFile, 1, "太大", QByteArray(64 * 1024 + 1, 'A'));
         row("text file a device", "convert|--text-file|/dev/zero|--out-dir|OUT", 1, "不是普通文件");
-        row("text file a pipe", "convert|--text-file|FIFO|--out-dir|OUT", 1, "不是普通文件");
-        row("font library a pipe", "convert|A|--font-dir|FIFOFONTS|--out-dir|OUT", 1, "不是普通文件");
-        row("euro and private use", "convert|A€\uE000|--out-dir|OUT", 1, "第2个字符“€”、第3个字符（U+E000）");
+        row("text file a pipe", "convert|--text-file|PIPES/ASC16|--out-dir|OUT", 1, "不是普通文件");
+        row("font library a pipe", "convert|A|--font-dir|PIPES|--out-dir|OUT", 1, "不是普通文件");
         row("empty text file name", "convert|--text-file||--out-dir|OUT", 2, "--text-file");
         row("no command", "", 2, "convert");
         row("unknown command", "convrt|A", 2, "convrt");
         row("unknown option", "convert|A|--invert|--out-dir|OUT", 2, "invert");
         row("bad format", "convert|A|--format|c52|--out-dir|OUT", 2, "c52");
         row("bad cell", "convert|A|--cell|16*8|--out-dir|OUT", 2, "16*8");
-        row("text and file", "convert|A|--text-file|INPUT|--out-dir|OUT", 2, "--text-file", {}, "AB\n");
+        row("text and file", "convert|A|--text-file|OUT/input.txt|--out-dir|OUT", 2, "--text-file", "AB\n");
         row("two texts", "convert|A|B|--out-dir|OUT", 2, "“B”");
         row("epoch negative", "convert|A|--out-dir|OUT", 2, "“-1”", {}, {}, "SOURCE_DATE_EPOCH=-1");
         row("epoch empty", "convert|A|--out-dir|OUT", 2, "SOURCE_DATE_EPOCH", {}, {}, "SOURCE_DATE_EPOCH=");
     }
 
-    // Every run replaces the outputs of an earlier one, or, refused (1) or a
-    // usage error (2), says why on standard error and leaves them byte for byte.
+    // A completed run writes what the in-process conversion of the text as
+    // typed writes with the same options and time (SOURCE_DATE_EPOCH in UTC),
+    // and prints its message. A refused run (1) or a usage error (2) says why
+    // on standard error and leaves the outputs of an earlier run byte for byte.
     void commandLines()
     {
         QFETCH(QString, arguments);
         QFETCH(QByteArray, input);
         QFETCH(QString, environment);
+        QFETCH(ConversionOptions, options);
         QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        QFETCH(QByteArray, tempChar);
+        QFETCH(QString, text);
         const QString out = freshDir();
         for (const QString &name : outputNames)
             writeFile(out + QLatin1Char('/') + name, "earlier " + name.toUtf8());
         writeFile(out + QStringLiteral("/input.txt"), input);
-        QStringList filled = arguments.isEmpty() ? QStringList() : arguments.split(QLatin1Char('|'));
-        filled.replaceInStrings(QRegularExpression(QStringLiteral("^OUT$")), out);
-        filled.replaceInStrings(QRegularExpression(QStringLiteral("^INPUT$")), out + QStringLiteral("/input.txt"));
-        filled.replaceInStrings(QRegularExpression(QStringLiteral("^NOWHERE$")), m_dir.filePath(QStringLiteral("no-such-folder")));
         // A pipe with no writer: opening it to read would wait forever.
-        const QString pipeFolder = freshDir();
-        QCOMPARE(::mkfifo(QFile::encodeName(pipeFolder + QStringLiteral("/ASC16")).constData(), 0600), 0);
-        filled.replaceInStrings(QRegularExpression(QStringLiteral("^FIFO$")), pipeFolder + QStringLiteral("/ASC16"));
-        filled.replaceInStrings(QRegularExpression(QStringLiteral("^FIFOFONTS$")), pipeFolder);
+        const QString pipes = freshDir();
+        QCOMPARE(::mkfifo(QFile::encodeName(pipes + QStringLiteral("/ASC16")).constData(), 0600), 0);
+        QStringList filled = arguments.isEmpty() ? QStringList() : arguments.split(QLatin1Char('|'));
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^TEXT$")), text);
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^OUT")), out);
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^PIPES")), pipes);
 
-        const ProgramRun run =
-            runProgram(cli, filled, environment.isEmpty() ? QStringList() : QStringList{environment});
+        const ProgramRun run = runProgram(cli, filled, {environment});
         QCOMPARE(run.exitCode, exitCode);
         if (exitCode == 0) {
-            QCOMPARE(run.out, message + QLatin1Char('\n'));
-            QCOMPARE(readFile(out + QStringLiteral("/Tempchar.txt")), tempChar);
+            const QString coreOut = freshDir();
+            const FixedClock clock(
+                QDateTime::fromSecsSinceEpoch(environment.section(QLatin1Char('='), 1).toLongLong(), QTimeZone::utc()));
+            const RunOutcome outcome = ConversionRun(QStringLiteral(LEDGLYPH_APPDIR), coreOut, clock).run(text, options);
+            QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
+            QCOMPARE(run.out, outcome.message + QLatin1Char('\n'));
+            QCOMPARE(run.err, QString());
+            for (const QString &name : outputNames)
+                QCOMPARE(readFile(out + QLatin1Char('/') + name), readFile(coreOut + QLatin1Char('/') + name));
             return;
         }
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(run.err.contains(text), qPrintable(run.err));
         QCOMPARE(run.out, QString());
         for (const QString &name : outputNames)
             QCOMPARE(readFile(out + QLatin1Char('/') + name), "earlier " + name.toUtf8());

@@ -11,34 +11,25 @@
 
 namespace ledglyph::test {
 
-
 // Row `row` of the ASC16 record of `code`; byte `i` of hzk16 record `record`.
 // Neighbouring rows and the rows of neighbouring records differ.
-inline quint8 ascRow(int code, int row)
-{
-    return static_cast<quint8>(code * 7 + row * 16 + 1);
-}
+inline quint8 ascRow(int code, int row) { return static_cast<quint8>(code * 7 + row * 16 + 1); }
+inline quint8 hzByte(int record, int i) { return static_cast<quint8>(record * 3 + i * 5 + 7); }
 
-inline quint8 hzByte(int record, int i)
+// Both libraries cut to the sizes given (full: ASC16 4,096, hzk16 of 87 zones
+// 261,696; -1: no file).
+inline void writeFonts(const QString &dir, qint64 ascSize = 4096, qint64 hzSize = 261696)
 {
-    return static_cast<quint8>(record * 3 + i * 5 + 7);
-}
-
-// The libraries cut to `size` bytes (full: ASC16 4,096, hzk16 of 87 zones 261,696).
-inline void writeAsc16(const QString &dir, qint64 size = 4096)
-{
-    QByteArray bytes;
+    QByteArray asc;
     for (int i = 0; i < 4096; ++i)
-        bytes.append(static_cast<char>(ascRow(i / 16, i % 16)));
-    writeFile(dir + QStringLiteral("/ASC16"), bytes.left(size));
-}
-
-inline void writeHzk16(const QString &dir, qint64 size = 261696)
-{
-    QByteArray bytes;
+        asc.append(static_cast<char>(ascRow(i / 16, i % 16)));
+    QByteArray hz;
     for (int i = 0; i < 261696; ++i)
-        bytes.append(static_cast<char>(hzByte(i / 32, i % 32)));
-    writeFile(dir + QStringLiteral("/hzk16"), bytes.left(size));
+        hz.append(static_cast<char>(hzByte(i / 32, i % 32)));
+    if (ascSize >= 0)
+        writeFile(dir + QStringLiteral("/ASC16"), asc.left(ascSize));
+    if (hzSize >= 0)
+        writeFile(dir + QStringLiteral("/hzk16"), hz.left(hzSize));
 }
 
 // A stored byte: bit-reversed through its binary digits when mirrored (done
@@ -59,10 +50,8 @@ inline char transformed(quint8 v, bool mirror, bool invert)
 inline QByteArray hzCell(int record, bool mirror, bool invert)
 {
     QByteArray cell;
-    for (int r = 0; r < 16; ++r) {
-        cell.append(transformed(hzByte(record, mirror ? 2 * r + 1 : 2 * r), mirror, invert));
-        cell.append(transformed(hzByte(record, mirror ? 2 * r : 2 * r + 1), mirror, invert));
-    }
+    for (int i = 0; i < 32; ++i) // i ^ 1: the other byte of the row
+        cell.append(transformed(hzByte(record, mirror ? i ^ 1 : i), mirror, invert));
     return cell;
 }
 

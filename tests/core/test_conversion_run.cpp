@@ -1,39 +1,95 @@
-// The conversion run end to end on synthetic font libraries: the cells of
-// zimuo.bin in both modes with every option, the banner placement, the spare
-// cells and the final byte, the completion count, Tempchar.txt, the length
-// limit and runs that follow earlier ones.
+// Completed conversion runs end to end. On synthetic font libraries: the
+// cells of zimuo.bin in both modes with every option, the banner placement,
+// the spare cells and the final byte, the completion count, Tempchar.txt, the
+// longest text, the recorded outputs of random texts in every setting, and
+// runs that follow earlier ones. On hand-made records: hz.txt byte for byte
+// against files written out by hand from the format's rules (header, byte
+// texts of both formats, data lines with their comments and line ends, raw
+// line breaks in comments) and the output box text.
 
 #include "core/conversion_run.h"
+#include "platform/code_page_936.h"
+#include "platform/date_time_text.h"
 #include "synthetic_fonts.h"
 #include "tests/support/test_time.h"
 
+#include <QCryptographicHash>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <random>
+
 using namespace ledglyph;
 using namespace ledglyph::test;
+
+namespace {
+
+QByteArray inCodePage936(const QString &text)
+{
+    return QStringEncoder("GBK").encode(text);
+}
+
+QStringList header(const QString &comment)
+{
+    return {QString(), comment + QStringLiteral("本字模是由Qorvath 点阵取模软件生成"),
+            comment + QStringLiteral("软件下载地址：http://www.qorvath.test/download/ "),
+            comment + QStringLiteral("www.qorvath.test ") + dateTimeText(testTime()), QString(), QString()};
+}
+
+QString times(const char *byteTexts, int n)
+{
+    return QString::fromUtf8(byteTexts).repeated(n);
+}
+
+QString randomText(std::mt19937 &random, CellMode mode)
+{
+    const int length = 1 + static_cast<int>(random() % 1012);
+    QString text;
+    while (text.size() < length) {
+        const quint32 pick = random() % 10;
+        if (pick == 0 && text.size() + 2 <= length) {
+            text += QStringLiteral("\r\n");
+        } else if (pick < 5 || mode == CellMode::Cell8x16) {
+            text += QChar(static_cast<char16_t>(0x20 + random() % 95));
+        } else {
+            quint16 code = 0;
+            do
+                code = static_cast<quint16>(0xA1A1 + (random() % 87) * 256 + random() % 94);
+            while (!cp936::isAssignedGb2312(static_cast<qint16>(code)));
+            const char bytes[] = {char(code >> 8), char(code & 0xFF)};
+            text += cp936::decode(QByteArray(bytes, 2));
+        }
+    }
+    return text;
+}
+
+} // namespace
 
 class TestConversionRun : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir m_fonts;
+    // Hand-made records: 啊 rows (F0,01) with a last row (0F,10), the two
+    // sides of the one-digit/two-digit edge; A a first row FF and rows C0;
+    // every other record blank.
+    QTemporaryDir m_handMadeFonts;
     std::unique_ptr<QTemporaryDir> m_out;
     FixedClock m_clock{testTime()};
 
     QByteArray output(const char *name) const { return readFile(m_out->filePath(QLatin1String(name))); }
 
-    RunOutcome convert(const QString &text, const ConversionOptions &options)
-    {
-        return ConversionRun(m_fonts.path(), m_out->path(), m_clock).run(text, options);
-    }
-
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_fonts.isValid());
-        writeAsc16(m_fonts.path());
-        writeHzk16(m_fonts.path());
+        writeFonts(m_fonts.path());
+        QByteArray asc(4096, '\0');
+        asc.replace(65 * 16, 16, QByteArray("\xFF").append(15, '\xC0'));
+        writeFile(m_handMadeFonts.filePath(QStringLiteral("ASC16")), asc);
+        QByteArray hz(261696, '\0');
+        hz.replace(1410 * 32, 32, QByteArray("\xF0\x01").repeated(15) + "\x0F\x10");
+        writeFile(m_handMadeFonts.filePath(QStringLiteral("hzk16")), hz);
     }
 
     void init() { m_out = std::make_unique<QTemporaryDir>(); }
@@ -41,67 +97,147 @@ private slots:
     void cells_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<CellMode>("mode");
-        QTest::addColumn<bool>("mirror");
-        QTest::addColumn<bool>("invert");
+        QTest::addColumn<ConversionOptions>("options");
         QTest::addColumn<QByteArray>("textCells");
-        QTest::addColumn<QString>("message");
         for (const bool mirror : {false, true}) {
             for (const bool invert : {false, true}) {
                 // Chinese cells fill 32 bytes (啊 record 1410, 齄 the last record
                 // 8177, the full-width space record 0), single-byte ones (A, CR,
                 // LF, ~ = 0x7E, the last ASCII code) the left bytes.
                 QTest::addRow("16*16%s%s", mirror ? " mirror" : "", invert ? " invert" : "")
-                    << QStringLiteral("啊A\r\n齄\u3000~") << CellMode::Cell16x16 << mirror << invert
+                    << QStringLiteral("啊A\r\n齄\u3000~")
+                    << ConversionOptions{.cellMode = CellMode::Cell16x16, .invert = invert, .mirror = mirror}
                     << hzCell(1410, mirror, invert) + ascCell16('A', mirror, invert) + ascCell16('\r', mirror, invert)
                            + ascCell16('\n', mirror, invert) + hzCell(8177, mirror, invert) + hzCell(0, mirror, invert)
-                           + ascCell16('~', mirror, invert)
-                    << QStringLiteral("转换完成 共： 224个字模");
+                           + ascCell16('~', mirror, invert);
                 // Odd length: the last cell's left bytes stay 0 even when inverting.
                 QTest::addRow("8*16 ABC%s%s", mirror ? " mirror" : "", invert ? " invert" : "")
-                    << QStringLiteral("ABC") << CellMode::Cell8x16 << mirror << invert
-                    << pairCell('A', 'B', mirror, invert) + pairCell('C', -1, mirror, invert)
-                    << QStringLiteral("转换完成 共： 64个字模");
+                    << QStringLiteral("ABC")
+                    << ConversionOptions{.cellMode = CellMode::Cell8x16, .invert = invert, .mirror = mirror}
+                    << pairCell('A', 'B', mirror, invert) + pairCell('C', -1, mirror, invert);
             }
         }
-        QTest::newRow("8*16 xyzw mirror invert") << QStringLiteral("xyzw") << CellMode::Cell8x16 << true << true
-                                                 << pairCell('x', 'y', true, true) + pairCell('z', 'w', true, true)
-                                                 << QStringLiteral("转换完成 共： 64个字模");
-        QTest::newRow("8*16 a space alone") << QStringLiteral(" ") << CellMode::Cell8x16 << false << true
-                                            << pairCell(' ', -1, false, true) << QStringLiteral("转换完成 共： 32个字模");
+        QTest::newRow("8*16 xyzw mirror invert")
+            << QStringLiteral("xyzw") << ConversionOptions{.cellMode = CellMode::Cell8x16, .invert = true, .mirror = true}
+            << pairCell('x', 'y', true, true) + pairCell('z', 'w', true, true);
+        QTest::newRow("8*16 a space alone")
+            << QStringLiteral(" ") << ConversionOptions{.cellMode = CellMode::Cell8x16, .invert = true, .mirror = false}
+            << pairCell(' ', -1, false, true);
+        QTest::newRow("16*16 the longest text, 1012 characters")
+            << QString(1012, QLatin1Char('w'))
+            << ConversionOptions{.cellMode = CellMode::Cell16x16, .invert = true, .mirror = true}
+            << ascCell16('w', true, true).repeated(1012);
     }
 
-    // The text's cells, then the banner right after the last cell that holds
-    // text. 16*16: a final byte, which the whole-buffer inversion turns into
-    // 0xFF with the ASCII cells' right bytes. 8*16: ⌊n/2⌋ spare cells and the
-    // final byte, which stay 0 whatever the options.
+    // The message counts the text cells' bytes. zimuo.bin: the text's cells,
+    // then the banner right after the last cell that holds text. 16*16: a
+    // final byte, which the whole-buffer inversion turns into 0xFF with the
+    // ASCII cells' right bytes. 8*16: ⌊n/2⌋ spare cells and the final byte,
+    // which stay 0 whatever the options. Tempchar.txt: the input in code page
+    // 936 (啊 B0A1, 齄 F7FE, the full-width space A1A1) and a CR LF.
     void cells()
     {
         QFETCH(QString, text);
-        QFETCH(CellMode, mode);
-        QFETCH(bool, mirror);
-        QFETCH(bool, invert);
+        QFETCH(ConversionOptions, options);
         QFETCH(QByteArray, textCells);
-        QFETCH(QString, message);
-        const RunOutcome outcome =
-            convert(text, {.format = OutputFormat::C51, .cellMode = mode, .invert = invert, .mirror = mirror});
+        const RunOutcome outcome = ConversionRun(m_fonts.path(), m_out->path(), m_clock).run(text, options);
         QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
-        QCOMPARE(outcome.message, message);
-        const QByteArray tail = mode == CellMode::Cell16x16 ? QByteArray(1, invert ? '\xFF' : '\0')
-                                                            : QByteArray(32 * (text.size() / 2) + 1, '\0');
-        QCOMPARE(output("zimuo.bin"), textCells + bannerCells(mirror, invert) + tail);
-        // Tempchar.txt: the input in code page 936 (啊 B0A1, 齄 F7FE, the full-width
-        // space A1A1, ~ 7E) and a CR LF.
-        const QByteArray typed = mode == CellMode::Cell16x16 ? QByteArray("\xB0\xA1" "A\r\n\xF7\xFE\xA1\xA1~")
-                                                             : text.toLatin1();
-        QCOMPARE(output("Tempchar.txt"), typed + "\r\n");
+        QCOMPARE(outcome.message, QStringLiteral("转换完成 共： %1个字模").arg(textCells.size()));
+        const QByteArray tail = options.cellMode == CellMode::Cell16x16
+                                    ? QByteArray(1, options.invert ? '\xFF' : '\0')
+                                    : QByteArray(32 * (text.size() / 2) + 1, '\0');
+        QCOMPARE(output("zimuo.bin"), textCells + bannerCells(options.mirror, options.invert) + tail);
+        QCOMPARE(output("Tempchar.txt"), inCodePage936(text) + "\r\n");
     }
 
-    void longestTextIsAccepted()
+    void wholeGlyphTextFiles_data()
     {
-        const RunOutcome outcome = convert(QString(1012, QLatin1Char('w')), {.cellMode = CellMode::Cell16x16});
-        QCOMPARE(outcome.message, QStringLiteral("转换完成 共： 32384个字模"));
-        QCOMPARE(output("zimuo.bin").size(), 32 * 1012 + 353);
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<ConversionOptions>("options");
+        QTest::addColumn<QStringList>("lines");
+
+        // A typed line break is two cells whose comments hold the raw CR and LF.
+        QTest::newRow("C51 16*16 with a line break")
+            << QStringLiteral("啊\r\nA")
+            << ConversionOptions{.format = OutputFormat::C51, .cellMode = CellMode::Cell16x16, .invert = false, .mirror = false}
+            << header(QStringLiteral("//")) + QStringList{
+                   times("0xF0,0x01,", 8), times("0xF0,0x01,", 7) + "0x0F,0x10,//啊", "",
+                   times("0x00,", 16), times("0x00,", 16) + "//\r", "",
+                   times("0x00,", 16), times("0x00,", 16) + "//\n", "",
+                   "0xFF,0x00," + times("0xC0,0x00,", 7), times("0xC0,0x00,", 8) + "//A"};
+
+        // Mirror and inversion: 啊's row (F0,01) becomes (80,0F) then (7F,F0);
+        // its last row (0F,10) becomes (08,F0) then (F7,0F); A's C0 becomes 03 then FC.
+        QTest::newRow("A51 16*16 mirrored and inverted")
+            << QStringLiteral("A啊")
+            << ConversionOptions{.format = OutputFormat::A51, .cellMode = CellMode::Cell16x16, .invert = true, .mirror = true}
+            << header(QStringLiteral(";")) + QStringList{
+                   "DB  000H,0FFH," + times("0FCH,0FFH,", 7), "DB  " + times("0FCH,0FFH,", 8) + ";A", "",
+                   "DB  " + times("07FH,0F0H,", 8), "DB  " + times("07FH,0F0H,", 7) + "0F7H,00FH,;啊"};
+
+        // Pairs, inverted: A in the right bytes, CR (blank) in the left; then LF
+        // and B, the CR LF split across cells, so the comment marker is written
+        // again after the LF; C alone, its left bytes never written: 0 even inverted.
+        QTest::newRow("C51 8*16 inverted, odd length, split line break")
+            << QStringLiteral("A\r\nBC")
+            << ConversionOptions{.format = OutputFormat::C51, .cellMode = CellMode::Cell8x16, .invert = true, .mirror = false}
+            << header(QStringLiteral("//")) + QStringList{
+                   "0xFF,0x00," + times("0xFF,0x3F,", 7), times("0xFF,0x3F,", 8) + "//A\r", "",
+                   times("0xFF,", 16), times("0xFF,", 16) + "//\n//B", "",
+                   times("0x00,0xFF,", 8), times("0x00,0xFF,", 8) + "//C"};
+    }
+
+    // The file is the lines in code page 936, each ended by CR LF, with no
+    // empty line at the end; the output box shows exactly that text.
+    void wholeGlyphTextFiles()
+    {
+        QFETCH(QString, text);
+        QFETCH(ConversionOptions, options);
+        QFETCH(QStringList, lines);
+        const QString expected = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        const RunOutcome outcome = ConversionRun(m_handMadeFonts.path(), m_out->path(), m_clock).run(text, options);
+        QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
+        QCOMPARE(output("hz.txt"), inCodePage936(expected));
+        QCOMPARE(outcome.glyphText(), expected);
+    }
+
+    // The outputs of random texts in every mode, format and invert/mirror
+    // setting stay byte for byte what they were when they were recorded: a
+    // fingerprint (SHA-256) of hz.txt, zimuo.bin and Tempchar.txt of four
+    // texts per setting. The texts come from a fixed seed, mixing ASCII, line
+    // breaks and GB2312 characters (ASCII only in 8*16 mode), with lengths up
+    // to the 1012 limit. A failure names every setting whose outputs changed.
+    void sameBytesAsRecorded()
+    {
+        // The first 16 hex digits of each SHA-256. A line per format and cell
+        // mode; in each line invert and mirror, invert, mirror, neither.
+        const char *const fingerprints[] = {
+            "a5a9648f1118a131", "4d886a8990f32cbe", "41fea1ab67bd3aad", "3d9a28f38e7a3486", // C51 16*16
+            "867345b61f44572e", "838aeae042fd5d80", "c9a0f68947b9ce5a", "16c3cf700e83d762", // C51 8*16
+            "7f15fd2f6ea2f4df", "efb8a4d4da6b819b", "d06d71304c5d59bf", "a70fdbb20dcc2926", // A51 16*16
+            "fcedc6075b854b55", "4da40e2f711fe399", "870bd0096a4390e4", "79fd0d767f31b5c9", // A51 8*16
+        };
+        QStringList changed;
+        for (int i = 0; i < 16; ++i) {
+            const ConversionOptions options{.format = i & 8 ? OutputFormat::A51 : OutputFormat::C51,
+                                            .cellMode = i & 4 ? CellMode::Cell8x16 : CellMode::Cell16x16,
+                                            .invert = !(i & 2),
+                                            .mirror = !(i & 1)};
+            std::mt19937 random(2008);
+            QCryptographicHash hash(QCryptographicHash::Sha256);
+            ConversionRun run(m_fonts.path(), m_out->path(), m_clock);
+            for (int t = 0; t < 4; ++t) {
+                QCOMPARE(run.run(randomText(random, options.cellMode), options).kind, RunOutcome::Kind::Completed);
+                for (const char *name : {"hz.txt", "zimuo.bin", "Tempchar.txt"})
+                    hash.addData(output(name));
+            }
+            if (hash.result().toHex().left(16) != fingerprints[i])
+                changed << QStringLiteral("%1 %2 invert=%3 mirror=%4")
+                               .arg(i & 8 ? "A51" : "C51", i & 4 ? "8*16" : "16*16")
+                               .arg(options.invert)
+                               .arg(options.mirror);
+        }
+        QCOMPARE(changed.join(QStringLiteral(", ")), QString());
     }
 
     // A run after a completed and a refused one (in another format and mode)
@@ -116,11 +252,9 @@ private slots:
         const RunOutcome later = run.run(QStringLiteral("XYZ"), a51);
 
         QTemporaryDir freshOut;
-        ConversionRun fresh(m_fonts.path(), freshOut.path(), m_clock);
-        const RunOutcome first = fresh.run(QStringLiteral("XYZ"), a51);
+        const RunOutcome first = ConversionRun(m_fonts.path(), freshOut.path(), m_clock).run(QStringLiteral("XYZ"), a51);
         QCOMPARE(first.kind, RunOutcome::Kind::Completed);
         QCOMPARE(later.message, first.message);
-        QCOMPARE(later.glyphText(), first.glyphText());
         for (const char *name : {"hz.txt", "Tempchar.txt", "zimuo.bin"})
             QCOMPARE(output(name), readFile(freshOut.filePath(QLatin1String(name))));
     }
@@ -130,11 +264,11 @@ private slots:
     void changedFontLibrariesAreReadAgain()
     {
         QTemporaryDir fonts;
-        writeAsc16(fonts.path());
+        writeFonts(fonts.path(), 4096, -1);
         ConversionRun run(fonts.path(), m_out->path(), m_clock);
         const ConversionOptions plain{.invert = false, .mirror = false};
         QCOMPARE(run.run(QStringLiteral("啊"), plain).kind, RunOutcome::Kind::Refused); // no hzk16 yet
-        writeHzk16(fonts.path());
+        writeFonts(fonts.path(), -1);
         QCOMPARE(run.run(QStringLiteral("啊"), plain).kind, RunOutcome::Kind::Completed);
 
         writeFile(fonts.filePath(QStringLiteral("ASC16")), QByteArray(4096, '\x5A')); // same size

@@ -1,7 +1,7 @@
 // Runs that must not convert: the empty input, texts the font libraries
 // cannot hold, too long texts, missing, unreadable or short font files and
 // outputs that cannot be written. Each gives its message and leaves every
-// file as it was.
+// file as it was, with no temporary file left behind.
 
 #include "core/conversion_run.h"
 #include "platform/code_page_936.h"
@@ -19,6 +19,10 @@ namespace {
 
 const QStringList outputNames{QStringLiteral("hz.txt"), QStringLiteral("Tempchar.txt"), QStringLiteral("zimuo.bin")};
 
+// What a row spoils besides the font sizes. Tests run as root, so an output
+// folder that cannot be written is one whose parent is a file.
+enum class Spoiled { Nothing, HzkIsAFolder, OutputFolderUnderAFile, LastOutputIsAFolder };
+
 } // namespace
 
 class TestRunRefusals : public QObject {
@@ -31,12 +35,15 @@ private:
     QString outDir() const { return m_work->filePath(QStringLiteral("out")); }
     QString fontDir() const { return m_work->filePath(QStringLiteral("fonts")); }
 
-    // The outputs of an earlier run, byte for byte, and nothing else.
-    void verifyOldOutputsUnchanged()
+    // Every entry of the output folder, hidden ones too, with the bytes of each file.
+    QStringList outputFolderContents() const
     {
-        for (const QString &name : outputNames)
-            QCOMPARE(readFile(outDir() + QLatin1Char('/') + name), "old " + name.toUtf8());
-        QCOMPARE(QDir(outDir()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 3);
+        QStringList entries;
+        for (const QFileInfo &entry :
+             QDir(outDir()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+            entries << entry.fileName() + QLatin1Char(':')
+                           + (entry.isDir() ? QStringLiteral("folder") : QString::fromUtf8(readFile(entry.filePath())));
+        return entries;
     }
 
 private slots:
@@ -54,13 +61,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<CellMode>("mode");
         QTest::addColumn<qint64>("ascSize"); // -1: no file
-        QTest::addColumn<qint64>("hzSize");  // -1: no file, -2: a folder in its place
-        QTest::addColumn<QString>("message"); // %1 = the font folder
+        QTest::addColumn<qint64>("hzSize");  // -1: no file
+        QTest::addColumn<Spoiled>("spoiled");
+        QTest::addColumn<QString>("message"); // %1 = the font folder, %2 = the output folder
         const CellMode m16 = CellMode::Cell16x16;
         const CellMode m8 = CellMode::Cell8x16;
         const auto row = [](const char *tag, const QString &text, CellMode mode, const QString &message,
-                            qint64 ascSize = 4096, qint64 hzSize = 261696) {
-            QTest::newRow(tag) << text << mode << ascSize << hzSize << message;
+                            qint64 ascSize = 4096, qint64 hzSize = 261696, Spoiled spoiled = Spoiled::Nothing) {
+            QTest::newRow(tag) << text << mode << ascSize << hzSize << spoiled << message;
         };
         const QString notInLibrary = QStringLiteral(
             "字库中没有以下字符的字模（只能取模GB2312汉字、全角符号和ASCII字符）：%1。请删除或替换这些字符后再取模。");
@@ -108,7 +116,7 @@ private slots:
         row("hzk16 a folder", QStringLiteral("啊"), m16,
             QStringLiteral("无法读取字库文件“%1/hzk16”，无法取得第1个字符“啊”的字模。"
                            "请检查该文件是否完好、是否有读取权限后再取模。\n系统信息：这是文件夹，不是文件"),
-            4096, -2);
+            4096, -1, Spoiled::HzkIsAFolder);
         // The banner needs ASC16 even when the text is all Chinese.
         row("ASC16 missing, Chinese text", QStringLiteral("啊"), m16,
             missing("ASC16", QStringLiteral("横幅文字中的（空格）")), -1);
@@ -121,6 +129,17 @@ private slots:
             tooShort("ASC16", 1056, QStringLiteral("第2个字符“z”"), 1968), 66 * 16);
         row("ASC16 too short for a line break", QStringLiteral("\r\n"), m16,
             tooShort("ASC16", 208, QStringLiteral("第1个字符（回车符）"), 224), 13 * 16);
+
+        const QString notWritten = QStringLiteral("无法写入输出文件“%2/%3”。请检查输出文件夹是否存在、是否可写，"
+                                                  "文件是否被其他程序占用，然后再取模。所有输出文件都没有改动。\n系统信息：%4");
+        row("output folder under a file", QStringLiteral("A"), m16,
+            notWritten.arg(QStringLiteral("%2"), QStringLiteral("Tempchar.txt"),
+                           QStringLiteral("文件夹“%2”不存在或不是文件夹")),
+            4096, 261696, Spoiled::OutputFolderUnderAFile);
+        // The last output written keeps the others from being replaced too.
+        row("zimuo.bin a folder", QStringLiteral("啊A"), m16,
+            notWritten.arg(QStringLiteral("%2"), QStringLiteral("zimuo.bin"), QStringLiteral("Filename refers to a directory")),
+            4096, 261696, Spoiled::LastOutputIsAFolder);
     }
 
     void refusals()
@@ -129,58 +148,26 @@ private slots:
         QFETCH(CellMode, mode);
         QFETCH(qint64, ascSize);
         QFETCH(qint64, hzSize);
+        QFETCH(Spoiled, spoiled);
         QFETCH(QString, message);
-        if (ascSize >= 0)
-            writeAsc16(fontDir(), ascSize);
-        if (hzSize >= 0)
-            writeHzk16(fontDir(), hzSize);
-        if (hzSize == -2)
+        writeFonts(fontDir(), ascSize, hzSize);
+        const bool outputFolderUnderAFile = spoiled == Spoiled::OutputFolderUnderAFile;
+        const QString out = outDir() + (outputFolderUnderAFile ? QStringLiteral("/blocker/out") : QString());
+        if (outputFolderUnderAFile)
+            writeFile(outDir() + QStringLiteral("/blocker"), "a file, not a folder");
+        if (spoiled == Spoiled::HzkIsAFolder)
             QVERIFY(QDir(fontDir()).mkpath(QStringLiteral("hzk16")));
-        ConversionRun run(fontDir(), outDir(), m_clock);
-        const RunOutcome outcome =
-            run.run(text, {.format = OutputFormat::C51, .cellMode = mode, .invert = true, .mirror = true});
+        if (spoiled == Spoiled::LastOutputIsAFolder)
+            QVERIFY(QFile::remove(out + QStringLiteral("/zimuo.bin")) && QDir(out).mkpath(QStringLiteral("zimuo.bin")));
+        const QStringList before = outputFolderContents();
+        const RunOutcome outcome = ConversionRun(fontDir(), out, m_clock)
+                                       .run(text, {.format = OutputFormat::C51, .cellMode = mode, .invert = true, .mirror = true});
         QCOMPARE(outcome.kind, text.isEmpty() ? RunOutcome::Kind::EmptyInput : RunOutcome::Kind::Refused);
-        QCOMPARE(outcome.message, message.arg(QDir::toNativeSeparators(fontDir())));
+        QCOMPARE(outcome.message, QString(message)
+                                      .replace(QStringLiteral("%1"), QDir::toNativeSeparators(fontDir()))
+                                      .replace(QStringLiteral("%2"), QDir::toNativeSeparators(out)));
         QVERIFY(outcome.glyphText().isEmpty());
-        verifyOldOutputsUnchanged();
-    }
-
-    // Tests run as root, so the unwritable folder is one whose parent is a file.
-    void outputFolderThatCannotExist()
-    {
-        const QString blocker = m_work->filePath(QStringLiteral("blocker"));
-        writeFile(blocker, "a file, not a folder");
-        const QString out = blocker + QStringLiteral("/out");
-        writeAsc16(fontDir());
-        ConversionRun run(fontDir(), out, m_clock);
-        const RunOutcome outcome = run.run(QStringLiteral("A"), {});
-        QCOMPARE(outcome.kind, RunOutcome::Kind::Refused);
-        QCOMPARE(outcome.message,
-                 QStringLiteral("无法写入输出文件“%1/Tempchar.txt”。"
-                                "请检查输出文件夹是否存在、是否可写，文件是否被其他程序占用，然后再取模。"
-                                "所有输出文件都没有改动。\n系统信息：文件夹“%1”不存在或不是文件夹")
-                     .arg(QDir::toNativeSeparators(out)));
-        QCOMPARE(readFile(blocker), QByteArray("a file, not a folder"));
-    }
-
-    // One output that cannot be replaced (the last one written) keeps the
-    // others from being replaced too, and no temporary copy is left behind.
-    void oneUnwritableOutputChangesNoOutput()
-    {
-        const QString bin = outDir() + QStringLiteral("/zimuo.bin");
-        QVERIFY(QFile::remove(bin));
-        QVERIFY(QDir(outDir()).mkpath(QStringLiteral("zimuo.bin")));
-        writeAsc16(fontDir());
-        writeHzk16(fontDir());
-        const RunOutcome outcome = ConversionRun(fontDir(), outDir(), m_clock).run(QStringLiteral("啊A"), {});
-        QCOMPARE(outcome.kind, RunOutcome::Kind::Refused);
-        QVERIFY2(outcome.message.startsWith(QStringLiteral("无法写入输出文件“%1”。").arg(QDir::toNativeSeparators(bin)))
-                     && outcome.message.contains(QStringLiteral("所有输出文件都没有改动。\n系统信息：")),
-                 qPrintable(outcome.message));
-        QCOMPARE(readFile(outDir() + QStringLiteral("/hz.txt")), QByteArray("old hz.txt"));
-        QCOMPARE(readFile(outDir() + QStringLiteral("/Tempchar.txt")), QByteArray("old Tempchar.txt"));
-        QVERIFY(QFileInfo(bin).isDir());
-        QCOMPARE(QDir(outDir()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+        QCOMPARE(outputFolderContents(), before);
     }
 };
 

@@ -19,23 +19,6 @@ namespace {
 
 const QStringList names{QStringLiteral("a.txt"), QStringLiteral("b.bin"), QStringLiteral("c.txt")};
 
-// Writes beyond `bytes` fail as on a full disk while an instance lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN); // fail the write instead of ending the process
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
-
 } // namespace
 
 class TestFileSetWriter : public QObject {
@@ -45,19 +28,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    QList<FileContent> newContents() const
-    {
-        QList<FileContent> files;
-        for (const QString &name : names)
-            files << FileContent{path(name), QByteArray(3000, 'n') + name.toUtf8()};
-        return files;
-    }
-    // Only the set's own files are in the folder (besides `extra` entries).
-    void verifyNothingLeftBehind(int extra = 0)
-    {
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
-                 names.size() + extra);
-    }
 
 private slots:
     void init()
@@ -67,64 +37,66 @@ private slots:
             writeFile(path(name), "old " + name.toUtf8());
     }
 
-    void replacesEveryFile()
+    void allOrNone_data()
     {
-        QCOMPARE(writeFileSet(newContents()), std::nullopt);
-        for (const FileContent &file : newContents())
-            QCOMPARE(readFile(file.path), file.bytes);
-        verifyNothingLeftBehind();
-    }
-
-    void fullDiskChangesNothing()
-    {
-        std::optional<FileSetFailure> failure;
-        {
-            const FileSizeLimit limit(1000);
-            failure = writeFileSet(newContents());
-        }
-        QVERIFY(failure.has_value());
-        QCOMPARE(failure->path, path(names[0]));
-        QVERIFY(failure->changed.isEmpty());
-        for (const QString &name : names)
-            QCOMPARE(readFile(path(name)), "old " + name.toUtf8());
-        verifyNothingLeftBehind();
-    }
-
-    void failedReplacementPutsBackTheOthers_data()
-    {
-        QTest::addColumn<int>("blocked");  // the target that turns into a folder after staging
+        QTest::addColumn<bool>("fullDisk"); // writes beyond 1000 bytes fail while staging (a file size limit)
+        QTest::addColumn<int>("blocked");   // the target that turns into a folder after staging, or -1
         QTest::addColumn<bool>("firstIsNew"); // the first target did not exist before
+        QTest::newRow("every file replaced") << false << -1 << false;
+        QTest::newRow("every file replaced, first new") << false << -1 << true;
+        QTest::newRow("full disk") << true << -1 << false;
         for (int blocked = 0; blocked < 3; ++blocked)
             for (const bool firstIsNew : {false, true})
                 if (!(firstIsNew && blocked == 0))
-                    QTest::addRow("target %d blocked%s", blocked, firstIsNew ? ", first new" : "") << blocked << firstIsNew;
+                    QTest::addRow("target %d blocked%s", blocked, firstIsNew ? ", first new" : "")
+                        << false << blocked << firstIsNew;
     }
 
-    void failedReplacementPutsBackTheOthers()
+    // Either every file gets its new bytes or every file (and the absence of a
+    // new one) stays as it was, and only the set's own files are left.
+    void allOrNone()
     {
+        QFETCH(bool, fullDisk);
         QFETCH(int, blocked);
         QFETCH(bool, firstIsNew);
         if (firstIsNew)
             QVERIFY(QFile::remove(path(names[0])));
-        FileSetWriter writer(newContents());
-        QCOMPARE(writer.stage(), std::nullopt);
-        // A folder that is not empty cannot be replaced by a file.
-        QVERIFY(QFile::remove(path(names[blocked])));
-        QVERIFY(QDir(m_dir->path()).mkpath(names[blocked] + QStringLiteral("/inside")));
-
-        const std::optional<FileSetFailure> failure = writer.replace();
-        QVERIFY(failure.has_value());
-        QCOMPARE(failure->path, path(names[blocked]));
-        QVERIFY(failure->changed.isEmpty());
-        for (int i = 0; i < names.size(); ++i) {
-            if (i == blocked)
-                QVERIFY(QFileInfo(path(names[i])).isDir());
-            else if (i == 0 && firstIsNew)
-                QVERIFY(!QFile::exists(path(names[i])));
-            else
-                QCOMPARE(readFile(path(names[i])), "old " + names[i].toUtf8());
+        QList<FileContent> files;
+        for (const QString &name : names)
+            files << FileContent{path(name), "new " + name.toUtf8() + QByteArray(3000, 'n')};
+        FileSetWriter writer(files);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        if (fullDisk) { // writes then fail as on a full disk, instead of ending the process
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limited{1000, saved.rlim_max};
+            setrlimit(RLIMIT_FSIZE, &limited);
         }
-        verifyNothingLeftBehind(firstIsNew ? -1 : 0);
+        std::optional<FileSetFailure> failure = writer.stage();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        if (blocked >= 0) { // a folder that is not empty cannot be replaced by a file
+            QVERIFY(QFile::remove(path(names[blocked])));
+            QVERIFY(QDir(m_dir->path()).mkpath(names[blocked] + QStringLiteral("/inside")));
+        }
+        if (!failure)
+            failure = writer.replace();
+
+        const bool fails = fullDisk || blocked >= 0;
+        QCOMPARE(failure.has_value(), fails);
+        if (fails) {
+            QCOMPARE(failure->path, path(names[qMax(blocked, 0)]));
+            QVERIFY(failure->changed.isEmpty());
+        }
+        for (int i = 0; i < names.size(); ++i) {
+            const QFileInfo file(path(names[i]));
+            const QByteArray expected = !fails ? files[i].bytes
+                                        : i == blocked ? "a folder"
+                                        : i == 0 && firstIsNew ? "nothing"
+                                                               : "old " + names[i].toUtf8();
+            QCOMPARE(file.isDir() ? "a folder" : file.exists() ? readFile(file.filePath()) : "nothing", expected);
+        }
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                 names.size() - (fails && firstIsNew ? 1 : 0));
     }
 };
 

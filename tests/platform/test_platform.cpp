@@ -1,16 +1,23 @@
-// The platform's text services where the conversion tests do not reach them:
-// the edges of the GB2312 area, and date and time texts per locale.
+// The platform's services where the conversion tests do not reach them: the
+// edges of the GB2312 area, date and time texts per locale, and where the
+// program looks for its data files: beside itself first (a portable folder),
+// then in ../share/ledglyph (an installed tree); outputs follow the data
+// folder, beside the program only in a portable folder.
 
+#include "platform/app_dir.h"
 #include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
+#include "tests/support/test_files.h"
 #include "tests/support/test_time.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
 
-class TestPlatformTexts : public QObject {
+class TestPlatform : public QObject {
     Q_OBJECT
 
 private slots:
@@ -72,7 +79,38 @@ private slots:
                      qPrintable(locale.name() + QStringLiteral(": ") + text));
         }
     }
+
+    void dataBesideTheProgramFirst_data()
+    {
+        QTest::addColumn<QString>("besideProgram"); // a data file beside the program, or none
+        QTest::addColumn<bool>("shareFolder");      // ../share/ledglyph exists
+        QTest::addColumn<bool>("installed");        // data and outputs away from the program
+        QTest::newRow("portable") << "hzk16" << false << false;
+        QTest::newRow("portable beside a share folder") << "hellp.qvx" << true << false;
+        QTest::newRow("installed") << "" << true << true;
+        QTest::newRow("no data anywhere") << "" << false << false;
+    }
+
+    void dataBesideTheProgramFirst()
+    {
+        QFETCH(QString, besideProgram);
+        QFETCH(bool, shareFolder);
+        QFETCH(bool, installed);
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("bin"));
+        const QString share = root.filePath(QStringLiteral("share/ledglyph"));
+        QVERIFY(QDir().mkpath(program));
+        if (shareFolder)
+            QVERIFY(QDir().mkpath(share));
+        if (!besideProgram.isEmpty())
+            writeFile(program + QLatin1Char('/') + besideProgram, QByteArray());
+
+        const ProgramFolders folders = programFolders(program);
+        QCOMPARE(folders.data, installed ? share : program);
+        QCOMPARE(folders.outputsInUserFolder, installed);
+        QCOMPARE(folders.outputs, installed ? userOutputDir() : program);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestPlatformTexts)
-#include "test_platform_texts.moc"
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "test_platform.moc"
