@@ -3,22 +3,15 @@
 // The reference firmware running in the ucsim 8051 simulator (s51), at the
 // far end of a serial line built from two socat pseudo-terminal pairs with
 // ledglyph-line-relay between them:
-//   sender -- endA | socat | relay -- ... -- relay | socat | simulator's device -- s51
+//   sender -- socat -- relay -- ... -- relay -- socat -- s51
 // The simulator's console is its standard input: each command is followed by
 // an `expr` whose known result marks the end of the answer. s51 keeps a core
-// busy while it runs; it is killed by its process id when the test ends.
+// busy while it runs; it ends with the test.
 
 #include "firmware/glyph_store.h"
+#include "tests/support/pty_pair.h"
 
-#include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSerialPort>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <csignal>
-#include <sys/prctl.h>
 
 namespace ledglyph::test {
 
@@ -29,31 +22,33 @@ struct BoardRecord {
     int speed = 0;
     int decisions = 0;    // transfers decided since power-on, modulo 256
     int lastDecision = -1; // 0 accepted, else the refusal
+    friend bool operator==(const BoardRecord &, const BoardRecord &) = default;
 };
+
+inline char *toString(const BoardRecord &r)
+{
+    return QTest::toString(QStringLiteral("valid %1, %2 bytes, speed %3, decision %4 was %5")
+                               .arg(r.valid).arg(r.length).arg(r.speed).arg(r.decisions).arg(r.lastDecision));
+}
 
 class SimulatedBoard {
 public:
-    QTemporaryDir dir;
-    const QString endA = dir.filePath(QStringLiteral("host")); // the sender's device
+    PtyPair senderLine; // the sender on its sender end, the relay on its board end
+    PtyPair boardLine;  // the relay on its sender end, the simulator on its board end
+    const QString &senderEnd = senderLine.senderEnd; // the sender's device
 
     // Starts the line and the simulator with the firmware. False, with the
     // reason in the test log, when any part does not start.
     bool start()
     {
-        const QString relaySender = dir.filePath(QStringLiteral("relay-sender"));
-        const QString relayBoard = dir.filePath(QStringLiteral("relay-board"));
-        const QString boardEnd = dir.filePath(QStringLiteral("board"));
-        // Helpers end with the test, even when it is killed or exits early.
-        for (QProcess *process : {&m_simulator, &m_relay, &m_senderLine, &m_boardLine})
-            process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-        if (!startPair(m_senderLine, endA, relaySender) || !startPair(m_boardLine, relayBoard, boardEnd))
+        if (!senderLine.start() || !boardLine.start())
             return false;
         m_relay.setProcessChannelMode(QProcess::ForwardedChannels);
         m_relay.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-line-relay"),
-                      {"--sender", relaySender, "--board", relayBoard});
+                      {"--sender", senderLine.boardEnd, "--board", boardLine.senderEnd});
         m_simulator.setProcessChannelMode(QProcess::MergedChannels);
         m_simulator.start(QStringLiteral("s51"), {"-t", "52", "-X", "11.0592M", "-e", "expr uart0_check_often=1",
-                                                  "-s", boardEnd, "-g", QStringLiteral(LEDGLYPH_FIRMWARE_IHX)});
+                                                  "-s", boardLine.boardEnd, "-g", QStringLiteral(LEDGLYPH_FIRMWARE_IHX)});
         if (!m_relay.waitForStarted(5000) || !m_simulator.waitForStarted(5000)) {
             qCritical("relay or simulator did not start (Debian package sdcc-ucsim installed?): %s %s",
                       qPrintable(m_relay.errorString()), qPrintable(m_simulator.errorString()));
@@ -79,24 +74,15 @@ public:
         return text.left(text.lastIndexOf(marker));
     }
 
-    // External RAM from `start` to `end` (inclusive), read through the console.
-    // A dump line is an address, bytes in hex and the same bytes as text; how
-    // many bytes a line holds follows from the next line's address.
+    // External RAM from `start` to `end` (inclusive), read through the console
+    // as Intel HEX: ":", count, address, record type 00, the data, a checksum.
     QByteArray xram(int start, int end)
     {
-        static const QRegularExpression dumpLine(QStringLiteral("^0x([0-9a-f]+)\\s+(.*)$"),
-                                                 QRegularExpression::MultilineOption);
-        const QString dump = command(QStringLiteral("dump xram 0x%1 0x%2").arg(start, 0, 16).arg(end, 0, 16));
-        QList<std::pair<int, QStringList>> lines;
-        for (auto it = dumpLine.globalMatch(dump); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            lines.append({m.captured(1).toInt(nullptr, 16), m.captured(2).split(QLatin1Char(' '), Qt::SkipEmptyParts)});
-        }
         QByteArray bytes;
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            const int count = (i + 1 < lines.size() ? lines.at(i + 1).first : end + 1) - lines.at(i).first;
-            for (const QString &hex : lines.at(i).second.mid(0, count))
-                bytes += char(hex.toInt(nullptr, 16));
+        const QString dump = command(QStringLiteral("dump /i xram 0x%1 0x%2").arg(start, 0, 16).arg(end, 0, 16));
+        for (const QString &record : dump.split(QLatin1Char('\n'))) {
+            if (record.startsWith(QLatin1Char(':')) && record.mid(7, 2) == QLatin1String("00"))
+                bytes += QByteArray::fromHex(record.mid(9, 2 * record.mid(1, 2).toInt(nullptr, 16)).toLatin1());
         }
         return bytes.size() == end - start + 1 ? bytes : QByteArray();
     }
@@ -106,7 +92,7 @@ public:
     // closed meanwhile would not have kept it.
     void clearSenderEnd()
     {
-        QSerialPort port(endA);
+        QSerialPort port(senderEnd);
         if (port.open(QIODevice::ReadWrite)) {
             QTest::qWait(700);
             port.clear(QSerialPort::Input);
@@ -137,36 +123,12 @@ public:
         return now;
     }
 
-    ~SimulatedBoard()
-    {
-        for (QProcess *process : {&m_simulator, &m_relay, &m_senderLine, &m_boardLine}) {
-            if (process->state() != QProcess::NotRunning) {
-                process->kill();
-                process->waitForFinished(3000);
-            }
-        }
-    }
-
 private:
     static constexpr int consoleWaitMs = 60000; // s51 reads its console now and then while it runs
     static constexpr int decisionWaitMs = 90000;
 
-    static bool startPair(QProcess &socat, const QString &one, const QString &other)
-    {
-        socat.start(QStringLiteral("socat"), {"-d", "-d", "pty,raw,echo=0,link=" + one, "pty,raw,echo=0,link=" + other});
-        if (!socat.waitForStarted(5000)
-            || !QTest::qWaitFor([&] { return QFileInfo::exists(one) && QFileInfo::exists(other); }, 5000)) {
-            qCritical("socat made no pseudo-terminals (Debian package 'socat' installed?): %s",
-                      qPrintable(socat.errorString()));
-            return false;
-        }
-        return true;
-    }
-
-    QProcess m_senderLine;
-    QProcess m_boardLine;
-    QProcess m_relay;
-    QProcess m_simulator;
+    HelperProcess m_relay;
+    HelperProcess m_simulator;
     QByteArray m_output;
     int m_commands = 0;
 };
