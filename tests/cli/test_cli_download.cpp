@@ -41,6 +41,9 @@ private slots:
         QTest::newRow("unknown option") << QStringList{m_glyphs, "--bogus"} << 2 << u"Unknown option 'bogus'."_s;
         // Standard input of a test is no terminal: the confirmation cannot be asked.
         QTest::newRow("no terminal to ask on") << QStringList{m_glyphs} << 2 << u"标准输入不是终端，无法询问是否下载"_s;
+        QTest::newRow("no such device") << QStringList{m_glyphs, "--yes", "--device", "/dev/ledglyph-no-such-port"} << 1
+                                        << u"无法打开串口 COM1（设备 /dev/ledglyph-no-such-port）。\n请检查串口线和设备是否存在、"
+                                           u"是否被其他程序占用。\n系统信息：No such file or directory\n"_s;
         // The device given is a line where no board answers.
         QTest::newRow("no board within --wait") << QStringList{m_glyphs, "--yes", "--wait", "1", "--device"} << 1
                                                 << u"1 秒内没有收到单片机信号，已放弃；没有发送字模。\n"_s;

@@ -133,15 +133,6 @@ private slots:
             QCOMPARE(line.finish(), 1);
         QCOMPARE(readFile(line.received), once ? "first"_ba : "second"_ba);
     }
-
-    void missingDeviceIsReportedWithAReason()
-    {
-        MSComm1 port(u"/dev/ledglyph-no-such-port"_s);
-        const std::optional<QString> reason = port.open(LineSettings::download());
-        QVERIFY(reason && !reason->isEmpty());
-        QVERIFY(!port.isOpen());
-        QVERIFY(!port.write("s"));
-    }
 };
 
 QTEST_MAIN(DownloadEndToEndTest)
