@@ -181,7 +181,6 @@ private slots:
         if (sizeOnDisk != rig.content.size())
             writeFile(rig.path, rig.content = QByteArray("new s", 5).repeated(sizeOnDisk / 5));
         rig.link.receive("s");
-        QCOMPARE(rig.link.written.size(), 3 + sizeOnDisk + 3);
         QCOMPARE(rig.link.written, rig.transferOf(speedIndex + 1));
         if (queued) {
             rig.link.receive("s"); // the board's chatter during the transfer starts nothing
@@ -267,7 +266,6 @@ private slots:
         Rig rig;
         rig.box.answers = {MessageAnswer::Cancel};
         rig.link.receive("s");
-        QCOMPARE(rig.protocol.buttons(), (DownloadButtons{false, true, true}));
         rig.protocol.setSpeedIndex(-1);
         rig.protocol.download();
         QVERIFY(rig.link.written.isEmpty());
