@@ -1,16 +1,14 @@
 #pragma once
 
 // What the download tests share besides the test desktop: the log lines as
-// the download writes them, and the window's buttons.
+// the download writes them, and a click on one of the window's buttons.
 
 #include "platform/date_time_text.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/test_files.h"
 
 #include <QPushButton>
-#include <QStringList>
 #include <QTest>
-#include <QTimer>
 
 namespace ledglyph::test {
 
@@ -29,16 +27,6 @@ struct LogLines {
 inline void click(const QWidget &form, const char *button)
 {
     QTest::mouseClick(form.findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
-}
-
-// Enabled state of 打开串口, 关闭串口 and 发送数据, then the poll: "on off off stopped".
-inline QString formState(const QWidget &form)
-{
-    QStringList parts;
-    for (const char *name : {"Command1", "Command3", "Command2"})
-        parts << (form.findChild<QPushButton *>(QLatin1String(name))->isEnabled() ? "on" : "off");
-    parts << (form.findChild<QTimer *>(QStringLiteral("Timer1"))->isActive() ? "running" : "stopped");
-    return parts.join(QLatin1Char(' '));
 }
 
 } // namespace ledglyph::test

@@ -5,14 +5,18 @@
 #include "tools/board/glyph_dots.h"
 #include "tools/board/transfer_receiver.h"
 
+#include "tests/support/test_files.h"
+
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ledglyph::board;
+using namespace ledglyph::test;
 using namespace Qt::StringLiterals;
+
+const QString boardProgram = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-board");
 
 class BoardReceiverTest : public QObject {
     Q_OBJECT
@@ -54,33 +58,25 @@ private slots:
         if (const std::optional<Transfer> last = receiver.lineQuiet())
             transfers << *last;
         QCOMPARE(counted, polls);
-        const bool failed = receiver.status() == TransferReceiver::Status::Failed;
-        if (failed) {
+        QStringList taken;
+        for (const Transfer &transfer : transfers)
+            taken << u"%1: %2"_s.arg(transfer.speedCode).arg(QString::fromLatin1(transfer.data));
+        if (receiver.status() == TransferReceiver::Status::Failed)
             QVERIFY2(receiver.error().contains(result), qPrintable(receiver.error()));
-        } else {
-            QStringList taken;
-            for (const Transfer &transfer : transfers)
-                taken << u"%1: %2"_s.arg(transfer.speedCode).arg(QString::fromLatin1(transfer.data));
+        else
             QCOMPARE(taken.join(u" | "_s), result);
-        }
     }
 
+    // A usage error ends with 2, as with the other tools; so does a device that
+    // cannot be opened, with one line holding the system's reason.
     void commandLine()
     {
-        const auto run = [](const QStringList &arguments) {
-            QProcess board;
-            board.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-board"), arguments);
-            const bool ended = board.waitForFinished(10000);
-            return std::pair(ended ? board.exitCode() : -1, QString::fromUtf8(board.readAllStandardError()));
-        };
-        // A usage error ends with 2, as with the other tools.
-        const auto [unknownCode, unknownErrors] = run({"--bogus"});
-        QCOMPARE(unknownCode, 2);
-        QVERIFY2(unknownErrors.startsWith(u"命令行错误：Unknown option 'bogus'.\n"_s), qPrintable(unknownErrors));
-        // A device that cannot be opened: one line with the system's reason.
-        const auto [missingCode, missingErrors] = run({"--device", "/dev/nonexistent"});
-        QCOMPARE(missingCode, 2);
-        QCOMPARE(missingErrors, u"无法打开串口设备 /dev/nonexistent：No such file or directory\n"_s);
+        const ProgramRun unknown = runProgram(boardProgram, {"--bogus"});
+        QCOMPARE(unknown.exitCode, 2);
+        QVERIFY2(unknown.err.startsWith(u"命令行错误：Unknown option 'bogus'.\n"_s), qPrintable(unknown.err));
+        const ProgramRun missing = runProgram(boardProgram, {"--device", "/dev/nonexistent"});
+        QCOMPARE(missing.exitCode, 2);
+        QCOMPARE(missing.err, u"无法打开串口设备 /dev/nonexistent：No such file or directory\n"_s);
     }
 
     // The firmware's rules decide: the length rule and the store's capacity.
@@ -107,15 +103,9 @@ private slots:
         QVERIFY(lit(1, 0, 10) && !lit(1, 0, 15));
 
         QTemporaryDir dir;
-        const QString refused = dir.filePath(u"short.bin"_s);
-        QFile file(refused);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(glyphs.chopped(1)) == glyphs.size() - 1);
-        file.close();
-        QProcess board;
-        board.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-board"),
-                    {"--glyphs", refused, "--frames", dir.filePath(u"strip.png"_s)});
-        QVERIFY(board.waitForFinished(10000));
-        QCOMPARE(board.exitCode(), 1);
+        writeFile(dir.filePath(u"short.bin"_s), glyphs.chopped(1));
+        const QStringList arguments{"--glyphs", dir.filePath(u"short.bin"_s), "--frames", dir.filePath(u"strip.png"_s)};
+        QCOMPARE(runProgram(boardProgram, arguments).exitCode, 1);
         QVERIFY(!QFileInfo::exists(dir.filePath(u"strip.png"_s)));
     }
 

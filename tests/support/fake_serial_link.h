@@ -5,6 +5,8 @@
 
 #include "platform/serial/serial_link.h"
 
+#include <utility>
+
 namespace ledglyph::test {
 
 class FakeSerialLink final : public SerialLink {
@@ -20,18 +22,49 @@ public:
     QByteArray written;                      // every byte the link took, in order
 
     QString deviceName() const override { return QStringLiteral("/dev/fake-com1"); }
-    std::optional<QString> open(const LineSettings &settings) override;
+    std::optional<QString> open(const LineSettings &settings) override
+    {
+        openedWith = settings;
+        m_open = !openFailure;
+        return openFailure;
+    }
     void close() override { m_open = false; }
-    void discardAndClose() override;
+    void discardAndClose() override
+    {
+        discarded += std::exchange(m_pending, 0);
+        m_open = false;
+    }
     bool isOpen() const override { return m_open; }
-    bool write(const QByteArray &bytes) override;
+    bool write(const QByteArray &bytes) override
+    {
+        if (!m_open) {
+            ++writesWhileClosed;
+            return false;
+        }
+        if (++writeCount == failWriteNumber) {
+            emit failed(QStringLiteral("写入出错"));
+            return false;
+        }
+        written += bytes;
+        m_pending += holdWrites ? bytes.size() : 0;
+        return true;
+    }
     qint64 bytesToWrite() const override { return m_pending; }
     QByteArray readAll() override { return std::exchange(m_incoming, {}); }
 
     // The board sends a batch (an empty one is a notification without bytes).
-    void receive(const QByteArray &batch);
+    void receive(const QByteArray &batch)
+    {
+        m_incoming += batch;
+        emit notified();
+    }
     // Every queued byte has left.
-    void drain();
+    void drain()
+    {
+        m_pending = 0;
+        emit notified();
+        emit allWritten();
+    }
 
 private:
     bool m_open = false;

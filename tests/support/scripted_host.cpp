@@ -2,27 +2,11 @@
 
 namespace ledglyph::test {
 
-namespace {
-
-int classicBoxStyle(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Exclamation:
-        return 48;
-    case MessageIcon::Information:
-        return 64;
-    case MessageIcon::Question:
-        return 33;
-    }
-    return 0;
-}
-
-} // namespace
-
 MessageAnswer ScriptedHost::show(const QString &prompt, MessageIcon icon, const QString &title)
 {
     const int number = int(shown.size());
-    shown << QStringLiteral("%1 %2: %3").arg(classicBoxStyle(icon)).arg(title, prompt);
+    const int style = icon == MessageIcon::Exclamation ? 48 : icon == MessageIcon::Information ? 64 : 33;
+    shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
     if (const std::function<void()> meanwhile = whileOpen.take(number))
         meanwhile();
     if (onEveryBox)

@@ -10,10 +10,8 @@ ProgramRun runProgram(const QString &path, const QStringList &arguments, const Q
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("SOURCE_DATE_EPOCH"));
-    for (const QString &entry : environment) {
-        const qsizetype equals = entry.indexOf(QLatin1Char('='));
-        env.insert(entry.left(equals), entry.mid(equals + 1));
-    }
+    for (const QString &entry : environment)
+        env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(workingDir);
