@@ -1,13 +1,16 @@
 // ledglyph-fontgen as a whole program: synthetic .hex and BDF fonts (and the
 // BDF's PCF twins, made with bdftopcf) in, the exact bytes of hzk16 and ASC16
 // out; an installed CJK TrueType font fills every GB2312 position with
-// glyphs of the right shape; bad input is refused without any output.
+// glyphs of the right shape; bad input is refused without any output. And
+// what the build lays out in the program folder with the tools: the font
+// libraries made from GNU Unifont and the help text in code page 936.
 
 #include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -284,6 +287,34 @@ private slots:
         const QRgb *end = first + sheet.width() * sheet.height();
         QCOMPARE(int(std::count(first, end, qRgb(0, 0, 0))), 16 * 16 + 8 * 16);
         QVERIFY(std::count(first, end, qRgb(220, 0, 0)) > 0);
+    }
+
+    void programFolderLibrariesFromUnifont()
+    {
+        const QByteArray hz = readFile(QStringLiteral(LEDGLYPH_APPDIR "/hzk16"));
+        QVERIFY(hz.mid(45120, 32) != QByteArray(32, '\0'));  // 啊
+        QVERIFY(hz.mid(261664, 32) != QByteArray(32, '\0')); // 齄
+        QVERIFY(readFile(QStringLiteral(LEDGLYPH_APPDIR "/ASC16")).mid('A' * 16, 16) != QByteArray(16, '\0'));
+        // Half-width symbols such as the middle dot (A1A4) and Greek alpha (A6C1)
+        // are centred: no lit dot outside the middle columns 4..11.
+        for (const int offset : {hzk16Offset(0xA1, 0xA4), hzk16Offset(0xA6, 0xC1)}) {
+            const QRect area = litArea(hz.mid(offset, 32));
+            QVERIFY2(area.isValid() && area.left() >= 4 && area.right() <= 11, qPrintable(QString::number(offset)));
+        }
+        // The zones GB2312 leaves empty (10 to 15) hold zero records.
+        QCOMPARE(hz.mid(hzk16Offset(0xAA, 0xA1), 6 * 94 * 32), QByteArray(6 * 94 * 32, '\0'));
+    }
+
+    void programFolderHelpTextIsCodePage936WithCrLf()
+    {
+        const QByteArray bytes = readFile(QStringLiteral(LEDGLYPH_APPDIR "/hellp.qvx"));
+        QStringDecoder decoder("GBK");
+        const QString text = decoder.decode(bytes);
+        QVERIFY(!bytes.isEmpty() && !decoder.hasError() && !text.contains(QChar::ReplacementCharacter));
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        QCOMPARE(bytes.count('\r'), bytes.count("\r\n"));
+        for (const char *needed : {"DB9", "COM1", "9600", "zimuo.bin", "打开串口", "下载完成", "LEDGLYPH_COM1"})
+            QVERIFY2(text.contains(QString::fromUtf8(needed)), needed);
     }
 
     void refusals_data()
