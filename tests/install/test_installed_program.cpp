@@ -10,8 +10,6 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,20 +22,6 @@ namespace {
 const QStringList outputNames{QStringLiteral("hz.txt"), QStringLiteral("Tempchar.txt"), QStringLiteral("zimuo.bin")};
 const QString epochSetting = QStringLiteral("SOURCE_DATE_EPOCH=1206178215");
 const QString text = QStringLiteral("点阵 LED");
-constexpr uid_t nobody = 65534;
-
-int run(const QString &program, const QStringList &arguments)
-{
-    const ProgramRun result = runProgram(program, arguments);
-    if (result.exitCode != 0)
-        qWarning().noquote() << program << arguments.join(QLatin1Char(' ')) << result.out << result.err;
-    return result.exitCode;
-}
-
-void removeWriteAccess(const QString &path)
-{
-    QCOMPARE(run(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a-w"), path}), 0);
-}
 
 } // namespace
 
@@ -46,96 +30,93 @@ class TestInstalledProgram : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    QString m_home;
-    QString m_userOutputs;   // the documents folder's "ledglyph"
+    QString m_userOutputs; // the documents folder's "ledglyph"
     QStringList m_userSettings;
-    QStringList m_readOnly;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    // Root writes to read-only folders: as root, the program runs as nobody.
-    static QString unprivileged(const QString &program, QStringList &arguments)
-    {
-        if (geteuid() != 0)
-            return program;
-        arguments = QStringList{QStringLiteral("--reuid=%1").arg(nobody), QStringLiteral("--regid=%1").arg(nobody),
-                                QStringLiteral("--clear-groups"), program}
-                    + arguments;
-        return QStringLiteral("setpriv");
-    }
-
-    static void trees()
+    void trees()
     {
         QTest::addColumn<QString>("root");
-        QTest::newRow("cmake --install") << QStringLiteral("staged");
-        QTest::newRow(".deb") << QStringLiteral("deb/usr");
+        QTest::newRow("cmake --install") << path(QStringLiteral("staged"));
+        QTest::newRow(".deb") << path(QStringLiteral("deb/usr"));
     }
 
-    // The reference: the build's own program folder, told where to write.
-    QString referenceOutputs()
+    // Converts with the ledglyph-cli in `folder`, run from another folder,
+    // and compares what lands in the documents folder with the build's own
+    // outputs. As root, the program runs as nobody: root writes to read-only folders.
+    void convertsIntoTheUserFolder(const QString &folder)
     {
-        const QString folder = path(QStringLiteral("reference"));
-        QDir().mkpath(folder);
-        const ProgramRun reference =
-            runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"),
-                       {QStringLiteral("convert"), text, QStringLiteral("--out-dir"), folder}, {epochSetting});
-        return reference.exitCode == 0 ? folder : QString();
+        QStringList command{folder + QStringLiteral("/ledglyph-cli"), QStringLiteral("convert"), text};
+        if (geteuid() == 0)
+            command = QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=nobody"),
+                                  QStringLiteral("--regid=nogroup"), QStringLiteral("--clear-groups")} + command;
+        const ProgramRun run =
+            runProgram(command.first(), command.mid(1), m_userSettings + QStringList{epochSetting}, path(QStringLiteral("elsewhere")));
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, QStringLiteral("转换完成 共： 192个字模\nhz.txt、Tempchar.txt、zimuo.bin 已写入：%1\n")
+                              .arg(m_userOutputs));
+        for (const QString &name : outputNames) {
+            QCOMPARE(readFile(m_userOutputs + QLatin1Char('/') + name), readFile(path(QStringLiteral("reference/")) + name));
+            QVERIFY(!QFile::exists(folder + QLatin1Char('/') + name));
+        }
     }
 
 private slots:
+    // Installs and unpacks both trees, lays out a portable folder, makes all
+    // three read-only, and writes the reference outputs with the build's own
+    // program folder. The home's documents folder has a name of its own, as
+    // xdg-user-dirs gives it in a Chinese desktop; as root, the home is nobody's.
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                         | QFile::ReadOther | QFile::ExeOther));
-
-        QCOMPARE(run(QStringLiteral(LEDGLYPH_CMAKE),
-                     {QStringLiteral("--install"), QStringLiteral(LEDGLYPH_BINARY_DIR), QStringLiteral("--prefix"),
-                      path(QStringLiteral("staged"))}),
-                 0);
-        QCOMPARE(run(QStringLiteral(LEDGLYPH_CPACK),
-                     {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
-                      QStringLiteral(LEDGLYPH_BINARY_DIR "/CPackConfig.cmake"), QStringLiteral("-B"),
-                      path(QStringLiteral("packages"))}),
-                 0);
-        const QStringList debs = QDir(path(QStringLiteral("packages"))).entryList({QStringLiteral("*.deb")});
-        QCOMPARE(debs.size(), 1);
-        QCOMPARE(run(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"),
-                                                  path(QStringLiteral("packages/")) + debs.first(),
-                                                  path(QStringLiteral("deb"))}),
-                 0);
-        m_readOnly = {path(QStringLiteral("staged")), path(QStringLiteral("deb"))};
-        for (const QString &tree : std::as_const(m_readOnly))
-            removeWriteAccess(tree);
-
-        // A home whose documents folder has a name of its own, as
-        // xdg-user-dirs gives it in a Chinese desktop.
-        m_home = path(QStringLiteral("home"));
-        QVERIFY(QDir().mkpath(m_home + QStringLiteral("/.config")));
-        writeFile(m_home + QStringLiteral("/.config/user-dirs.dirs"),
-                               QByteArrayLiteral("XDG_DOCUMENTS_DIR=\"$HOME/文档\"\n"));
-        m_userOutputs = m_home + QStringLiteral("/文档/ledglyph");
-        m_userSettings = {QStringLiteral("HOME=") + m_home, QStringLiteral("XDG_CONFIG_HOME=") + m_home + QStringLiteral("/.config"),
-                          QStringLiteral("XDG_DOCUMENTS_DIR=") + m_home + QStringLiteral("/文档"),
+        const QString setUp = QString::fromUtf8(R"sh(set -ex
+chmod go+rx .
+mkdir -p home/.config elsewhere reference
+env "$1" "$2/ledglyph-cli" convert "$3" --out-dir reference
+"$4" --install "$6" --prefix "$PWD/staged"
+"$5" -G DEB --config "$6/CPackConfig.cmake" -B "$PWD/packages"
+dpkg-deb -x packages/*.deb deb
+mkdir portable
+cp "$2/ledglyph-cli" "$2/hzk16" "$2/ASC16" portable
+chmod -R a-w staged deb portable
+printf 'XDG_DOCUMENTS_DIR="$HOME/文档"\n' >home/.config/user-dirs.dirs
+[ "$(id -u)" != 0 ] || chown -R nobody:nogroup home)sh");
+        const ProgramRun run = runProgram(QStringLiteral("sh"),
+                                          {QStringLiteral("-c"), setUp, QStringLiteral("sh"), epochSetting,
+                                           QStringLiteral(LEDGLYPH_APPDIR), text, QStringLiteral(LEDGLYPH_CMAKE),
+                                           QStringLiteral(LEDGLYPH_CPACK), QStringLiteral(LEDGLYPH_BINARY_DIR)},
+                                          {}, m_dir.path());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QString home = path(QStringLiteral("home"));
+        m_userOutputs = home + QStringLiteral("/文档/ledglyph");
+        m_userSettings = {QStringLiteral("HOME=") + home, QStringLiteral("XDG_CONFIG_HOME=") + home + QStringLiteral("/.config"),
+                          QStringLiteral("XDG_DOCUMENTS_DIR=") + home + QStringLiteral("/文档"),
                           QStringLiteral("QT_QPA_PLATFORM=offscreen")};
-        if (geteuid() == 0)
-            QCOMPARE(run(QStringLiteral("chown"), {QStringLiteral("-R"), QStringLiteral("%1:%1").arg(nobody), m_home}), 0);
-        QVERIFY(QDir().mkpath(path(QStringLiteral("elsewhere"))));
     }
 
-    void init() { QDir(m_home + QStringLiteral("/文档")).removeRecursively(); }
+    void init() { QDir(path(QStringLiteral("home/文档"))).removeRecursively(); }
 
     void cleanupTestCase()
     {
-        for (const QString &tree : std::as_const(m_readOnly))
-            run(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+w"), tree});
+        runProgram(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+w"), m_dir.path()});
     }
 
-    void desktopMenuFiles_data() { trees(); }
-    void desktopMenuFiles()
+    void everyProgramAnswersVersion()
+    {
+        for (const QString program : {"ledglyph", "ledglyph-cli", "ledglyph-board", "ledglyph-fontgen"}) {
+            const ProgramRun run =
+                runProgram(path(QStringLiteral("deb/usr/bin/")) + program, {QStringLiteral("--version")}, m_userSettings);
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.out, program + QStringLiteral(" " LEDGLYPH_VERSION "\n"));
+        }
+    }
+
+    void installedFilesAndConversion_data() { trees(); }
+    void installedFilesAndConversion()
     {
         QFETCH(QString, root);
-        const QDir share(path(root) + QStringLiteral("/share"));
+        const QDir share(root + QStringLiteral("/share"));
         for (const char *file : {"ledglyph/hzk16", "ledglyph/ASC16", "ledglyph/hellp.qvx",
                                  "applications/test.qorvath.ledglyph.desktop",
                                  "metainfo/test.qorvath.ledglyph.metainfo.xml",
@@ -144,39 +125,7 @@ private slots:
                                  "man/man1/ledglyph-board.1.gz", "man/man1/ledglyph-fontgen.1.gz"})
             QVERIFY2(share.exists(QLatin1String(file)), file);
         QCOMPARE(readFile(share.filePath(QStringLiteral("ledglyph/hzk16"))), readFile(QStringLiteral(LEDGLYPH_APPDIR "/hzk16")));
-    }
-
-    void everyProgramAnswersVersion_data()
-    {
-        QTest::addColumn<QString>("program");
-        for (const char *program : {"ledglyph", "ledglyph-cli", "ledglyph-board", "ledglyph-fontgen"})
-            QTest::newRow(program) << QString::fromLatin1(program);
-    }
-    void everyProgramAnswersVersion()
-    {
-        QFETCH(QString, program);
-        const ProgramRun run =
-            runProgram(path(QStringLiteral("deb/usr/bin/")) + program, {QStringLiteral("--version")}, m_userSettings);
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, program + QStringLiteral(" " LEDGLYPH_VERSION "\n"));
-    }
-
-    void convertsFromAnotherFolder_data() { trees(); }
-    void convertsFromAnotherFolder()
-    {
-        QFETCH(QString, root);
-        const ProgramRun run =
-            runProgram(path(root) + QStringLiteral("/bin/ledglyph-cli"), {QStringLiteral("convert"), text},
-                       m_userSettings + QStringList{epochSetting}, path(QStringLiteral("elsewhere")));
-        QCOMPARE(run.err, QString());
-        QCOMPARE(run.out, QStringLiteral("转换完成 共： 192个字模\nhz.txt、Tempchar.txt、zimuo.bin 已写入：%1\n")
-                              .arg(m_userOutputs));
-        const QString reference = referenceOutputs();
-        QVERIFY(!reference.isEmpty());
-        for (const QString &name : outputNames) {
-            QCOMPARE(readFile(m_userOutputs + QLatin1Char('/') + name), readFile(reference + QLatin1Char('/') + name));
-            QVERIFY(!QFile::exists(path(root) + QStringLiteral("/bin/") + name));
-        }
+        convertsIntoTheUserFolder(root + QStringLiteral("/bin"));
     }
 
     // The window makes the per-user output folder as it starts, and stays up.
@@ -185,12 +134,9 @@ private slots:
     {
         QFETCH(QString, root);
         QProcess window;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString &setting : std::as_const(m_userSettings))
-            environment.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
-        window.setProcessEnvironment(environment);
+        window.setEnvironment(QProcess::systemEnvironment() + m_userSettings);
         window.setWorkingDirectory(path(QStringLiteral("elsewhere")));
-        window.start(path(root) + QStringLiteral("/bin/ledglyph"), {});
+        window.start(root + QStringLiteral("/bin/ledglyph"), {});
         QVERIFY(window.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(m_userOutputs).isDir(), 20000);
         QVERIFY2(!window.waitForFinished(1500), window.readAllStandardError().constData());
@@ -198,29 +144,7 @@ private slots:
         window.waitForFinished();
     }
 
-    void readOnlyPortableFolderWritesToTheUserFolder()
-    {
-        if (geteuid() == 0 && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
-            QSKIP("running as root without setpriv: a read-only folder stays writable");
-        const QString folder = path(QStringLiteral("portable"));
-        QVERIFY(QDir().mkpath(folder));
-        for (const QString name : {"ledglyph-cli", "hzk16", "ASC16"})
-            QVERIFY(QFile::copy(QStringLiteral(LEDGLYPH_APPDIR "/") + name, folder + QLatin1Char('/') + name));
-        removeWriteAccess(folder);
-        m_readOnly << folder;
-
-        QStringList arguments{QStringLiteral("convert"), text};
-        const QString program = unprivileged(folder + QStringLiteral("/ledglyph-cli"), arguments);
-        const ProgramRun run =
-            runProgram(program, arguments, m_userSettings + QStringList{epochSetting}, path(QStringLiteral("elsewhere")));
-        QCOMPARE(run.err, QString());
-        QVERIFY2(run.out.endsWith(QStringLiteral("已写入：%1\n").arg(m_userOutputs)), qPrintable(run.out));
-        const QString reference = referenceOutputs();
-        for (const QString &name : outputNames) {
-            QCOMPARE(readFile(m_userOutputs + QLatin1Char('/') + name), readFile(reference + QLatin1Char('/') + name));
-            QVERIFY(!QFile::exists(folder + QLatin1Char('/') + name));
-        }
-    }
+    void readOnlyPortableFolderWritesToTheUserFolder() { convertsIntoTheUserFolder(path(QStringLiteral("portable"))); }
 };
 
 QTEST_GUILESS_MAIN(TestInstalledProgram)
