@@ -72,25 +72,23 @@ private slots:
                                << (*env ? QString::fromUtf8(env) : epochSetting) << options << exitCode
                                << QString::fromUtf8(text);
         };
-        // The defaults, each option alone and all four together in capitals
-        // (the core tests check every combination of options).
+        // The defaults, the other format and cell, each flag alone (so that a
+        // swap shows) and all four in capitals (the core checks every combination).
         const char *wide = "点阵LED显示屏：Hello, 齄 A!";
         const char *narrow = "LED matrix 8x16: OK?";
         row("defaults", "convert|TEXT|--out-dir|OUT", 0, wide, {},
             {.format = OutputFormat::C51, .cellMode = CellMode::Cell16x16, .invert = true, .mirror = true});
-        row("a51", "convert|TEXT|--format|a51|--out-dir|OUT", 0, wide, {}, {.format = OutputFormat::A51});
-        row("8x16", "convert|TEXT|--cell|8x16|--out-dir|OUT", 0, narrow, {}, {.cellMode = CellMode::Cell8x16});
+        row("a51 8x16", "convert|TEXT|--format|a51|--cell|8x16|--out-dir|OUT", 0, narrow, {},
+            {.format = OutputFormat::A51, .cellMode = CellMode::Cell8x16});
         row("no invert", "convert|TEXT|--no-invert|--out-dir|OUT", 0, wide, {}, {.invert = false});
         row("no mirror", "convert|TEXT|--no-mirror|--out-dir|OUT", 0, wide, {}, {.mirror = false});
         row("all four", "convert|TEXT|--format|A51|--cell|8X16|--no-invert|--no-mirror|--out-dir|OUT", 0, narrow, {},
             {OutputFormat::A51, CellMode::Cell8x16, false, false});
         // A text file is taken as typed: line breaks become CR LF, one final line end is dropped.
         const char *fromFile = "convert|--text-file|OUT/input.txt|--out-dir|OUT";
-        row("file, LF lines", fromFile, 0, "啊\r\nA", "啊\nA\n");
-        row("file, CR LF lines", fromFile, 0, "啊\r\nA", "啊\r\nA\r\n");
+        row("file, CR LF and lone CR", fromFile, 0, "啊\r\nA\r\nB", "啊\r\nA\rB\r\n");
         row("file, no final line end", fromFile, 0, "啊\r\nA", "啊\nA");
         row("file, one final line end dropped", fromFile, 0, "A\r\n", "A\n\n");
-        row("file, lone CR", fromFile, 0, "A\r\nB", "A\rB");
         row("file, byte-order mark", fromFile, 0, "AB", "\xEF\xBB\xBF" "AB\n");
         row("argument, LF", "convert|A\nB|--out-dir|OUT", 0, "A\r\nB");
         row("epoch zero", "convert|A|--out-dir|OUT", 0, "A", {}, {}, "SOURCE_DATE_EPOCH=0");
@@ -100,7 +98,6 @@ private slots:
         row("missing text file", "convert|--text-file|OUT/missing.txt|--out-dir|OUT", 1, "missing.txt");
         row("text file not UTF-8", fromFile, 1, "UTF-8", "A\xB0\xA1\n");
         row("text file ends inside a character", fromFile, 1, "UTF-8", "AB\xE4\xBD");
-        row("text file of half a character", fromFile, 1, "UTF-8", "\xE4\xBD");
         row("text file too large", fromFile, 1, "太大", QByteArray(64 * 1024 + 1, 'A'));
         row("text file a device", "convert|--text-file|/dev/zero|--out-dir|OUT", 1, "不是普通文件");
         row("text file a pipe", "convert|--text-file|PIPES/ASC16|--out-dir|OUT", 1, "不是普通文件");
@@ -148,7 +145,6 @@ private slots:
             const FixedClock clock(
                 QDateTime::fromSecsSinceEpoch(environment.section(QLatin1Char('='), 1).toLongLong(), QTimeZone::utc()));
             const RunOutcome outcome = ConversionRun(QStringLiteral(LEDGLYPH_APPDIR), coreOut, clock).run(text, options);
-            QCOMPARE(outcome.kind, RunOutcome::Kind::Completed);
             QCOMPARE(run.out, outcome.message + QLatin1Char('\n'));
             QCOMPARE(run.err, QString());
             for (const QString &name : outputNames)

@@ -73,14 +73,20 @@ inline QByteArray pairCell(int first, int second, bool mirror, bool invert)
     return cell;
 }
 
+// Single-byte characters two to a cell, as in 8*16 mode: the last one alone
+// when the count is odd.
+inline QByteArray pairCells(const QByteArray &text, bool mirror, bool invert)
+{
+    QByteArray cells;
+    for (qsizetype k = 0; k < text.size(); k += 2)
+        cells += pairCell(text.at(k), k + 1 < text.size() ? text.at(k + 1) : -1, mirror, invert);
+    return cells;
+}
+
 // The 11 banner cells: two spaces, "www.qorvath.test", four spaces.
 inline QByteArray bannerCells(bool mirror, bool invert)
 {
-    const QByteArray banner("  www.qorvath.test    ");
-    QByteArray cells;
-    for (int k = 0; k < 11; ++k)
-        cells += pairCell(banner.at(2 * k), banner.at(2 * k + 1), mirror, invert);
-    return cells;
+    return pairCells("  www.qorvath.test    ", mirror, invert);
 }
 
 } // namespace ledglyph::test

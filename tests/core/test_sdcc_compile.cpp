@@ -18,18 +18,11 @@ namespace {
 // The array bytes as SDCC lays them out: ".db #0x7e ; 126" lines after "_hz:".
 QByteArray arrayBytesIn(const QString &assembly)
 {
+    static const QRegularExpression array(QStringLiteral("\\n_hz:\\n((?:\\s*\\.db #0x[0-9a-f]{2}.*\\n)*)"));
+    static const QRegularExpression value(QStringLiteral("#0x([0-9a-f]{2})"));
     QByteArray bytes;
-    const qsizetype start = assembly.indexOf(QStringLiteral("\n_hz:"));
-    if (start < 0)
-        return bytes;
-    static const QRegularExpression db(QStringLiteral("^\\s*\\.db #0x([0-9a-f]{2})"));
-    const QStringList lines = assembly.mid(start + 5).split(QLatin1Char('\n'));
-    for (const QString &line : lines.mid(1)) {
-        const QRegularExpressionMatch m = db.match(line);
-        if (!m.hasMatch())
-            break;
+    for (const QRegularExpressionMatch &m : value.globalMatch(array.match(assembly).captured(1)))
         bytes.append(static_cast<char>(m.captured(1).toUInt(nullptr, 16)));
-    }
     return bytes;
 }
 
