@@ -2,6 +2,7 @@
 // check-box, button and menu handlers with their texts and focus, the clock.
 
 #include "platform/date_time_text.h"
+#include "tests/support/test_files.h"
 #include "ui/window_texts.h"
 #include "ui_test_support.h"
 
@@ -22,49 +23,20 @@ const QString kExplain16x16 = QStringLiteral("字模输出格式为：16*16格�
 const QString kExplainInvert = QStringLiteral("对字模进行调整。将1变为0，0为变为1。效果为亮的地方变为不亮，不亮的变亮");
 const QString kExplainMirror = QStringLiteral("对字节进行调整，每字节中的第0位调整到第7位、第1位调整到第6位.....第7位调到第0位。");
 
-// The help text: 19 lines joined by CR LF with no line end after the last, the
-// title indented by 40 spaces and the five closing lines by 80.
-QString helpText()
+// A file of expected text in expected/ beside this test; the run ends when it is missing.
+QString expectedText(const QString &name)
 {
-    QStringList lines{"", QString(40, u' ') + window_texts::programTitle + QStringLiteral("说明"), "",
-                      "本软件是针对LED（LCD）点阵屏提取字模而编写的,能够对汉字或字符进行点阵取模", "", "功能说明",
-                      "1、16*16：   能对汉字和字符进行取模，取模数据为16*16的点阵。字符也为16*16的点阵",
-                      "2、8*16：    能对字符进行取模。取模的数据为8*16的字模，两个字符合成一个16*16的点阵，不能对汉字取模",
-                      "3、黑白反转：能对字模进行调整。将0调为1，1调为0。显示效果为镂空的字符。",
-                      "4、左右对调 ： 能对字模进行调整，将16位的点阵数据左右对调。第0位调到第15位，第1位调到第14位....",
-                      "5、横向取模: 对字符进行横向取模", "6、纵向取模: 对字符进行纵向取模、(暂无此功能)",
-                      "7、支持串口下载字模，下位机程序和电路图请参考程序文件夹中的相关内容。", window_texts::termsOfUse};
-    for (const QString &credit : {QStringLiteral("Qorvath "), window_texts::webAddress, window_texts::authorContact,
-                                  window_texts::authorCredit, QStringLiteral("2008-3-22")})
-        lines << QString(80, u' ') + credit;
-    return lines.join(QStringLiteral("\r\n"));
+    const QByteArray bytes = readFile(QStringLiteral(LEDGLYPH_SOURCE_DIR "/tests/ui/expected/") + name);
+    if (bytes.isEmpty())
+        qFatal("expected text %s not found", qPrintable(name));
+    return QString::fromUtf8(bytes);
 }
 
-// Every control: its container when not the client area, its geometry in
-// pixels (twips / 15), caption and tooltip.
-const QStringList kLayout{
-    "Frame1 at 8,8 665x73 '文字字符输入'",
-    "SrcTxt at 16,24 641x49 tip '输入字符区'",
-    "Frame5 at 8,88 665x105 '取模控制'",
-    "Frame6 in Frame5 at 8,16 105x81",
-    "Option6 in Frame6 at 24,16 57x25 '16*16'",
-    "Option5 in Frame6 at 24,48 57x25 ' 8*16'",
-    "Frame3 at 128,104 113x81",
-    "Check1 at 152,112 73x25 '黑白反转' tip '黑白反显示'",
-    "Option2 at 152,136 65x25 'C51格式'",
-    "Option1 at 152,160 65x17 'A51格式'",
-    "Frame4 at 248,104 113x81",
-    "Check2 at 264,112 73x25 '左右对调' tip '左右8位对调取模'",
-    "Option3 in Frame4 at 16,32 73x25 '横向取模'",
-    "Option4 in Frame4 at 16,56 73x17 '纵向取模'",
-    "Command1 at 368,120 89x57 '取 模' tip '点击生成字模'",
-    "Command2 at 480,136 81x33 '串口下载'",
-    "exet at 584,136 81x33 '退出程序'",
-    "Frame2 at 8,200 665x273 '汉字字模'",
-    "Text2 at 16,224 641x241 tip '生成字模区'",
-    "StaB1 at 0,474 684x25",
-};
+// The help text is 19 lines joined by CR LF with no line end after the last.
+QString helpText() { return expectedText(QStringLiteral("help_text.txt")); }
 
+// A control as a line of the layout dump: its container when not the client
+// area, its geometry in pixels (twips / 15), caption and tooltip.
 QString describe(const QWidget *widget, const QWidget *client)
 {
     QString text = widget->objectName();
@@ -124,10 +96,12 @@ private slots:
 
     void layoutAndOutputFont()
     {
+        const QStringList expected =
+            expectedText(QStringLiteral("main_window_layout.txt")).split(u'\n', Qt::SkipEmptyParts);
         QStringList layout;
-        for (const QString &row : kLayout)
+        for (const QString &row : expected)
             layout << describe(control(row.section(u' ', 0, 0)), mainWindow->centralWidget());
-        QCOMPARE(layout, kLayout);
+        QCOMPARE(layout, expected);
 
         // Whatever face the system picks for the output box, the glyph text's
         // columns line up: every Latin character one column, a Chinese one two.
