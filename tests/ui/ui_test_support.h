@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QTextDocument>
 
 #include <memory>
@@ -66,6 +67,18 @@ T *onlyWindow()
 {
     const QList<T *> windows = openWindows<T>();
     return windows.size() == 1 ? windows.first() : nullptr;
+}
+
+// Hands every modal dialog of type T, once shown, to `answer`, which closes
+// it; looks every 10 ms while `timer` (the caller's) lives.
+template<typename T, typename Answer>
+void answerDialogs(QTimer &timer, Answer answer)
+{
+    QObject::connect(&timer, &QTimer::timeout, [answer] {
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget()); dialog && dialog->isVisible())
+            answer(dialog);
+    });
+    timer.start(10);
 }
 
 // A window's control by its name; the test run ends when there is none.
