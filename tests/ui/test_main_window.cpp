@@ -7,7 +7,6 @@
 #include "ui_test_support.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QTimer>
 
 using namespace ledglyph;
@@ -43,9 +42,7 @@ QString describe(const QWidget *widget, const QWidget *client)
         text += QStringLiteral(" in ") + widget->parentWidget()->objectName();
     const QRect at = widget->geometry();
     text += QStringLiteral(" at %1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
-    const auto *frame = qobject_cast<const QGroupBox *>(widget);
-    const auto *button = qobject_cast<const QAbstractButton *>(widget);
-    const QString caption = frame ? frame->title() : button ? button->text() : QString();
+    const QString caption = widget->property(widget->inherits("QGroupBox") ? "title" : "text").toString();
     if (!caption.isEmpty())
         text += QStringLiteral(" '%1'").arg(caption);
     if (!widget->toolTip().isEmpty())
@@ -54,12 +51,12 @@ QString describe(const QWidget *widget, const QWidget *client)
 }
 
 // A handler's click: the controls clicked first, then what the window shows.
+// (That 8*16 empties the input is a row of the input monitor's test.)
 struct HandlerCase {
     QStringList before;
     QString clicked;
     QString shown; // Text2
     QString message, format; // status panels
-    QString input = QStringLiteral("ab");
     QString focus = QStringLiteral("SrcTxt");
 };
 
@@ -117,12 +114,12 @@ private slots:
         QTest::newRow("Option2 after Option1") << HandlerCase{{"Option1"}, "Option2", kExplainC51, "", c51};
         QTest::newRow("Option2 already selected") << HandlerCase{{}, "Option2", kExplainC51, "", c51};
         QTest::newRow("Option3") << HandlerCase{{}, "Option3", helpText(), "取模方式为横向取模", c51};
-        QTest::newRow("Option5 empties the input") << HandlerCase{{}, "Option5", kExplain8x16, "", c51, ""};
-        QTest::newRow("Option6 after Option5") << HandlerCase{{"Option5"}, "Option6", kExplain16x16, "", c51, ""};
+        QTest::newRow("Option5") << HandlerCase{{}, "Option5", kExplain8x16, "", c51};
+        QTest::newRow("Option6 after Option5") << HandlerCase{{"Option5"}, "Option6", kExplain16x16, "", c51};
         QTest::newRow("Check1 off") << HandlerCase{{}, "Check1", kExplainInvert, "", c51};
         QTest::newRow("Check1 on again") << HandlerCase{{"Check1"}, "Check1", kExplainInvert, "", c51};
-        QTest::newRow("Check2 off keeps focus") << HandlerCase{{}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
-        QTest::newRow("Check2 on again") << HandlerCase{{"Check2"}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
+        QTest::newRow("Check2 off keeps focus") << HandlerCase{{}, "Check2", kExplainMirror, "", c51, "Check2"};
+        QTest::newRow("Check2 on again") << HandlerCase{{"Check2"}, "Check2", kExplainMirror, "", c51, "Check2"};
     }
 
     void handlersShowTheirTextAndMoveFocus()
@@ -140,7 +137,6 @@ private slots:
         QCOMPARE(boxText(outputBox()), expected.shown);
         QCOMPARE(panel(StatusPanel::Message), expected.message);
         QCOMPARE(panel(StatusPanel::Format), expected.format);
-        QCOMPARE(boxText(inputBox()), expected.input);
         QCOMPARE(focusName(), expected.focus);
         if (expected.focus == QLatin1String("SrcTxt"))
             QVERIFY(inputBox()->textCursor().atEnd());
