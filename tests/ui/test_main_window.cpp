@@ -1,12 +1,20 @@
-// The main window without conversions: start state and layout, the option,
-// check-box, button and menu handlers with their texts and focus, the clock.
+// The main window: its start state and layout, the option, check-box, button
+// and menu handlers with their texts and focus, the clock; the input box's
+// counts and its refusal of Chinese characters in 8*16 mode, driven by typing,
+// input method commits and pastes; and the conversion button, which hands the
+// controls' options to the core and shows its outcome.
 
+#include "core/conversion_run.h"
+#include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
 #include "tests/support/test_files.h"
 #include "ui/window_texts.h"
 #include "ui_test_support.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace ledglyph;
@@ -51,7 +59,7 @@ QString describe(const QWidget *widget, const QWidget *client)
 }
 
 // A handler's click: the controls clicked first, then what the window shows.
-// (That 8*16 empties the input is a row of the input monitor's test.)
+// (That 8*16 empties the input is a row of countsAndRefusals.)
 struct HandlerCase {
     QStringList before;
     QString clicked;
@@ -60,15 +68,67 @@ struct HandlerCase {
     QString focus = QStringLiteral("SrcTxt");
 };
 
+const QString kRefusal = QStringLiteral("48 Qorvath欢迎您: 注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
+
+QString counts(int singleByte, int chinese)
+{
+    return QStringLiteral(" %1个字符 %2个汉字").arg(singleByte).arg(chinese);
+}
+
+// Typed ("\n" as the Enter key), then pasted at the caret (-1: at the end); the
+// box's text at each refusal, its text after (line breaks as CR LF) and the
+// counts shown.
+struct Edit {
+    bool mode8x16;
+    QString typed;
+    int caret;
+    QString pasted;
+    QStringList messages;
+    QString after;
+    QString countsShown;
+};
+
+// hz.txt, zimuo.bin and Tempchar.txt as they are in the folder; empty when missing.
+QList<QByteArray> filesIn(const QString &folder)
+{
+    QList<QByteArray> bytes;
+    for (const char *name : {"hz.txt", "zimuo.bin", "Tempchar.txt"})
+        bytes << readFile(folder + u'/' + QLatin1String(name));
+    return bytes;
+}
+
+// The controls clicked, a first conversion of `first` when given, and the
+// text typed ("\n" as the Enter key); the options the window must hand the
+// core, and whether the core refuses the input.
+struct Conversion {
+    QStringList clicks;
+    QString first;
+    QString typed;
+    ConversionOptions options;
+    bool refused = false;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(HandlerCase)
+Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(Conversion)
 
 class TestMainWindow : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(openMainWindow()); }
+    void init()
+    {
+        QVERIFY(openMainWindow());
+        textsAtMessages.clear();
+        env->host.onEveryBox = [this] {
+            textsAtMessages << boxText(inputBox());
+            // A real message box takes the focus; put the caret at the start, too.
+            control("exet")->setFocus();
+            inputBox()->moveCursor(QTextCursor::Start);
+        };
+    }
     void cleanup() { closeWindows(); }
 
     void startState()
@@ -182,6 +242,150 @@ private slots:
         QCOMPARE(env->quitCalls, 2);
     }
 
+    void countsAndRefusals_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        const QString none = counts(0, 0);
+        QTest::newRow("line break is CR and LF") << Edit{false, "a\nb", -1, "", {}, "a\r\nb", counts(4, 0)};
+        QTest::newRow("full-width and symbols") << Edit{false, "，Ａ€", -1, "", {}, "，Ａ€", counts(1, 2)};
+        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", -1, "", {}, "a😀", counts(1, 1)};
+        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", -1, "", {}, "a\u00A0", counts(1, 1)};
+
+        // In 8*16 mode, one message per character cut from the end (not at the
+        // caret) while a Chinese character is left.
+        QTest::newRow("selecting 8*16 empties the box") << Edit{true, "", -1, "", {}, "", none};
+        QTest::newRow("ASCII and a line break pass") << Edit{true, "a b\n~", -1, "", {}, "a b\r\n~", counts(6, 0)};
+        QTest::newRow("中 typed after ab") << Edit{true, "ab中", -1, "", {"ab中"}, "ab", counts(2, 0)};
+        QTest::newRow("中 pasted between a and b of abc")
+            << Edit{true, "abc", 1, "中", {"a中bc", "a中b", "a中"}, "a", counts(1, 0)};
+        // The box holds a line break as one character: it is cut as a whole, with one message.
+        QTest::newRow("line break at the end cut as one")
+            << Edit{true, "", -1, "x中\r\n", {"x中\r\n", "x中"}, "x", counts(1, 0)};
+        QTest::newRow("emoji cut as a whole pair") << Edit{true, "x😀", -1, "", {"x😀"}, "x", counts(1, 0)};
+    }
+
+    void countsAndRefusals()
+    {
+        QFETCH(Edit, edit);
+        if (edit.mode8x16) {
+            typeText(inputBox(), QStringLiteral("中")); // selecting 8*16 must empty the box and count again
+            click("Option5");
+        }
+        typeText(inputBox(), edit.typed);
+        if (edit.caret >= 0) {
+            QTextCursor cursor = inputBox()->textCursor();
+            cursor.setPosition(edit.caret);
+            inputBox()->setTextCursor(cursor);
+        }
+        if (!edit.pasted.isEmpty())
+            paste(edit.pasted);
+
+        QCOMPARE(textsAtMessages, edit.messages);
+        QCOMPARE(env->host.shown, QStringList(edit.messages.size(), kRefusal));
+        QCOMPARE(boxText(inputBox()), edit.after);
+        QCOMPARE(panel(StatusPanel::InputCounts), edit.countsShown);
+        if (!edit.messages.isEmpty()) { // the focus and the caret come back from the message
+            QCOMPARE(focusName(), "SrcTxt");
+            QVERIFY(inputBox()->textCursor().atEnd());
+        }
+    }
+
+    void longPasteIsCutWithoutNesting()
+    {
+        // One message per character, from the end back to the first Chinese character.
+        click("Option5");
+        int changeHandlings = 0;
+        QObject::connect(inputBox(), &QPlainTextEdit::textChanged, inputBox(), [&] { ++changeHandlings; });
+        paste(QStringLiteral("ok") + QString(3000, u'中') + QString(2000, u'z'));
+        QCOMPARE(env->host.shown, QStringList(5000, kRefusal));
+        QCOMPARE(boxText(inputBox()), QStringLiteral("ok"));
+        QCOMPARE(panel(StatusPanel::InputCounts), counts(2, 0));
+        QCOMPARE(changeHandlings, 1); // the paste itself; the cuts start no handling of their own
+    }
+
+    void convertShowsTheOutcomeOfTheCore_data()
+    {
+        QTest::addColumn<Conversion>("run");
+        using enum OutputFormat;
+        using enum CellMode;
+        // "no invert" also tells the two check boxes apart; the third row
+        // changes every option from the start state's.
+        QTest::newRow("both boxes checked, a line break") << Conversion{{}, "", "A中\n1", {C51, Cell16x16, true, true}};
+        QTest::newRow("no invert") << Conversion{{"Check1"}, "", "A中", {C51, Cell16x16, false, true}};
+        QTest::newRow("8*16, A51, neither") << Conversion{{"Option5", "Option1", "Check1", "Check2"}, "", "ABC",
+                                                          {A51, Cell8x16, false, false}};
+        QTest::newRow("empty input refused") << Conversion{{}, "", "", {}, true};
+        QTest::newRow("no glyph for an emoji after a conversion") << Conversion{{}, "中", "😀", {}, true};
+    }
+
+    void convertShowsTheOutcomeOfTheCore()
+    {
+        QFETCH(Conversion, run);
+        for (const QString &name : run.clicks)
+            click(name);
+        if (!run.first.isEmpty()) {
+            typeText(inputBox(), run.first);
+            click("Command1");
+        }
+        const QStringList namesBefore = env->files();
+        const QList<QByteArray> before = filesIn(env->dir.path());
+        QVERIFY(run.first.isEmpty() || !before.contains(QByteArray()));
+        QStringList atMessage;
+        env->host.onEveryBox = [&] { atMessage << panel(StatusPanel::Message) << boxText(outputBox()); };
+        typeText(inputBox(), run.typed);
+        inputBox()->moveCursor(QTextCursor::Start);
+        click("Command1");
+
+        // The core, tested on its own, run directly with the row's options and
+        // the input with CR LF line breaks: the window must have handed it
+        // those, and the row must tell them apart from the start state's.
+        QTemporaryDir expected, startState;
+        const QString input = run.first + run.typed.replace(u'\n', QStringLiteral("\r\n"));
+        const RunOutcome outcome = ConversionRun(LEDGLYPH_APPDIR, expected.path(), env->clock).run(input, run.options);
+        QCOMPARE(outcome.kind != RunOutcome::Kind::Completed, run.refused);
+        if (run.refused) {
+            // The message over an emptied output box and message panel, the
+            // progress text shown before the run; every file left as it was,
+            // none written where there was none.
+            QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + outcome.message});
+            QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
+            QCOMPARE(panel(StatusPanel::Message), QString());
+            QCOMPARE(boxText(outputBox()), QString());
+            QCOMPARE(env->files(), namesBefore);
+            QCOMPARE(filesIn(env->dir.path()), before);
+        } else {
+            ConversionRun(LEDGLYPH_APPDIR, startState.path(), env->clock).run(input, {});
+            const QList<QByteArray> written = filesIn(env->dir.path());
+            QVERIFY(!written.contains(QByteArray()));
+            QCOMPARE(written, filesIn(expected.path()));
+            QVERIFY(run.clicks.isEmpty() || written != filesIn(startState.path()));
+            QCOMPARE(env->host.shown, QStringList());
+            QCOMPARE(panel(StatusPanel::Message), outcome.message);
+            const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(StatusPanel::Message);
+            QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
+            // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
+            QCOMPARE(boxText(outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
+                     cp936::decode(written.at(0)));
+        }
+        // After 取 模, whatever its outcome, typing goes on at the end of the input.
+        QCOMPARE(focusName(), "SrcTxt");
+        QVERIFY(inputBox()->textCursor().atEnd() && !inputBox()->textCursor().hasSelection());
+    }
+
+    // An installed program reads its font libraries from its data folder and
+    // writes its outputs to the per-user folder that the services name.
+    void outputsGoToTheOutputFolderWhenGiven()
+    {
+        QTemporaryDir outputs;
+        services->outputDir = outputs.path();
+        MainWindow installed(*services);
+        controlOf<QPlainTextEdit>(&installed, "SrcTxt")->setPlainText(QStringLiteral("中A"));
+        controlOf<QPushButton>(&installed, "Command1")->click();
+
+        QCOMPARE(env->host.shown, QStringList());
+        QVERIFY(!filesIn(outputs.path()).contains(QByteArray()));
+        QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
+    }
 private:
     QStringList panels() const
     {
@@ -200,6 +404,13 @@ private:
         names.sort();
         return names;
     }
+    void paste(const QString &text)
+    {
+        QApplication::clipboard()->setText(text);
+        inputBox()->paste();
+    }
+
+    QStringList textsAtMessages; // the input box's text at every message, as seen behind the box
 };
 
 QTEST_MAIN(TestMainWindow)
