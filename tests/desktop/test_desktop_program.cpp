@@ -9,11 +9,14 @@
 #include "tests/ui/ui_test_support.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
@@ -52,7 +55,7 @@ private slots:
         MainWindow *again = onlyWindow<MainWindow>();
         QVERIFY(again);
         // Created anew: nothing typed or chosen before survives.
-        QCOMPARE(boxText(controlOf<QPlainTextEdit>(again, "SrcTxt")), QString());
+        QCOMPARE(crLfText(*controlOf<QPlainTextEdit>(again, "SrcTxt")), QString());
         QVERIFY(controlOf<QCheckBox>(again, "Check1")->isChecked());
         // The new main window's "关于" brings the about window still open to the front.
         QVERIFY(QTest::qWaitForWindowActive(again));
@@ -69,7 +72,7 @@ private slots:
         QVERIFY(download);
         download->close();
         QTRY_VERIFY(download.isNull());
-        QVERIFY(openWindows<QWidget>().isEmpty());
+        QVERIFY(std::ranges::none_of(QApplication::topLevelWidgets(), &QWidget::isVisible));
         QCOMPARE(env.quitCalls, 0);
     }
 

@@ -29,17 +29,12 @@ const QString kExplain16x16 = QStringLiteral("字模输出格式为：16*16格�
 const QString kExplainInvert = QStringLiteral("对字模进行调整。将1变为0，0为变为1。效果为亮的地方变为不亮，不亮的变亮");
 const QString kExplainMirror = QStringLiteral("对字节进行调整，每字节中的第0位调整到第7位、第1位调整到第6位.....第7位调到第0位。");
 
-// A file of expected text in expected/ beside this test; the run ends when it is missing.
-QString expectedText(const QString &name)
+// A file of expected text in expected/ beside this test: the help text (19
+// lines joined by CR LF, no line end after the last) and the layout dump.
+QString expectedText(const char *name)
 {
-    const QByteArray bytes = readFile(QStringLiteral(LEDGLYPH_SOURCE_DIR "/tests/ui/expected/") + name);
-    if (bytes.isEmpty())
-        qFatal("expected text %s not found", qPrintable(name));
-    return QString::fromUtf8(bytes);
+    return QString::fromUtf8(readFile(QStringLiteral(LEDGLYPH_SOURCE_DIR "/tests/ui/expected/%1").arg(name)));
 }
-
-// The help text is 19 lines joined by CR LF with no line end after the last.
-QString helpText() { return expectedText(QStringLiteral("help_text.txt")); }
 
 // A control as a line of the layout dump: its container when not the client
 // area, its geometry in pixels (twips / 15), caption and tooltip.
@@ -75,13 +70,13 @@ QString counts(int singleByte, int chinese)
     return QStringLiteral(" %1个字符 %2个汉字").arg(singleByte).arg(chinese);
 }
 
-// Typed ("\n" as the Enter key), then pasted at the caret (-1: at the end); the
-// box's text at each refusal, its text after (line breaks as CR LF) and the
-// counts shown.
+// Typed ("\n" as the Enter key), then pasted after the caret was moved left by
+// `left` key presses; the box's text at each refusal, its text after (line
+// breaks as CR LF) and the counts shown.
 struct Edit {
     bool mode8x16;
     QString typed;
-    int caret;
+    int left;
     QString pasted;
     QStringList messages;
     QString after;
@@ -123,7 +118,7 @@ private slots:
         QVERIFY(openMainWindow());
         textsAtMessages.clear();
         env->host.onEveryBox = [this] {
-            textsAtMessages << boxText(inputBox());
+            textsAtMessages << crLfText(*inputBox());
             // A real message box takes the focus; put the caret at the start, too.
             control("exet")->setFocus();
             inputBox()->moveCursor(QTextCursor::Start);
@@ -134,7 +129,7 @@ private slots:
     void startState()
     {
         QCOMPARE(panels(), (QStringList{window_texts::webAddress, "请输入字符", "", "C51格式", "", ""}));
-        QCOMPARE(boxText(outputBox()), helpText());
+        QCOMPARE(crLfText(*outputBox()), expectedText("help_text.txt"));
         QVERIFY(outputBox()->isReadOnly());
         QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
         QCOMPARE(focusName(), "SrcTxt");
@@ -149,8 +144,8 @@ private slots:
 
     void layoutAndOutputFont()
     {
-        const QStringList expected =
-            expectedText(QStringLiteral("main_window_layout.txt")).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList expected = expectedText("main_window_layout.txt").split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(!expected.isEmpty());
         QStringList layout;
         for (const QString &row : expected)
             layout << describe(control(row.section(u' ', 0, 0)), mainWindow->centralWidget());
@@ -173,7 +168,7 @@ private slots:
         QTest::newRow("Option1") << HandlerCase{{}, "Option1", kExplainA51, "", "A51格式"};
         QTest::newRow("Option2 after Option1") << HandlerCase{{"Option1"}, "Option2", kExplainC51, "", c51};
         QTest::newRow("Option2 already selected") << HandlerCase{{}, "Option2", kExplainC51, "", c51};
-        QTest::newRow("Option3") << HandlerCase{{}, "Option3", helpText(), "取模方式为横向取模", c51};
+        QTest::newRow("Option3") << HandlerCase{{}, "Option3", expectedText("help_text.txt"), "取模方式为横向取模", c51};
         QTest::newRow("Option5") << HandlerCase{{}, "Option5", kExplain8x16, "", c51};
         QTest::newRow("Option6 after Option5") << HandlerCase{{"Option5"}, "Option6", kExplain16x16, "", c51};
         QTest::newRow("Check1 off") << HandlerCase{{}, "Check1", kExplainInvert, "", c51};
@@ -194,7 +189,7 @@ private slots:
 
         click(expected.clicked);
 
-        QCOMPARE(boxText(outputBox()), expected.shown);
+        QCOMPARE(crLfText(*outputBox()), expected.shown);
         QCOMPARE(panel(StatusPanel::Message), expected.message);
         QCOMPARE(panel(StatusPanel::Format), expected.format);
         QCOMPARE(focusName(), expected.focus);
@@ -209,7 +204,7 @@ private slots:
         // the window takes it back to the input box.
         control("Option6")->setFocus();
         QTest::keyClick(control("Option6"), Qt::Key_Down);
-        QCOMPARE(boxText(outputBox()), kExplain8x16);
+        QCOMPARE(crLfText(*outputBox()), kExplain8x16);
         QTRY_COMPARE(focusName(), "SrcTxt");
 
         // The three option pairs do not reach into each other (Option5 came by
@@ -246,22 +241,22 @@ private slots:
     {
         QTest::addColumn<Edit>("edit");
         const QString none = counts(0, 0);
-        QTest::newRow("line break is CR and LF") << Edit{false, "a\nb", -1, "", {}, "a\r\nb", counts(4, 0)};
-        QTest::newRow("full-width and symbols") << Edit{false, "，Ａ€", -1, "", {}, "，Ａ€", counts(1, 2)};
-        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", -1, "", {}, "a😀", counts(1, 1)};
-        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", -1, "", {}, "a\u00A0", counts(1, 1)};
+        QTest::newRow("line break is CR and LF") << Edit{false, "a\nb", 0, "", {}, "a\r\nb", counts(4, 0)};
+        QTest::newRow("full-width and symbols") << Edit{false, "，Ａ€", 0, "", {}, "，Ａ€", counts(1, 2)};
+        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", 0, "", {}, "a😀", counts(1, 1)};
+        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", 0, "", {}, "a\u00A0", counts(1, 1)};
 
         // In 8*16 mode, one message per character cut from the end (not at the
         // caret) while a Chinese character is left.
-        QTest::newRow("selecting 8*16 empties the box") << Edit{true, "", -1, "", {}, "", none};
-        QTest::newRow("ASCII and a line break pass") << Edit{true, "a b\n~", -1, "", {}, "a b\r\n~", counts(6, 0)};
-        QTest::newRow("中 typed after ab") << Edit{true, "ab中", -1, "", {"ab中"}, "ab", counts(2, 0)};
+        QTest::newRow("selecting 8*16 empties the box") << Edit{true, "", 0, "", {}, "", none};
+        QTest::newRow("ASCII and a line break pass") << Edit{true, "a b\n~", 0, "", {}, "a b\r\n~", counts(6, 0)};
+        QTest::newRow("中 typed after ab") << Edit{true, "ab中", 0, "", {"ab中"}, "ab", counts(2, 0)};
         QTest::newRow("中 pasted between a and b of abc")
-            << Edit{true, "abc", 1, "中", {"a中bc", "a中b", "a中"}, "a", counts(1, 0)};
+            << Edit{true, "abc", 2, "中", {"a中bc", "a中b", "a中"}, "a", counts(1, 0)};
         // The box holds a line break as one character: it is cut as a whole, with one message.
         QTest::newRow("line break at the end cut as one")
-            << Edit{true, "", -1, "x中\r\n", {"x中\r\n", "x中"}, "x", counts(1, 0)};
-        QTest::newRow("emoji cut as a whole pair") << Edit{true, "x😀", -1, "", {"x😀"}, "x", counts(1, 0)};
+            << Edit{true, "", 0, "x中\r\n", {"x中\r\n", "x中"}, "x", counts(1, 0)};
+        QTest::newRow("emoji cut as a whole pair") << Edit{true, "x😀", 0, "", {"x😀"}, "x", counts(1, 0)};
     }
 
     void countsAndRefusals()
@@ -272,17 +267,14 @@ private slots:
             click("Option5");
         }
         typeText(inputBox(), edit.typed);
-        if (edit.caret >= 0) {
-            QTextCursor cursor = inputBox()->textCursor();
-            cursor.setPosition(edit.caret);
-            inputBox()->setTextCursor(cursor);
-        }
+        for (int press = 0; press < edit.left; ++press)
+            QTest::keyClick(inputBox(), Qt::Key_Left);
         if (!edit.pasted.isEmpty())
             paste(edit.pasted);
 
         QCOMPARE(textsAtMessages, edit.messages);
         QCOMPARE(env->host.shown, QStringList(edit.messages.size(), kRefusal));
-        QCOMPARE(boxText(inputBox()), edit.after);
+        QCOMPARE(crLfText(*inputBox()), edit.after);
         QCOMPARE(panel(StatusPanel::InputCounts), edit.countsShown);
         if (!edit.messages.isEmpty()) { // the focus and the caret come back from the message
             QCOMPARE(focusName(), "SrcTxt");
@@ -298,7 +290,7 @@ private slots:
         QObject::connect(inputBox(), &QPlainTextEdit::textChanged, inputBox(), [&] { ++changeHandlings; });
         paste(QStringLiteral("ok") + QString(3000, u'中') + QString(2000, u'z'));
         QCOMPARE(env->host.shown, QStringList(5000, kRefusal));
-        QCOMPARE(boxText(inputBox()), QStringLiteral("ok"));
+        QCOMPARE(crLfText(*inputBox()), QStringLiteral("ok"));
         QCOMPARE(panel(StatusPanel::InputCounts), counts(2, 0));
         QCOMPARE(changeHandlings, 1); // the paste itself; the cuts start no handling of their own
     }
@@ -331,7 +323,7 @@ private slots:
         const QList<QByteArray> before = filesIn(env->dir.path());
         QVERIFY(run.first.isEmpty() || !before.contains(QByteArray()));
         QStringList atMessage;
-        env->host.onEveryBox = [&] { atMessage << panel(StatusPanel::Message) << boxText(outputBox()); };
+        env->host.onEveryBox = [&] { atMessage << panel(StatusPanel::Message) << crLfText(*outputBox()); };
         typeText(inputBox(), run.typed);
         inputBox()->moveCursor(QTextCursor::Start);
         click("Command1");
@@ -350,7 +342,7 @@ private slots:
             QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + outcome.message});
             QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
             QCOMPARE(panel(StatusPanel::Message), QString());
-            QCOMPARE(boxText(outputBox()), QString());
+            QCOMPARE(crLfText(*outputBox()), QString());
             QCOMPARE(env->files(), namesBefore);
             QCOMPARE(filesIn(env->dir.path()), before);
         } else {
@@ -364,7 +356,7 @@ private slots:
             const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(StatusPanel::Message);
             QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
             // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
-            QCOMPARE(boxText(outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
+            QCOMPARE(crLfText(*outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
                      cp936::decode(written.at(0)));
         }
         // After 取 模, whatever its outcome, typing goes on at the end of the input.

@@ -10,25 +10,17 @@
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/status_panels.h"
+#include "ui/text_box_text.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QTextDocument>
 
 #include <memory>
 
 namespace ledglyph::test {
-
-// What a text box holds, every character as stored, its line breaks written as CR LF.
-inline QString boxText(const QPlainTextEdit *box)
-{
-    return box->document()->toRawText().replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-}
 
 // Types text as a person would: ASCII key by key ("\n" as the Enter key), any
 // other characters committed by the input method (how Chinese characters arrive).
@@ -49,24 +41,16 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
-// The visible top-level windows of type T.
+// The one open (visible top-level) window of type T; null when there is none or more than one.
 template<typename T>
-QList<T *> openWindows()
+T *onlyWindow()
 {
     QList<T *> found;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
             found << typed;
     }
-    return found;
-}
-
-// The one open window of type T; null when there is none or more than one.
-template<typename T>
-T *onlyWindow()
-{
-    const QList<T *> windows = openWindows<T>();
-    return windows.size() == 1 ? windows.first() : nullptr;
+    return found.size() == 1 ? found.first() : nullptr;
 }
 
 // Hands every modal dialog of type T, once shown, to `answer`, which closes
@@ -91,12 +75,11 @@ T *controlOf(const QWidget *window, const QString &name)
     return found;
 }
 
-// Clicks a check box or option button on its indicator, any other control in its middle.
+// Clicks a control near its left edge, where a check box or option button has its indicator.
 inline void clickControl(const QWidget *window, const QString &name)
 {
     QWidget *widget = controlOf(window, name);
-    const bool indicator = qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget);
-    QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(7, widget->height() / 2) : QPoint());
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(7, widget->height() / 2));
 }
 
 // A test class opens the window in init() and closes it, with any about window, in cleanup().
@@ -106,9 +89,8 @@ protected:
     bool openMainWindow(MessageBox *boxes = nullptr)
     {
         env = std::make_unique<TestDesktop>();
-        services = std::make_unique<DesktopServices>(
-            boxes ? DesktopServices{*boxes, env->host, env->host, env->clock, env->services.appDir, env->services.quit}
-                  : env->services);
+        services = std::make_unique<DesktopServices>(DesktopServices{
+            boxes ? *boxes : env->host, env->host, env->host, env->clock, env->services.appDir, env->services.quit});
         navigator = std::make_unique<WindowNavigator>(*services);
         mainWindow = std::make_unique<MainWindow>(*services);
         navigator->connectAbout(*mainWindow);
