@@ -371,8 +371,11 @@ private slots:
         controlOf<QPushButton>(&installed, "Command1")->click();
 
         QVERIFY(!filesIn(outputs.path()).contains(QByteArray()));
+        // Nothing in the program folder, neither from this run nor from the
+        // main window that init() opened there.
         QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
     }
+
 private:
     QStringList panels() const
     {

@@ -1,9 +1,9 @@
 #pragma once
 
 // What the window tests share besides the test desktop: typing as a person
-// does, finding and clicking a window's controls, and the main window on the
-// test desktop with its controls at hand and its "关于" answered by the window
-// navigator.
+// does, finding windows and clicking their controls, answering Qt's modal
+// dialogs, and the main window on the test desktop with its controls at hand
+// and its "关于" answered by the window navigator.
 
 #include "desktop/window_navigator.h"
 #include "tests/support/test_desktop.h"
