@@ -1,13 +1,20 @@
-// The main window without conversions: start state and layout, the option,
-// check-box, button and menu handlers with their texts and focus, the clock.
+// The main window: its start state and layout, the option, check-box, button
+// and menu handlers with their texts and focus, the clock; the input box's
+// counts and its refusal of Chinese characters in 8*16 mode, driven by typing,
+// input method commits and pastes; and the conversion button, which hands the
+// controls' options to the core and shows its outcome.
 
+#include "core/conversion_run.h"
+#include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
+#include "tests/support/test_files.h"
 #include "ui/window_texts.h"
 #include "ui_test_support.h"
 
 #include <QAction>
-#include <QGroupBox>
-#include <QSignalSpy>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace ledglyph;
@@ -22,49 +29,15 @@ const QString kExplain16x16 = QStringLiteral("字模输出格式为：16*16格�
 const QString kExplainInvert = QStringLiteral("对字模进行调整。将1变为0，0为变为1。效果为亮的地方变为不亮，不亮的变亮");
 const QString kExplainMirror = QStringLiteral("对字节进行调整，每字节中的第0位调整到第7位、第1位调整到第6位.....第7位调到第0位。");
 
-// The help text: 19 lines joined by CR LF with no line end after the last, the
-// title indented by 40 spaces and the five closing lines by 80.
-QString helpText()
+// A file of expected text in expected/ beside this test: the help text (19
+// lines joined by CR LF, no line end after the last) and the layout dump.
+QString expectedText(const char *name)
 {
-    QStringList lines{"", QString(40, u' ') + window_texts::programTitle + QStringLiteral("说明"), "",
-                      "本软件是针对LED（LCD）点阵屏提取字模而编写的,能够对汉字或字符进行点阵取模", "", "功能说明",
-                      "1、16*16：   能对汉字和字符进行取模，取模数据为16*16的点阵。字符也为16*16的点阵",
-                      "2、8*16：    能对字符进行取模。取模的数据为8*16的字模，两个字符合成一个16*16的点阵，不能对汉字取模",
-                      "3、黑白反转：能对字模进行调整。将0调为1，1调为0。显示效果为镂空的字符。",
-                      "4、左右对调 ： 能对字模进行调整，将16位的点阵数据左右对调。第0位调到第15位，第1位调到第14位....",
-                      "5、横向取模: 对字符进行横向取模", "6、纵向取模: 对字符进行纵向取模、(暂无此功能)",
-                      "7、支持串口下载字模，下位机程序和电路图请参考程序文件夹中的相关内容。", window_texts::termsOfUse};
-    for (const QString &credit : {QStringLiteral("Qorvath "), window_texts::webAddress, window_texts::authorContact,
-                                  window_texts::authorCredit, QStringLiteral("2008-3-22")})
-        lines << QString(80, u' ') + credit;
-    return lines.join(QStringLiteral("\r\n"));
+    return QString::fromUtf8(readFile(QStringLiteral(LEDGLYPH_SOURCE_DIR "/tests/ui/expected/%1").arg(name)));
 }
 
-// Every control: its container when not the client area, its geometry in
-// pixels (twips / 15), caption and tooltip.
-const QStringList kLayout{
-    "Frame1 at 8,8 665x73 '文字字符输入'",
-    "SrcTxt at 16,24 641x49 tip '输入字符区'",
-    "Frame5 at 8,88 665x105 '取模控制'",
-    "Frame6 in Frame5 at 8,16 105x81",
-    "Option6 in Frame6 at 24,16 57x25 '16*16'",
-    "Option5 in Frame6 at 24,48 57x25 ' 8*16'",
-    "Frame3 at 128,104 113x81",
-    "Check1 at 152,112 73x25 '黑白反转' tip '黑白反显示'",
-    "Option2 at 152,136 65x25 'C51格式'",
-    "Option1 at 152,160 65x17 'A51格式'",
-    "Frame4 at 248,104 113x81",
-    "Check2 at 264,112 73x25 '左右对调' tip '左右8位对调取模'",
-    "Option3 in Frame4 at 16,32 73x25 '横向取模'",
-    "Option4 in Frame4 at 16,56 73x17 '纵向取模'",
-    "Command1 at 368,120 89x57 '取 模' tip '点击生成字模'",
-    "Command2 at 480,136 81x33 '串口下载'",
-    "exet at 584,136 81x33 '退出程序'",
-    "Frame2 at 8,200 665x273 '汉字字模'",
-    "Text2 at 16,224 641x241 tip '生成字模区'",
-    "StaB1 at 0,474 684x25",
-};
-
+// A control as a line of the layout dump: its container when not the client
+// area, its geometry in pixels (twips / 15), caption and tooltip.
 QString describe(const QWidget *widget, const QWidget *client)
 {
     QString text = widget->objectName();
@@ -72,9 +45,7 @@ QString describe(const QWidget *widget, const QWidget *client)
         text += QStringLiteral(" in ") + widget->parentWidget()->objectName();
     const QRect at = widget->geometry();
     text += QStringLiteral(" at %1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
-    const auto *frame = qobject_cast<const QGroupBox *>(widget);
-    const auto *button = qobject_cast<const QAbstractButton *>(widget);
-    const QString caption = frame ? frame->title() : button ? button->text() : QString();
+    const QString caption = widget->property(widget->inherits("QGroupBox") ? "title" : "text").toString();
     if (!caption.isEmpty())
         text += QStringLiteral(" '%1'").arg(caption);
     if (!widget->toolTip().isEmpty())
@@ -83,37 +54,85 @@ QString describe(const QWidget *widget, const QWidget *client)
 }
 
 // A handler's click: the controls clicked first, then what the window shows.
+// (That 8*16 empties the input is a row of countsAndRefusals.)
 struct HandlerCase {
     QStringList before;
     QString clicked;
     QString shown; // Text2
     QString message, format; // status panels
-    QString input = QStringLiteral("ab");
     QString focus = QStringLiteral("SrcTxt");
+};
+
+const QString kRefusal = QStringLiteral("48 Qorvath欢迎您: 注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
+
+QString counts(int singleByte, int chinese)
+{
+    return QStringLiteral(" %1个字符 %2个汉字").arg(singleByte).arg(chinese);
+}
+
+// Typed ("\n" as the Enter key), then pasted after the caret was moved left by
+// `left` key presses; the box's text at each refusal, its text after (line
+// breaks as CR LF) and the counts shown.
+struct Edit {
+    bool mode8x16;
+    QString typed;
+    int left;
+    QString pasted;
+    QStringList messages;
+    QString after;
+    QString countsShown;
+};
+
+// hz.txt, zimuo.bin and Tempchar.txt as they are in the folder; empty when missing.
+QList<QByteArray> filesIn(const QString &folder)
+{
+    QList<QByteArray> bytes;
+    for (const char *name : {"hz.txt", "zimuo.bin", "Tempchar.txt"})
+        bytes << readFile(folder + u'/' + QLatin1String(name));
+    return bytes;
+}
+
+// The controls clicked, a first conversion of `first` when given, and the
+// text typed ("\n" as the Enter key); the options the window must hand the
+// core, and whether the core refuses the input.
+struct Conversion {
+    QStringList clicks;
+    QString first;
+    QString typed;
+    ConversionOptions options;
+    bool refused = false;
 };
 
 } // namespace
 
 Q_DECLARE_METATYPE(HandlerCase)
+Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(Conversion)
 
 class TestMainWindow : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(openMainWindow()); }
+    void init()
+    {
+        QVERIFY(openMainWindow());
+        textsAtMessages.clear();
+        env->host.onEveryBox = [this] {
+            textsAtMessages << crLfText(*inputBox());
+            // A real message box takes the focus; put the caret at the start, too.
+            control("exet")->setFocus();
+            inputBox()->moveCursor(QTextCursor::Start);
+        };
+    }
     void cleanup() { closeWindows(); }
 
     void startState()
     {
         QCOMPARE(panels(), (QStringList{window_texts::webAddress, "请输入字符", "", "C51格式", "", ""}));
-        QCOMPARE(boxText(outputBox()), helpText());
+        QCOMPARE(crLfText(*outputBox()), expectedText("help_text.txt"));
         QVERIFY(outputBox()->isReadOnly());
         QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
-        QVERIFY(!control("Option4")->isEnabled());
-        QCOMPARE(boxText(inputBox()), QString());
         QCOMPARE(focusName(), "SrcTxt");
-        QCOMPARE(env->host.shown, QStringList());
-        QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"})); // nothing written
 
         QCOMPARE(mainWindow->windowTitle(), window_texts::mainWindowCaption);
         QVERIFY(!mainWindow->windowIcon().isNull());
@@ -124,10 +143,12 @@ private slots:
 
     void layoutAndOutputFont()
     {
+        const QStringList expected = expectedText("main_window_layout.txt").split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(!expected.isEmpty());
         QStringList layout;
-        for (const QString &row : kLayout)
+        for (const QString &row : expected)
             layout << describe(control(row.section(u' ', 0, 0)), mainWindow->centralWidget());
-        QCOMPARE(layout, kLayout);
+        QCOMPARE(layout, expected);
 
         // Whatever face the system picks for the output box, the glyph text's
         // columns line up: every Latin character one column, a Chinese one two.
@@ -146,13 +167,13 @@ private slots:
         QTest::newRow("Option1") << HandlerCase{{}, "Option1", kExplainA51, "", "A51格式"};
         QTest::newRow("Option2 after Option1") << HandlerCase{{"Option1"}, "Option2", kExplainC51, "", c51};
         QTest::newRow("Option2 already selected") << HandlerCase{{}, "Option2", kExplainC51, "", c51};
-        QTest::newRow("Option3") << HandlerCase{{}, "Option3", helpText(), "取模方式为横向取模", c51};
-        QTest::newRow("Option5 empties the input") << HandlerCase{{}, "Option5", kExplain8x16, "", c51, ""};
-        QTest::newRow("Option6 after Option5") << HandlerCase{{"Option5"}, "Option6", kExplain16x16, "", c51, ""};
+        QTest::newRow("Option3") << HandlerCase{{}, "Option3", expectedText("help_text.txt"), "取模方式为横向取模", c51};
+        QTest::newRow("Option5") << HandlerCase{{}, "Option5", kExplain8x16, "", c51};
+        QTest::newRow("Option6 after Option5") << HandlerCase{{"Option5"}, "Option6", kExplain16x16, "", c51};
         QTest::newRow("Check1 off") << HandlerCase{{}, "Check1", kExplainInvert, "", c51};
         QTest::newRow("Check1 on again") << HandlerCase{{"Check1"}, "Check1", kExplainInvert, "", c51};
-        QTest::newRow("Check2 off keeps focus") << HandlerCase{{}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
-        QTest::newRow("Check2 on again") << HandlerCase{{"Check2"}, "Check2", kExplainMirror, "", c51, "ab", "Check2"};
+        QTest::newRow("Check2 off keeps focus") << HandlerCase{{}, "Check2", kExplainMirror, "", c51, "Check2"};
+        QTest::newRow("Check2 on again") << HandlerCase{{"Check2"}, "Check2", kExplainMirror, "", c51, "Check2"};
     }
 
     void handlersShowTheirTextAndMoveFocus()
@@ -167,10 +188,9 @@ private slots:
 
         click(expected.clicked);
 
-        QCOMPARE(boxText(outputBox()), expected.shown);
+        QCOMPARE(crLfText(*outputBox()), expected.shown);
         QCOMPARE(panel(StatusPanel::Message), expected.message);
         QCOMPARE(panel(StatusPanel::Format), expected.format);
-        QCOMPARE(boxText(inputBox()), expected.input);
         QCOMPARE(focusName(), expected.focus);
         if (expected.focus == QLatin1String("SrcTxt"))
             QVERIFY(inputBox()->textCursor().atEnd());
@@ -183,20 +203,16 @@ private slots:
         // the window takes it back to the input box.
         control("Option6")->setFocus();
         QTest::keyClick(control("Option6"), Qt::Key_Down);
-        QCOMPARE(boxText(outputBox()), kExplain8x16);
+        QCOMPARE(crLfText(*outputBox()), kExplain8x16);
         QTRY_COMPARE(focusName(), "SrcTxt");
-        control("Check2")->setFocus();
-        QTest::keyClick(control("Check2"), Qt::Key_Space);
-        QCOMPARE(boxText(outputBox()), kExplainMirror);
-        QCOMPARE(focusName(), "Check2");
-        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option2", "Option3", "Option5"}));
 
-        // The three option pairs do not reach into each other; Option4 is disabled.
+        // The three option pairs do not reach into each other (Option5 came by
+        // the arrow key); Option4 is disabled, a click changes nothing.
         click("Option1");
         click("Option4");
-        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option5"}));
+        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option1", "Option3", "Option5"}));
         click("Option6");
-        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Option1", "Option3", "Option6"}));
+        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option1", "Option3", "Option6"}));
     }
 
     // The date and time panels stay empty (see startState) until a tick, one
@@ -210,17 +226,154 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000);
     }
 
-    // The forum's menu entry is tested with the about window's two other ways to it.
-    void buttonsAndMenuEntries()
+    // "串口下载" is tested with the hand-over to the download window, the forum's
+    // menu entry with the about window's two other ways to the forum.
+    void quitButtonAndMenuEntry()
     {
-        QSignalSpy download(mainWindow.get(), &MainWindow::downloadRequested);
-        click("Command2");
-        QCOMPARE(download.size(), 1);
-        QCOMPARE(env->quitCalls, 0);
         click("exet");
         QCOMPARE(env->quitCalls, 1);
         control<QAction>("ex")->trigger();
         QCOMPARE(env->quitCalls, 2);
+    }
+
+    void countsAndRefusals_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        const QString none = counts(0, 0);
+        QTest::newRow("full-width and symbols") << Edit{false, "，Ａ€", 0, "", {}, "，Ａ€", counts(1, 2)};
+        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", 0, "", {}, "a😀", counts(1, 1)};
+        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", 0, "", {}, "a\u00A0", counts(1, 1)};
+
+        // In 8*16 mode, one message per character cut from the end (not at the
+        // caret) while a Chinese character is left.
+        QTest::newRow("selecting 8*16 empties the box") << Edit{true, "", 0, "", {}, "", none};
+        QTest::newRow("ASCII and a line break (CR LF) pass") << Edit{true, "a b\n~", 0, "", {}, "a b\r\n~", counts(6, 0)};
+        QTest::newRow("中 typed after ab") << Edit{true, "ab中", 0, "", {"ab中"}, "ab", counts(2, 0)};
+        QTest::newRow("中 pasted between a and b of abc")
+            << Edit{true, "abc", 2, "中", {"a中bc", "a中b", "a中"}, "a", counts(1, 0)};
+        // The box holds a line break as one character: it is cut as a whole, with one message.
+        QTest::newRow("line break at the end cut as one")
+            << Edit{true, "", 0, "x中\r\n", {"x中\r\n", "x中"}, "x", counts(1, 0)};
+        QTest::newRow("emoji cut as a whole pair") << Edit{true, "x😀", 0, "", {"x😀"}, "x", counts(1, 0)};
+    }
+
+    void countsAndRefusals()
+    {
+        QFETCH(Edit, edit);
+        if (edit.mode8x16) {
+            typeText(inputBox(), QStringLiteral("中")); // selecting 8*16 must empty the box and count again
+            click("Option5");
+        }
+        typeText(inputBox(), edit.typed);
+        for (int press = 0; press < edit.left; ++press)
+            QTest::keyClick(inputBox(), Qt::Key_Left);
+        if (!edit.pasted.isEmpty())
+            paste(edit.pasted);
+
+        QCOMPARE(textsAtMessages, edit.messages);
+        QCOMPARE(env->host.shown, QStringList(edit.messages.size(), kRefusal));
+        QCOMPARE(crLfText(*inputBox()), edit.after);
+        QCOMPARE(panel(StatusPanel::InputCounts), edit.countsShown);
+        if (!edit.messages.isEmpty()) { // the focus and the caret come back from the message
+            QCOMPARE(focusName(), "SrcTxt");
+            QVERIFY(inputBox()->textCursor().atEnd());
+        }
+    }
+
+    void longPasteIsCutWithoutNesting()
+    {
+        // One message per character, from the end back to the first Chinese character.
+        click("Option5");
+        int changeHandlings = 0;
+        QObject::connect(inputBox(), &QPlainTextEdit::textChanged, inputBox(), [&] { ++changeHandlings; });
+        paste(QStringLiteral("ok") + QString(3000, u'中') + QString(2000, u'z'));
+        QCOMPARE(env->host.shown, QStringList(5000, kRefusal));
+        QCOMPARE(crLfText(*inputBox()), QStringLiteral("ok"));
+        QCOMPARE(changeHandlings, 1); // the paste itself; the cuts start no handling of their own
+    }
+
+    void convertShowsTheOutcomeOfTheCore_data()
+    {
+        QTest::addColumn<Conversion>("run");
+        using enum OutputFormat;
+        using enum CellMode;
+        // "no invert" also tells the two check boxes apart; the third row
+        // changes every option from the start state's.
+        QTest::newRow("both boxes checked, a line break") << Conversion{{}, "", "A中\n1", {C51, Cell16x16, true, true}};
+        QTest::newRow("no invert") << Conversion{{"Check1"}, "", "A中", {C51, Cell16x16, false, true}};
+        QTest::newRow("8*16, A51, neither") << Conversion{{"Option5", "Option1", "Check1", "Check2"}, "", "ABC",
+                                                          {A51, Cell8x16, false, false}};
+        QTest::newRow("empty input refused") << Conversion{{}, "", "", {}, true};
+        QTest::newRow("no glyph for an emoji after a conversion") << Conversion{{}, "中", "😀", {}, true};
+    }
+
+    void convertShowsTheOutcomeOfTheCore()
+    {
+        QFETCH(Conversion, run);
+        for (const QString &name : run.clicks)
+            click(name);
+        if (!run.first.isEmpty()) {
+            typeText(inputBox(), run.first);
+            click("Command1");
+        }
+        const QStringList namesBefore = env->files();
+        const QList<QByteArray> before = filesIn(env->dir.path());
+        QVERIFY(run.first.isEmpty() || !before.contains(QByteArray()));
+        QStringList atMessage;
+        env->host.onEveryBox = [&] { atMessage << panel(StatusPanel::Message) << crLfText(*outputBox()); };
+        typeText(inputBox(), run.typed);
+        inputBox()->moveCursor(QTextCursor::Start);
+        click("Command1");
+
+        // The core, tested on its own, run directly with the row's options and
+        // the input with CR LF line breaks: the window must have handed it
+        // those, and the row must tell them apart from the start state's.
+        QTemporaryDir expected, startState;
+        const QString input = run.first + run.typed.replace(u'\n', QStringLiteral("\r\n"));
+        const RunOutcome outcome = ConversionRun(LEDGLYPH_APPDIR, expected.path(), env->clock).run(input, run.options);
+        QCOMPARE(outcome.kind != RunOutcome::Kind::Completed, run.refused);
+        if (run.refused) {
+            // The message over an emptied output box and message panel, the
+            // progress text shown before the run; every file left as it was,
+            // none written where there was none.
+            QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + outcome.message});
+            QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
+            QCOMPARE(panel(StatusPanel::Message), QString());
+            QCOMPARE(crLfText(*outputBox()), QString());
+            QCOMPARE(env->files(), namesBefore);
+            QCOMPARE(filesIn(env->dir.path()), before);
+        } else {
+            ConversionRun(LEDGLYPH_APPDIR, startState.path(), env->clock).run(input, {});
+            const QList<QByteArray> written = filesIn(env->dir.path());
+            QCOMPARE(written, filesIn(expected.path()));
+            QVERIFY(run.clicks.isEmpty() || written != filesIn(startState.path()));
+            QCOMPARE(env->host.shown, QStringList());
+            QCOMPARE(panel(StatusPanel::Message), outcome.message);
+            const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(StatusPanel::Message);
+            QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
+            // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
+            QCOMPARE(crLfText(*outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
+                     cp936::decode(written.at(0)));
+        }
+        // After 取 模, whatever its outcome, typing goes on at the end of the input.
+        QCOMPARE(focusName(), "SrcTxt");
+        QVERIFY(inputBox()->textCursor().atEnd() && !inputBox()->textCursor().hasSelection());
+    }
+
+    // An installed program reads its font libraries from its data folder and
+    // writes its outputs to the per-user folder that the services name.
+    void outputsGoToTheOutputFolderWhenGiven()
+    {
+        QTemporaryDir outputs;
+        services->outputDir = outputs.path();
+        MainWindow installed(*services);
+        controlOf<QPlainTextEdit>(&installed, "SrcTxt")->setPlainText(QStringLiteral("中A"));
+        controlOf<QPushButton>(&installed, "Command1")->click();
+
+        QVERIFY(!filesIn(outputs.path()).contains(QByteArray()));
+        // Nothing in the program folder, neither from this run nor from the
+        // main window that init() opened there.
+        QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
     }
 
 private:
@@ -241,6 +394,13 @@ private:
         names.sort();
         return names;
     }
+    void paste(const QString &text)
+    {
+        QApplication::clipboard()->setText(text);
+        inputBox()->paste();
+    }
+
+    QStringList textsAtMessages; // the input box's text at every message, as seen behind the box
 };
 
 QTEST_MAIN(TestMainWindow)

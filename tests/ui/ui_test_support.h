@@ -1,33 +1,26 @@
 #pragma once
 
 // What the window tests share besides the test desktop: typing as a person
-// does, finding and clicking a window's controls, and the main window on the
-// test desktop with its controls at hand and its "关于" answered by the window
-// navigator.
+// does, finding windows and clicking their controls, answering Qt's modal
+// dialogs, and the main window on the test desktop with its controls at hand
+// and its "关于" answered by the window navigator.
 
 #include "desktop/window_navigator.h"
 #include "tests/support/test_desktop.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/status_panels.h"
+#include "ui/text_box_text.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QTest>
-#include <QTextDocument>
+#include <QTimer>
 
 #include <memory>
 
 namespace ledglyph::test {
-
-// What a text box holds, every character as stored, its line breaks written as CR LF.
-inline QString boxText(const QPlainTextEdit *box)
-{
-    return box->document()->toRawText().replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-}
 
 // Types text as a person would: ASCII key by key ("\n" as the Enter key), any
 // other characters committed by the input method (how Chinese characters arrive).
@@ -48,24 +41,28 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
-// The visible top-level windows of type T.
+// The one open (visible top-level) window of type T; null when there is none or more than one.
 template<typename T>
-QList<T *> openWindows()
+T *onlyWindow()
 {
     QList<T *> found;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (auto *typed = qobject_cast<T *>(window); typed && typed->isVisible())
             found << typed;
     }
-    return found;
+    return found.size() == 1 ? found.first() : nullptr;
 }
 
-// The one open window of type T; null when there is none or more than one.
-template<typename T>
-T *onlyWindow()
+// Hands every modal dialog of type T, once shown, to `answer`, which closes
+// it; looks every 10 ms while `timer` (the caller's) lives.
+template<typename T, typename Answer>
+void answerDialogs(QTimer &timer, Answer answer)
 {
-    const QList<T *> windows = openWindows<T>();
-    return windows.size() == 1 ? windows.first() : nullptr;
+    QObject::connect(&timer, &QTimer::timeout, [answer] {
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget()); dialog && dialog->isVisible())
+            answer(dialog);
+    });
+    timer.start(10);
 }
 
 // A window's control by its name; the test run ends when there is none.
@@ -78,12 +75,11 @@ T *controlOf(const QWidget *window, const QString &name)
     return found;
 }
 
-// Clicks a check box or option button on its indicator, any other control in its middle.
+// Clicks a control near its left edge, where a check box or option button has its indicator.
 inline void clickControl(const QWidget *window, const QString &name)
 {
     QWidget *widget = controlOf(window, name);
-    const bool indicator = qobject_cast<QCheckBox *>(widget) || qobject_cast<QRadioButton *>(widget);
-    QTest::mouseClick(widget, Qt::LeftButton, {}, indicator ? QPoint(7, widget->height() / 2) : QPoint());
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(7, widget->height() / 2));
 }
 
 // A test class opens the window in init() and closes it, with any about window, in cleanup().
@@ -93,9 +89,8 @@ protected:
     bool openMainWindow(MessageBox *boxes = nullptr)
     {
         env = std::make_unique<TestDesktop>();
-        services = std::make_unique<DesktopServices>(
-            boxes ? DesktopServices{*boxes, env->host, env->host, env->clock, env->services.appDir, env->services.quit}
-                  : env->services);
+        services = std::make_unique<DesktopServices>(DesktopServices{
+            boxes ? *boxes : env->host, env->host, env->host, env->clock, env->services.appDir, env->services.quit});
         navigator = std::make_unique<WindowNavigator>(*services);
         mainWindow = std::make_unique<MainWindow>(*services);
         navigator->connectAbout(*mainWindow);
