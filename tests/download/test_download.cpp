@@ -1,12 +1,21 @@
-// The exchange with the board against a fake serial link, answered through the
-// window's message boxes: what counts as the board's signal, the bytes of a
-// transfer, the log lines, the phases, and the faults.
+// The download against a fake serial link, answered through scripted message
+// boxes: the exchange with the board (what counts as its signal, the bytes of
+// a transfer, the log lines, the phases and the faults), then the window
+// offscreen (its start state, the hex listing, the refused files and the
+// enabled buttons after every event).
 
 #include "download/download_prompts.h"
 #include "download/download_protocol.h"
-#include "download_test_support.h"
+#include "download/download_window.h"
+#include "platform/code_page_936.h"
+#include "platform/date_time_text.h"
+#include "tests/support/test_desktop.h"
+#include "tests/support/test_files.h"
 
-#include <QTemporaryDir>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <functional>
 
@@ -22,10 +31,22 @@ const QString connectBox = u"48 Qorvath 欢迎您: 请用DB9串行线将PC的COM
                            u"连接成功后才能下载字模\r串口设置 端口号：COM1 波特率：9600b/s  奇偶校验：无  数据位：8  停止位：1"_s;
 using Phase = DownloadProtocol::Phase;
 
+// The log lines exactly as the download writes them at `at`: CR LF, text, time of day.
+struct LogLines {
+    explicit LogLines(const QDateTime &at) : time(timeText(at.time())) {}
+    QString line(const QString &text) const { return QStringLiteral("\r\n") + text + time; }
+
+    const QString time;
+    const QString opened = line(QStringLiteral("串口已打开,等待与单片机的连接。    "));
+    const QString signal = line(QStringLiteral("收到单片机信号，与单片机连接成功。 "));
+    const QString downloading = QStringLiteral("\r\n") + line(QStringLiteral("正在下载中，请等待....") + QString(13, u' '));
+    const QString completed = line(QStringLiteral("下载完成 OK！") + QString(22, u' ')) + QStringLiteral("\r\n");
+};
+
 // One protocol with its fakes and its boxes, a 449-byte glyph file chosen,
 // "变化速度1" selected, "listing" in the log and, unless told otherwise, the
 // port open (its box forgotten).
-struct Rig {
+struct ProtocolRig {
     FakeSerialLink link;
     ScriptedHost box;
     FixedClock clock{testTime()};
@@ -36,7 +57,7 @@ struct Rig {
     const QString path = dir.filePath(u"zimuo.bin"_s);
     QByteArray content = QByteArray("s\0\xFFy\x01G", 6).repeated(75).left(449); // holds "s" bytes too
 
-    explicit Rig(bool open = true)
+    explicit ProtocolRig(bool open = true)
     {
         writeFile(path, content);
         protocol.chooseFile(path);
@@ -60,21 +81,69 @@ struct Rig {
 
 // A transfer that ends before it is complete, from the board's signal on.
 struct Ending {
-    int fileSize;                     // the glyph file when the board signals; 0: removed
-    int failingWrite;                 // the n-th write is refused
-    std::function<void(Rig &)> then;  // while the transfer's bytes wait
-    int deadlineMs;                   // the drain deadline set at the signal, 0: none
-    QString log;                      // after the "正在下载中" line
-    QString box;                      // after the confirmation, "" for none; {file}: the file's path
+    int fileSize;                            // the glyph file when the board signals; 0: removed
+    int failingWrite;                        // the n-th write is refused
+    std::function<void(ProtocolRig &)> then; // while the transfer's bytes wait
+    int deadlineMs;                          // the drain deadline set at the signal, 0: none
+    QString log;                             // after the "正在下载中" line
+    QString box;                             // after the confirmation, "" for none; {file}: the file's path
     Phase phase;
-    int unsent;                       // bytes the link took and threw away unsent
+    int unsent;                              // bytes the link took and threw away unsent
+};
+
+const QTime morning(9, 7, 3);
+const QString helpText = u"串口下载说明\r\n第二行：选择 zimuo.bin，然后打开串口。\r\n"_s;
+const QString sizeLine = u"\r\n文件读入正常，大小为：%1字节       "_s + timeText(morning);
+
+// `size` bytes of 0x55 that start with `values`.
+QByteArray bytesOf(std::initializer_list<char> values, int size)
+{
+    QByteArray bytes(size, '\x55');
+    std::copy(values.begin(), values.end(), bytes.begin());
+    return bytes;
+}
+
+// The window on a fake link in the morning, with hellp.qvx in its program
+// folder unless told otherwise.
+struct WindowRig {
+    TestDesktop desktop{morning};
+    std::unique_ptr<DownloadWindow> form;
+
+    explicit WindowRig(bool withHelp = true)
+    {
+        if (withHelp)
+            writeFile(desktop.dir.filePath(u"hellp.qvx"_s), *cp936::encode(helpText));
+        form = std::make_unique<DownloadWindow>(desktop.services);
+    }
+    template <typename T = QWidget> T *child(const QString &name) const { return form->findChild<T *>(name); }
+    void click(const QString &button) const { child<QPushButton>(button)->click(); }
+    // Writes the file (unless `bytes` is null) and chooses it in the dialog; "" cancels the dialog.
+    QString choose(const QString &name, const QByteArray &bytes = {})
+    {
+        const QString path = name.isEmpty() ? QString() : desktop.dir.filePath(name);
+        if (!bytes.isNull())
+            writeFile(path, bytes);
+        desktop.host.files << path;
+        click(u"Command4"_s);
+        return path;
+    }
+    QString text() const { return form->logText(); }
+    // Enabled state of 打开串口, 关闭串口 and 发送数据, then the poll and the port: "on off off stopped closed".
+    QString state() const
+    {
+        QStringList parts;
+        for (const char *name : {"Command1", "Command3", "Command2"})
+            parts << (child<QPushButton>(QLatin1String(name))->isEnabled() ? u"on"_s : u"off"_s);
+        parts << (child<QTimer>(u"Timer1"_s)->isActive() ? u"running"_s : u"stopped"_s);
+        return parts.join(u' ') + (desktop.link->isOpen() ? u" open"_s : u" closed"_s);
+    }
 };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Ending)
 
-class DownloadProtocolTest : public QObject {
+class DownloadTest : public QObject {
     Q_OBJECT
 
     const LogLines lines{testTime()};
@@ -82,69 +151,41 @@ class DownloadProtocolTest : public QObject {
     const QString completedLog = untilSignal + lines.downloading + lines.completed;
 
 private slots:
-    void boardSignal_data()
-    {
-        QTest::addColumn<QByteArray>("batch");
-        QTest::addColumn<bool>("isSignal");
-        QTest::newRow("s") << "s"_ba << true;
-        QTest::newRow("x s") << "xs"_ba << true;
-        QTest::newRow("s x") << "sx"_ba << false;
-        QTest::newRow("S") << "S"_ba << false;
-        QTest::newRow("no bytes") << QByteArray() << false;
-    }
-    void boardSignal()
-    {
-        QFETCH(QByteArray, batch);
-        QFETCH(bool, isSignal);
-        Rig rig;
-        rig.box.answers = {MessageAnswer::Cancel};
-        rig.link.receive(batch);
-        QCOMPARE(rig.log.text(), isSignal ? untilSignal : u"listing"_s + lines.opened);
-        QCOMPARE(rig.box.shown, isSignal ? QStringList{confirmBox} : QStringList());
-        QCOMPARE(rig.phase(), isSignal ? Phase::Connected : Phase::Polling);
-        QCOMPARE(rig.polling(), !isSignal);
-        QVERIFY(rig.link.written.isEmpty()); // Cancel sends nothing
-    }
-
     // A port that cannot be opened: a message naming the device and the
-    // system's reason. Opening polls with "s" at 9600,n,8,1; closing stops the
-    // poll, which then writes nothing. A device that vanishes while polling:
-    // one message and one log line, the port closed; a later report adds nothing.
+    // system's reason, no log line. Opening polls with "s" at 9600,n,8,1; a
+    // batch that does not end with "s" (or holds no bytes) is no signal.
+    // Closing stops the poll. A device that vanishes while polling: one
+    // message and one log line, the port closed; a later report adds nothing.
     void portWithoutTransfer()
     {
-        Rig rig(false);
+        ProtocolRig rig(false);
         rig.link.openFailure = u"Permission denied"_s;
         rig.protocol.openPort();
-        QCOMPARE(rig.box.shown, QStringList{u"48 Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）。\r"
-                                            u"请检查串口线和设备是否存在、是否被其他程序占用。\r"
-                                            u"系统信息：Permission denied"_s});
-        QCOMPARE(rig.log.text(), u"listing"_s);
         QCOMPARE(rig.phase(), Phase::Closed);
 
         rig.link.openFailure.reset();
-        rig.box.shown.clear();
         rig.protocol.openPort();
         const LineSettings s = *rig.link.openedWith;
         QCOMPARE((QList<int>{s.baudRate, s.parity, s.dataBits, s.stopBits, s.flowControl}), (QList<int>{9600, 0, 8, 1, 0}));
-        QCOMPARE(rig.box.shown, QStringList{connectBox});
+        rig.protocol.pollTick();
+        rig.link.receive("sx");
+        rig.link.receive({});
+        QCOMPARE(rig.link.written, "s"_ba);
         QCOMPARE(rig.log.text(), u"listing"_s + lines.opened);
         QCOMPARE(rig.phase(), Phase::Polling);
         QVERIFY(rig.polling());
-        rig.protocol.pollTick();
-        QCOMPARE(rig.link.written, "s"_ba);
 
         rig.protocol.closePort();
-        rig.protocol.pollTick();
         QCOMPARE(rig.phase(), Phase::Closed);
         QVERIFY(!rig.polling());
-        QCOMPARE(rig.link.written, "s"_ba);
-        QCOMPARE(rig.link.writesWhileClosed, 0);
 
         rig.protocol.openPort();
         emit rig.link.failed(u"拔出"_s);
         emit rig.link.failed(u"再次出错"_s);
         QCOMPARE(rig.log.text(), u"listing"_s + lines.opened + lines.opened + lines.line(u"串口出错，已关闭。"_s));
-        QCOMPARE(rig.box.shown, (QStringList{connectBox, connectBox,
+        QCOMPARE(rig.box.shown, (QStringList{u"48 Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）。\r"
+                                             u"请检查串口线和设备是否存在、是否被其他程序占用。\r系统信息：Permission denied"_s,
+                                             connectBox, connectBox,
                                              u"48 Qorvath 欢迎您: 串口 COM1（设备 /dev/fake-com1）出错：拔出\r串口已关闭。"_s}));
         QCOMPARE(rig.phase(), Phase::Closed);
     }
@@ -160,7 +201,6 @@ private slots:
         QTest::addColumn<int>("sizeOnDisk");
         QTest::addColumn<bool>("queued"); // the bytes leave only later
         QTest::addColumn<int>("signalDuringBox"); // number of the box, in the order shown; −1: none
-        QTest::newRow("变化速度1, 449 bytes") << 0 << 449 << false << -1;
         QTest::newRow("变化速度6, file rewritten after the choice") << 5 << 480 << false << -1;
         QTest::newRow("bytes queued") << 0 << 449 << true << -1;
         QTest::newRow("signal during the DB9 prompt") << 0 << 449 << false << 0;
@@ -173,8 +213,11 @@ private slots:
         QFETCH(int, sizeOnDisk);
         QFETCH(bool, queued);
         QFETCH(int, signalDuringBox);
-        Rig rig(false);
-        rig.box.whileOpen[signalDuringBox] = [&rig] { rig.link.receive("s"); };
+        ProtocolRig rig(false);
+        rig.box.onEveryBox = [&rig, signalDuringBox] {
+            if (rig.box.shown.size() == signalDuringBox + 1)
+                rig.link.receive("s");
+        };
         rig.protocol.openPort();
         rig.protocol.setSpeedIndex(speedIndex);
         rig.link.holdWrites = queued;
@@ -209,15 +252,14 @@ private slots:
         const QString stalledBox = u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）停止发送：至少还有 %1 字节没有发出。"
                                    u"\r字模没有下载完成，串口已关闭。请检查串口线和单片机。"_s;
         const QString failedBox = u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）出错：%1\r字模没有下载完成，串口已关闭。"_s;
-        const QString refused = u"写入出错"_s;
-        const auto close = [](Rig &rig) { rig.protocol.closePort(); };
-        const auto reopen = [](Rig &rig) { rig.protocol.openPort(); };
-        const auto stall = [](Rig &rig) {
+        const auto close = [](ProtocolRig &rig) { rig.protocol.closePort(); };
+        const auto reopen = [](ProtocolRig &rig) { rig.protocol.openPort(); };
+        const auto stall = [](ProtocolRig &rig) {
             rig.drainDeadline()->start(0); // its time has come
             QTRY_VERIFY(!rig.link.isOpen());
         };
-        const auto failAgain = [](Rig &rig) { emit rig.link.failed(u"再次出错"_s); };
-        const auto vanish = [&](Rig &rig) {
+        const auto failAgain = [](ProtocolRig &rig) { emit rig.link.failed(u"再次出错"_s); };
+        const auto vanish = [&](ProtocolRig &rig) {
             emit rig.link.failed(u"拔出"_s);
             failAgain(rig);
         };
@@ -227,9 +269,7 @@ private slots:
         QTest::newRow("never drains, 449 bytes") << Ending{449, 0, stall, 2946, stalled, stalledBox.arg(455), Phase::Closed, 455};
         QTest::newRow("never drains, 64 KiB")
             << Ending{65536, 0, stall, 138544, stalled, stalledBox.arg(65542), Phase::Closed, 65542};
-        QTest::newRow("header refused") << Ending{449, 1, failAgain, 0, failed, failedBox.arg(refused), Phase::Closed, 0};
-        QTest::newRow("data refused") << Ending{449, 2, failAgain, 0, failed, failedBox.arg(refused), Phase::Closed, 3};
-        QTest::newRow("trailer refused") << Ending{449, 3, failAgain, 0, failed, failedBox.arg(refused), Phase::Closed, 452};
+        QTest::newRow("data refused") << Ending{449, 2, failAgain, 0, failed, failedBox.arg(u"写入出错"_s), Phase::Closed, 3};
         QTest::newRow("device vanished") << Ending{449, 0, vanish, 2946, failed, failedBox.arg(u"拔出"_s), Phase::Closed, 455};
         QTest::newRow("file unreadable") << Ending{0, 0, {}, 0, lines.line(u"下载未进行：字模文件无法读取，没有发送任何数据。"_s),
             u"48 Qorvath 欢迎您！！！: 无法读取文件 {file}。\r系统信息：No such file or directory\r没有发送任何数据。"_s,
@@ -238,7 +278,7 @@ private slots:
     void transferEndsEarly()
     {
         QFETCH(Ending, ending);
-        Rig rig;
+        ProtocolRig rig;
         rig.link.holdWrites = true;
         rig.link.failWriteNumber = ending.failingWrite;
         if (ending.fileSize == 0)
@@ -258,20 +298,22 @@ private slots:
         QCOMPARE(rig.link.discarded, ending.unsent);
     }
 
+    // The board's signal is a batch that ends with "s"; it stops the poll.
     // After a Cancel, "发送数据" with no speed selected is refused and sends
     // nothing. Choosing a file offers "打开串口" again; opening anew restarts
-    // the poll and keeps "发送数据". A transfer from there stops the poll.
+    // the poll and keeps "发送数据", which then sends.
     void afterCancel()
     {
-        Rig rig;
+        ProtocolRig rig;
         rig.box.answers = {MessageAnswer::Cancel};
-        rig.link.receive("s");
+        rig.link.receive("xs");
         rig.protocol.setSpeedIndex(-1);
         rig.protocol.download();
         QVERIFY(rig.link.written.isEmpty());
         QCOMPARE(rig.log.text(), untilSignal);
-        QCOMPARE(rig.box.shown.last(), u"64 Qorvath 欢迎您！！！: 你还没有选择显示方式和移动速度，谢谢！！！"_s);
+        QCOMPARE(rig.box.shown, (QStringList{confirmBox, u"64 Qorvath 欢迎您！！！: 你还没有选择显示方式和移动速度，谢谢！！！"_s}));
         QCOMPARE(rig.phase(), Phase::Connected);
+        QVERIFY(!rig.polling());
 
         rig.protocol.chooseFile(rig.path);
         QCOMPARE(rig.protocol.buttons(), (DownloadButtons{true, true, true}));
@@ -284,9 +326,87 @@ private slots:
         QCOMPARE(rig.link.written, rig.transferOf(4));
         QCOMPARE(rig.log.text(), untilSignal + lines.opened + lines.downloading + lines.completed);
         QCOMPARE(rig.phase(), Phase::Closed);
-        QVERIFY(!rig.polling());
+    }
+
+    // The window: fixed size with a close box only; the lists preset, the help
+    // text shown, or one line naming it when it is missing.
+    void windowStartState()
+    {
+        WindowRig rig;
+        QCOMPARE(rig.form->size(), QSize(737, 367));
+        QCOMPARE(rig.form->minimumSize(), rig.form->maximumSize());
+        QCOMPARE(int(rig.form->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)),
+                 int(Qt::WindowCloseButtonHint));
+        QVERIFY(rig.form->windowTitle().contains(u"http://www.qorvath.test"_s));
+        QCOMPARE(rig.child<QComboBox>(u"Combo1"_s)->currentText(), u"左移动显示"_s);
+        QCOMPARE(rig.child<QComboBox>(u"Combo2"_s)->currentText(), u"变化速度1"_s);
+        QCOMPARE(rig.text(), helpText);
+        QCOMPARE(rig.child<QPlainTextEdit>(u"Text1"_s)->toPlainText(), QString(helpText).replace("\r\n", "\n"));
+        QVERIFY(rig.child<QPlainTextEdit>(u"Text1"_s)->isReadOnly());
+        QCOMPARE(rig.state(), u"off off off stopped closed"_s);
+
+        WindowRig noHelp(false);
+        QVERIFY(noHelp.text().contains(noHelp.desktop.dir.filePath(u"hellp.qvx"_s)) && !noHelp.text().contains('\n'));
+    }
+
+    // A file taken: its first N − 353 bytes as 0x.., the size line, the caret at
+    // the end. A file refused: a message naming it, nothing else changes.
+    void windowChoosesFile_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: the file does not exist
+        QTest::addColumn<QString>("listing");    // null: the file is refused
+        QTest::newRow("empty file") << ""_ba << sizeLine.arg(-353);
+        QTest::newRow("00 1F A0 then tail") << bytesOf({0x00, 0x1F, char(0xA0)}, 356) << u"0x0, 0x1F, 0xA0, "_s + sizeLine.arg(3);
+        QTest::newRow("64 KiB, the largest taken") << QByteArray(65536, '\0') << u"0x0, "_s.repeated(65183) + sizeLine.arg(65183);
+        QTest::newRow("missing") << QByteArray() << QString();
+        QTest::newRow("64 KiB and one byte") << QByteArray(65537, '\0') << QString();
+    }
+    void windowChoosesFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, listing);
+        WindowRig rig;
+        rig.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
+        const QString path = rig.choose(u"glyphs.bin"_s, content);
+        QCOMPARE(rig.desktop.host.filters, QStringList{u"二进制文件(*.bin;*.hex;) (*.bin *.hex)"_s});
+        QCOMPARE(rig.text(), listing.isNull() ? helpText : listing);
+        QCOMPARE(rig.state(), listing.isNull() ? u"off off off stopped closed"_s : u"on off off stopped closed"_s);
+        QCOMPARE(rig.desktop.host.shown.size(), listing.isNull() ? 1 : 0);
+        if (listing.isNull())
+            QVERIFY(rig.desktop.host.shown[0].startsWith(u"48 ") && rig.desktop.host.shown[0].contains(path));
+        else
+            QVERIFY(rig.child(u"Text1"_s)->hasFocus() && rig.child<QPlainTextEdit>(u"Text1"_s)->textCursor().atEnd());
+    }
+
+    // A cancelled dialog changes nothing at first, later it loads the previous
+    // choice again as that file is now. Then the buttons and the poll after
+    // each event; the close box ends the poll and closes the port. ("返回" is
+    // followed in test_desktop_program.)
+    void windowSession()
+    {
+        WindowRig rig;
+        rig.choose({});
+        QCOMPARE(rig.text(), helpText);
+        QCOMPARE(rig.state(), u"off off off stopped closed"_s);
+        const QString path = rig.choose(u"zimuo.bin"_s, bytesOf({char(0xAB)}, 354));
+        writeFile(path, bytesOf({0x01, 0x02}, 355));
+        rig.choose({});
+        QCOMPARE(rig.text(), u"0x1, 0x2, "_s + sizeLine.arg(2));
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.state(), u"off on off running open"_s);
+        rig.desktop.host.answers = {MessageAnswer::Cancel};
+        rig.desktop.link->receive("xs");
+        QCOMPARE(rig.state(), u"off on on stopped open"_s);
+        rig.click(u"Command3"_s);
+        QCOMPARE(rig.state(), u"on off off stopped closed"_s);
+
+        rig.click(u"Command1"_s);
+        rig.form->show();
+        rig.form->close();
+        QVERIFY(rig.state().endsWith(u"stopped closed"_s));
     }
 };
 
-QTEST_GUILESS_MAIN(DownloadProtocolTest)
-#include "test_download_protocol.moc"
+QTEST_MAIN(DownloadTest)
+#include "test_download.moc"
