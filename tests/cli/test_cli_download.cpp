@@ -38,7 +38,6 @@ private slots:
         QTest::newRow("speed 0") << QStringList{m_glyphs, "--yes", "--speed", "0"} << 2 << u"--speed 的值“0”无效"_s;
         QTest::newRow("speed 7") << QStringList{m_glyphs, "--yes", "--speed", "7"} << 2 << u"--speed 的值“7”无效"_s;
         QTest::newRow("wait 0") << QStringList{m_glyphs, "--yes", "--wait", "0"} << 2 << u"--wait 的值“0”无效"_s;
-        QTest::newRow("unknown option") << QStringList{m_glyphs, "--bogus"} << 2 << u"Unknown option 'bogus'."_s;
         // Standard input of a test is no terminal: the confirmation cannot be asked.
         QTest::newRow("no terminal to ask on") << QStringList{m_glyphs} << 2 << u"标准输入不是终端，无法询问是否下载"_s;
         QTest::newRow("no such device") << QStringList{m_glyphs, "--yes", "--device", "/dev/ledglyph-no-such-port"} << 1

@@ -111,11 +111,7 @@ private slots:
 
     void cellDrawing()
     {
-        QByteArray cell(32, '\0');
-        cell[0] = '\x80';
-        cell[1] = '\x01';
-        cell[30] = '\x0F';
-        cell[31] = '\xF0';
+        const QByteArray cell = "\x80\x01"_ba + QByteArray(28, '\0') + "\x0F\xF0"_ba;
         QCOMPARE(drawCell(cell), u"#..............#\n"_s + u"................\n"_s.repeated(14) + u"....########....\n"_s);
     }
 };

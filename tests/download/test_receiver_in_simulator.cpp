@@ -21,21 +21,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The board's record in its glyph store (see firmware/glyph_store.h).
-struct BoardRecord {
-    bool valid = false;
-    int length = 0;
-    int speed = 0;
-    int decisions = 0;    // transfers decided since power-on, modulo 256
-    int lastDecision = -1; // 0 accepted, else the refusal
-    QList<int> values() const { return {valid, length, speed, decisions, lastDecision}; }
-};
+// The board's record in its glyph store (see firmware/glyph_store.h): valid,
+// length, speed, transfers decided since power-on (modulo 256) and the last
+// decision (0 accepted, else the refusal); empty when it cannot be read.
+using BoardRecord = QList<int>;
 
-class SimulatedBoard {
-public:
+struct SimulatedBoard {
     PtyPair senderLine; // the sender on its sender end, the relay on its board end
     PtyPair boardLine;  // the relay on its sender end, the simulator on its board end
-    const QString &senderEnd = senderLine.senderEnd; // the sender's device
+    HelperProcess relay;
+    HelperProcess simulator;
+    QByteArray output;  // of the console command running
+    int commands = 0;
 
     // Starts the line and the simulator with the firmware. False, with the
     // reason in the test log, when any part does not start.
@@ -43,15 +40,15 @@ public:
     {
         if (!senderLine.start() || !boardLine.start())
             return false;
-        m_relay.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_relay.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-line-relay"),
-                      {"--sender", senderLine.boardEnd, "--board", boardLine.senderEnd});
-        m_simulator.setProcessChannelMode(QProcess::MergedChannels);
-        m_simulator.start(QStringLiteral("s51"), {"-t", "52", "-X", "11.0592M", "-e", "expr uart0_check_often=1",
-                                                  "-s", boardLine.boardEnd, "-g", QStringLiteral(LEDGLYPH_FIRMWARE_IHX)});
-        if (!m_relay.waitForStarted(5000) || !m_simulator.waitForStarted(5000)) {
+        relay.setProcessChannelMode(QProcess::ForwardedChannels);
+        relay.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-line-relay"),
+                    {"--sender", senderLine.boardEnd, "--board", boardLine.senderEnd});
+        simulator.setProcessChannelMode(QProcess::MergedChannels);
+        simulator.start(QStringLiteral("s51"), {"-t", "52", "-X", "11.0592M", "-e", "expr uart0_check_often=1",
+                                                "-s", boardLine.boardEnd, "-g", QStringLiteral(LEDGLYPH_FIRMWARE_IHX)});
+        if (!relay.waitForStarted(5000) || !simulator.waitForStarted(5000)) {
             qCritical("relay or simulator did not start (Debian package sdcc-ucsim installed?): %s %s",
-                      qPrintable(m_relay.errorString()), qPrintable(m_simulator.errorString()));
+                      qPrintable(relay.errorString()), qPrintable(simulator.errorString()));
             return false;
         }
         return command(QStringLiteral("info hw uart")).contains(u"uart[0] on");
@@ -60,17 +57,18 @@ public:
     // The answer of one console command, empty when none came within the bound.
     QString command(const QString &line)
     {
-        const QString marker = QString::number(++m_commands + 700000);
-        m_output.clear();
-        m_simulator.write((line + QLatin1Char('\n')).toLatin1());
-        m_simulator.write(QStringLiteral("expr %1\n").arg(marker).toLatin1());
+        const QString marker = QString::number(++commands + 700000);
+        output.clear();
+        simulator.write((line + QLatin1Char('\n')).toLatin1());
+        simulator.write(QStringLiteral("expr %1\n").arg(marker).toLatin1());
         const auto answered = [&] {
-            m_output += m_simulator.readAll();
-            return m_output.contains(QByteArray('\n' + marker.toLatin1() + '\n'));
+            output += simulator.readAll();
+            return output.contains(QByteArray('\n' + marker.toLatin1() + '\n'));
         };
-        if (!QTest::qWaitFor(answered, consoleWaitMs))
+        // s51 reads its console now and then while it runs.
+        if (!QTest::qWaitFor(answered, 60000))
             return {};
-        const QString text = QString::fromLatin1(m_output);
+        const QString text = QString::fromLatin1(output);
         return text.left(text.lastIndexOf(marker));
     }
 
@@ -96,26 +94,17 @@ public:
         return {bytes.startsWith("LG"), at(2) | at(3) << 8, at(4), at(8), at(9)};
     }
 
-    // The record once the board has decided a transfer after `before`; its
-    // decision count unchanged when it did not decide within the bound.
+    // The record once the board has decided a transfer after `before`; empty
+    // when it did not decide within the bound.
     BoardRecord nextDecision(const BoardRecord &before)
     {
         BoardRecord now;
         const auto decided = [&] {
             now = record();
-            return now.decisions != before.decisions;
+            return now.size() == 5 && now[3] != before.value(3);
         };
-        return QTest::qWaitFor(decided, decisionWaitMs) ? now : before;
+        return QTest::qWaitFor(decided, 90000) ? now : BoardRecord();
     }
-
-private:
-    static constexpr int consoleWaitMs = 60000; // s51 reads its console now and then while it runs
-    static constexpr int decisionWaitMs = 90000;
-
-    HelperProcess m_relay;
-    HelperProcess m_simulator;
-    QByteArray m_output;
-    int m_commands = 0;
 };
 
 } // namespace
@@ -132,7 +121,7 @@ private slots:
         SimulatedBoard board;
         QVERIFY(board.start());
         const BoardRecord powerOn = board.record();
-        QVERIFY(!powerOn.valid); // the simulator's RAM starts with noise, never a record
+        QVERIFY(powerOn.size() == 5 && !powerOn[0]); // the simulator's RAM starts with noise, never a record
 
         QByteArray data(32 * 20 + 353, 0);
         QRandomGenerator random(22);
@@ -144,20 +133,20 @@ private slots:
         writeFile(file, data);
         // Polling for the board and sending end well within the minute a program may run.
         const ProgramRun run = runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"),
-                                          {"download", file, "--device", board.senderEnd, "--speed", "5", "--yes", "--wait", "40"});
+                                          {"download", file, "--device", board.senderLine.senderEnd, "--speed", "5", "--yes", "--wait", "40"});
         QVERIFY2(run.exitCode == 0 && run.err.contains(u"下载完成：999 字节（字模文件 993 字节）"_s), qPrintable(run.err));
         const BoardRecord stored = board.nextDecision(powerOn);
-        QCOMPARE(stored.values(), (QList<int>{true, 993, 5, (powerOn.decisions + 1) % 256, REFUSAL_NONE}));
+        QCOMPARE(stored, (BoardRecord{true, 993, 5, (powerOn[3] + 1) % 256, REFUSAL_NONE}));
         QCOMPARE(board.xram(0, 992), data);
 
         // A poll, then a header and the start of the data at once: the board
         // answers the poll and takes the header after it.
-        QSerialPort sender(board.senderEnd);
+        QSerialPort sender(board.senderLine.senderEnd);
         QVERIFY(sender.open(QIODevice::ReadWrite));
         QCOMPARE(sender.write("s\x79\x01\x02"_ba + QByteArray(397, 0x66)), 401);
         QVERIFY(sender.waitForBytesWritten(5000));
         const BoardRecord refused = board.nextDecision(stored);
-        QCOMPARE(refused.values(), (QList<int>{true, 993, 5, (stored.decisions + 1) % 256, REFUSAL_CUT_OFF}));
+        QCOMPARE(refused, (BoardRecord{true, 993, 5, (stored[3] + 1) % 256, REFUSAL_CUT_OFF}));
         QCOMPARE(board.xram(0, 992), data);
     }
 };

@@ -15,9 +15,7 @@ public:
     std::optional<QString> openFailure;      // the reason open() gives, when set
     std::optional<LineSettings> openedWith;
     bool holdWrites = false;                 // bytes stay queued until drain()
-    int failWriteNumber = 0;                 // the n-th write (counted in writeCount) is refused
-    int writeCount = 0;
-    int writesWhileClosed = 0;
+    int failWriteNumber = 0;                 // the n-th write to the open link is refused
     qint64 discarded = 0;                    // queued bytes thrown away by discardAndClose()
     QByteArray written;                      // every byte the link took, in order
 
@@ -37,11 +35,9 @@ public:
     bool isOpen() const override { return m_open; }
     bool write(const QByteArray &bytes) override
     {
-        if (!m_open) {
-            ++writesWhileClosed;
+        if (!m_open)
             return false;
-        }
-        if (++writeCount == failWriteNumber) {
+        if (++m_writes == failWriteNumber) {
             emit failed(QStringLiteral("写入出错"));
             return false;
         }
@@ -68,6 +64,7 @@ public:
 
 private:
     bool m_open = false;
+    int m_writes = 0;
     qint64 m_pending = 0;
     QByteArray m_incoming;
 };

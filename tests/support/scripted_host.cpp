@@ -4,11 +4,8 @@ namespace ledglyph::test {
 
 MessageAnswer ScriptedHost::show(const QString &prompt, MessageIcon icon, const QString &title)
 {
-    const int number = int(shown.size());
     const int style = icon == MessageIcon::Exclamation ? 48 : icon == MessageIcon::Information ? 64 : 33;
     shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
-    if (const std::function<void()> meanwhile = whileOpen.take(number))
-        meanwhile();
     if (onEveryBox)
         onEveryBox();
     return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();
@@ -18,14 +15,6 @@ QString ScriptedHost::getOpenFileName(QWidget *, const QString &filter)
 {
     filters << filter;
     return files.isEmpty() ? QString() : files.takeFirst();
-}
-
-QString ScriptedHost::styles() const
-{
-    QStringList styles;
-    for (const QString &box : shown)
-        styles << box.section(QLatin1Char(' '), 0, 0);
-    return styles.join(QLatin1Char(' '));
 }
 
 } // namespace ledglyph::test

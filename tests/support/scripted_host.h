@@ -9,7 +9,6 @@
 #include "platform/gui/desktop_services.h"
 
 #include <QList>
-#include <QMap>
 #include <QStringList>
 
 #include <functional>
@@ -20,10 +19,9 @@ class ScriptedHost final : public MessageBox, public Launcher, public FileDialog
 public:
     QStringList shown;               // each box as "style title: prompt"
     QList<MessageAnswer> answers;    // taken in order; OK when the script has run out
-    // Keyed by a box's number (0: the first shown): runs while that box waits
-    // for the user, as events that arrive meanwhile would.
-    QMap<int, std::function<void()>> whileOpen;
-    std::function<void()> onEveryBox; // runs while any box waits
+    // Runs while any box waits for the user (the box is in `shown` already),
+    // as events that arrive meanwhile would.
+    std::function<void()> onEveryBox;
     QStringList opened;              // addresses the program asked to open
     QStringList files;               // the dialog's answers in order; "" is a cancelled dialog
     QStringList filters;             // the filter of every dialog opened
@@ -31,9 +29,6 @@ public:
     MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override;
     void openAddress(const QString &address) override { opened << address; }
     QString getOpenFileName(QWidget *, const QString &filter) override;
-
-    // The style codes of the boxes shown: "48 33 64".
-    QString styles() const;
 };
 
 } // namespace ledglyph::test

@@ -1,0 +1,395 @@
+// The download against a fake serial link, answered through scripted message
+// boxes: the exchange with the board (what counts as its signal, the bytes of
+// a transfer, the log lines, the phases and the faults), then the window
+// offscreen (its start state, the hex listing, the refused files and the
+// enabled buttons after every event).
+
+#include "download/download_prompts.h"
+#include "download/download_protocol.h"
+#include "download/download_window.h"
+#include "platform/code_page_936.h"
+#include "platform/date_time_text.h"
+#include "tests/support/test_desktop.h"
+#include "tests/support/test_files.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+
+using namespace ledglyph;
+using namespace ledglyph::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString confirmBox = u"33 Qorvath 欢迎您！！！: 与单片机连接成功\r\r按下“确定”将字模下载到单片机。\r按下“取消”返回\r"
+                           u"注意：单片机与PC连接后请在一分钟内将字模下载到单片机，\r如超过一分钟请重新连接"_s;
+const QString connectBox = u"48 Qorvath 欢迎您: 请用DB9串行线将PC的COM1与单片机连接，之后开启单片机电源。"
+                           u"连接成功后才能下载字模\r串口设置 端口号：COM1 波特率：9600b/s  奇偶校验：无  数据位：8  停止位：1"_s;
+using Phase = DownloadProtocol::Phase;
+
+// A log line exactly as the download writes it at the test time: CR LF, text, time of day.
+QString logLine(const QString &text)
+{
+    return u"\r\n"_s + text + timeText(testTime().time());
+}
+
+// One protocol with its fakes and its boxes, a 449-byte glyph file chosen,
+// "变化速度1" selected, "listing" in the log and, unless told otherwise, the
+// port open (its box forgotten).
+struct ProtocolRig {
+    FakeSerialLink link;
+    ScriptedHost box;
+    FixedClock clock{testTime()};
+    DownloadLog log{clock};
+    DownloadProtocol protocol{link, log};
+    DownloadPrompts prompts{protocol, box};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"zimuo.bin"_s);
+    QByteArray content = QByteArray("s\0\xFFy\x01G", 6).repeated(75).left(449); // holds "s" bytes too
+
+    explicit ProtocolRig(bool open = true)
+    {
+        writeFile(path, content);
+        protocol.chooseFile(path);
+        protocol.setSpeedIndex(0);
+        log.replace(u"listing"_s, DownloadLog::Focus::AtEnd);
+        if (open)
+            protocol.openPort();
+        box.shown.clear();
+    }
+    QByteArray transferOf(int speed) const { return "\x79\x01"_ba + char(speed) + content + "sss"_ba; }
+    // The phase, provided the port is open exactly when the phase has it open.
+    Phase phase() const
+    {
+        const Phase now = protocol.phase();
+        const bool portOpen = now != Phase::NoFile && now != Phase::Closed;
+        return portOpen == link.isOpen() ? now : Phase(-1);
+    }
+    bool polling() const { return protocol.findChild<QTimer *>(u"Timer1"_s)->isActive(); }
+    QTimer *drainDeadline() const { return protocol.findChild<QTimer *>(u"drainDeadline"_s); }
+};
+
+// A transfer that ends before it is complete, from the board's signal on.
+struct Ending {
+    int fileSize;                            // the glyph file when the board signals; 0: removed
+    int failingWrite;                        // the n-th write is refused
+    std::function<void(ProtocolRig &)> then; // while the transfer's bytes wait
+    int deadlineMs;                          // the drain deadline set at the signal, 0: none
+    QString log;                             // after the "正在下载中" line
+    QString box;                             // after the confirmation, "" for none; {file}: the file's path
+    Phase phase;
+    int unsent;                              // bytes the link took and threw away unsent
+};
+
+const QTime morning(9, 7, 3);
+const QString helpText = u"串口下载说明\r\n第二行：选择 zimuo.bin，然后打开串口。\r\n"_s;
+const QString sizeLine = u"\r\n文件读入正常，大小为：%1字节       "_s + timeText(morning);
+
+// The 353 bytes at the end of every glyph file, which the listing leaves out.
+const QByteArray tail(353, '\x55');
+
+// The window on a fake link in the morning, with hellp.qvx in its program
+// folder unless told otherwise.
+struct WindowRig {
+    TestDesktop desktop{morning};
+    std::unique_ptr<DownloadWindow> form;
+
+    explicit WindowRig(bool withHelp = true)
+    {
+        if (withHelp)
+            writeFile(desktop.dir.filePath(u"hellp.qvx"_s), *cp936::encode(helpText));
+        form = std::make_unique<DownloadWindow>(desktop.services);
+    }
+    template <typename T = QWidget> T *child(const QString &name) const { return form->findChild<T *>(name); }
+    void click(const QString &button) const { child<QPushButton>(button)->click(); }
+    // Writes the file (unless `bytes` is null) and chooses it in the dialog; "" cancels the dialog.
+    QString choose(const QString &name, const QByteArray &bytes = {})
+    {
+        const QString path = name.isEmpty() ? QString() : desktop.dir.filePath(name);
+        if (!bytes.isNull())
+            writeFile(path, bytes);
+        desktop.host.files << path;
+        click(u"Command4"_s);
+        return path;
+    }
+    QString text() const { return form->logText(); }
+    // Enabled state of 打开串口, 关闭串口 and 发送数据: "on off off". (The
+    // protocol's phases, which set them, hold the poll and the port.)
+    QString buttons() const
+    {
+        QStringList parts;
+        for (const char *name : {"Command1", "Command3", "Command2"})
+            parts << (child<QPushButton>(QLatin1String(name))->isEnabled() ? u"on"_s : u"off"_s);
+        return parts.join(u' ');
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Ending)
+
+class DownloadTest : public QObject {
+    Q_OBJECT
+
+    const QString opened = logLine(u"串口已打开,等待与单片机的连接。    "_s);
+    const QString untilSignal = u"listing"_s + opened + logLine(u"收到单片机信号，与单片机连接成功。 "_s);
+    const QString downloading = u"\r\n"_s + logLine(u"正在下载中，请等待...."_s + QString(13, u' '));
+    const QString completed = logLine(u"下载完成 OK！"_s + QString(22, u' ')) + u"\r\n"_s;
+
+private slots:
+    // A port that cannot be opened: a message naming the device and the
+    // system's reason, no log line. Opening polls with "s" at 9600,n,8,1; a
+    // batch that does not end with "s" (or holds no bytes) is no signal.
+    // Closing stops the poll. A device that vanishes while polling: one
+    // message and one log line, the port closed; a later report adds nothing.
+    void portWithoutTransfer()
+    {
+        ProtocolRig rig(false);
+        rig.link.openFailure = u"Permission denied"_s;
+        rig.protocol.openPort();
+        QCOMPARE(rig.phase(), Phase::Closed);
+
+        rig.link.openFailure.reset();
+        rig.protocol.openPort();
+        const LineSettings s = *rig.link.openedWith;
+        QCOMPARE((QList<int>{s.baudRate, s.parity, s.dataBits, s.stopBits, s.flowControl}), (QList<int>{9600, 0, 8, 1, 0}));
+        rig.protocol.pollTick();
+        rig.link.receive("sx");
+        rig.link.receive({});
+        QCOMPARE(rig.link.written, "s"_ba);
+        QCOMPARE(rig.log.text(), u"listing"_s + opened);
+        QCOMPARE(rig.phase(), Phase::Polling);
+        QVERIFY(rig.polling());
+
+        rig.protocol.closePort();
+        QCOMPARE(rig.phase(), Phase::Closed);
+        QVERIFY(!rig.polling());
+
+        rig.protocol.openPort();
+        emit rig.link.failed(u"拔出"_s);
+        emit rig.link.failed(u"再次出错"_s);
+        QCOMPARE(rig.log.text(), u"listing"_s + opened + opened + logLine(u"串口出错，已关闭。"_s));
+        QCOMPARE(rig.box.shown, (QStringList{u"48 Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）。\r"
+                                             u"请检查串口线和设备是否存在、是否被其他程序占用。\r系统信息：Permission denied"_s,
+                                             connectBox, connectBox,
+                                             u"48 Qorvath 欢迎您: 串口 COM1（设备 /dev/fake-com1）出错：拔出\r串口已关闭。"_s}));
+        QCOMPARE(rig.phase(), Phase::Closed);
+    }
+
+    // 3 + N + 3 bytes, the speed in the header and the file as it is on disk
+    // when the board signals. Complete only once every queued byte has left;
+    // the port closes after that. A board signal counts only while polling or
+    // connected: one that arrives while a box waits for the user adds no log
+    // line and no box, and never a second transfer.
+    void transfer_data()
+    {
+        QTest::addColumn<int>("speedIndex");
+        QTest::addColumn<int>("sizeOnDisk");
+        QTest::addColumn<bool>("queued"); // the bytes leave only later
+        QTest::addColumn<int>("signalDuringBox"); // number of the box, in the order shown; −1: none
+        QTest::newRow("变化速度6, file rewritten after the choice") << 5 << 480 << false << -1;
+        QTest::newRow("bytes queued") << 0 << 449 << true << -1;
+        QTest::newRow("signal during the DB9 prompt") << 0 << 449 << false << 0;
+        QTest::newRow("signal during the confirmation") << 0 << 449 << false << 1;
+        QTest::newRow("signal during 下载完成") << 0 << 449 << false << 2;
+    }
+    void transfer()
+    {
+        QFETCH(int, speedIndex);
+        QFETCH(int, sizeOnDisk);
+        QFETCH(bool, queued);
+        QFETCH(int, signalDuringBox);
+        ProtocolRig rig(false);
+        rig.box.onEveryBox = [&rig, signalDuringBox] {
+            if (rig.box.shown.size() == signalDuringBox + 1)
+                rig.link.receive("s");
+        };
+        rig.protocol.openPort();
+        rig.protocol.setSpeedIndex(speedIndex);
+        rig.link.holdWrites = queued;
+        if (sizeOnDisk != rig.content.size())
+            writeFile(rig.path, rig.content = QByteArray("new s", 5).repeated(sizeOnDisk / 5));
+        rig.link.receive("s");
+        QCOMPARE(rig.link.written, rig.transferOf(speedIndex + 1));
+        if (queued) {
+            rig.link.receive("s"); // the board's chatter during the transfer starts nothing
+            emit rig.link.allWritten(); // a late report about an earlier poll byte ends nothing
+            QCOMPARE(rig.log.text(), untilSignal + downloading);
+            QCOMPARE(rig.box.shown, (QStringList{connectBox, confirmBox}));
+            QCOMPARE(rig.phase(), Phase::Sending);
+            rig.link.drain();
+        }
+        QCOMPARE(rig.log.text(), untilSignal + downloading + completed);
+        QCOMPARE(rig.box.shown, (QStringList{connectBox, confirmBox, u"64 Qorvath 欢迎您！！！: 串口下载完成"_s}));
+        QCOMPARE(rig.phase(), Phase::Closed);
+    }
+
+    // One log line and at most one message, never "下载完成"; a later report
+    // of the same breakdown and the queue running empty add nothing. A close
+    // by the user (or the window) throws the queued bytes away at once, as a
+    // breakdown does. A line that stops taking bytes: past twice their line
+    // time at 9600 baud (10 bits a byte) plus 2 s. A file that cannot be read
+    // at the signal: nothing sent, "发送数据" left to try again.
+    void transferEndsEarly_data()
+    {
+        const QString cancelled = logLine(u"下载已取消：字模没有下载完成，未发送的数据已丢弃。"_s);
+        const QString stalled = logLine(u"下载失败：串口停止发送，字模没有下载完成，串口已关闭。"_s);
+        const QString failed = logLine(u"下载失败：串口出错，字模没有下载完成，串口已关闭。"_s);
+        const QString stalledBox = u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）停止发送：至少还有 %1 字节没有发出。"
+                                   u"\r字模没有下载完成，串口已关闭。请检查串口线和单片机。"_s;
+        const QString failedBox = u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）出错：%1\r字模没有下载完成，串口已关闭。"_s;
+        const auto close = [](ProtocolRig &rig) { rig.protocol.closePort(); };
+        const auto reopen = [](ProtocolRig &rig) { rig.protocol.openPort(); };
+        const auto stall = [](ProtocolRig &rig) {
+            rig.drainDeadline()->start(0); // its time has come
+            QTRY_VERIFY(!rig.link.isOpen());
+        };
+        const auto failAgain = [](ProtocolRig &rig) { emit rig.link.failed(u"再次出错"_s); };
+        const auto vanish = [&](ProtocolRig &rig) {
+            emit rig.link.failed(u"拔出"_s);
+            failAgain(rig);
+        };
+        QTest::addColumn<Ending>("ending");
+        QTest::newRow("关闭串口") << Ending{449, 0, close, 2946, cancelled, {}, Phase::Closed, 455};
+        QTest::newRow("打开串口") << Ending{449, 0, reopen, 2946, cancelled + opened, connectBox, Phase::Polling, 455};
+        QTest::newRow("never drains, 449 bytes") << Ending{449, 0, stall, 2946, stalled, stalledBox.arg(455), Phase::Closed, 455};
+        QTest::newRow("never drains, 64 KiB")
+            << Ending{65536, 0, stall, 138544, stalled, stalledBox.arg(65542), Phase::Closed, 65542};
+        QTest::newRow("data refused") << Ending{449, 2, failAgain, 0, failed, failedBox.arg(u"写入出错"_s), Phase::Closed, 3};
+        QTest::newRow("device vanished") << Ending{449, 0, vanish, 2946, failed, failedBox.arg(u"拔出"_s), Phase::Closed, 455};
+        QTest::newRow("file unreadable") << Ending{0, 0, {}, 0, logLine(u"下载未进行：字模文件无法读取，没有发送任何数据。"_s),
+            u"48 Qorvath 欢迎您！！！: 无法读取文件 {file}。\r系统信息：No such file or directory\r没有发送任何数据。"_s,
+            Phase::Connected, 0};
+    }
+    void transferEndsEarly()
+    {
+        QFETCH(Ending, ending);
+        ProtocolRig rig;
+        rig.link.holdWrites = true;
+        rig.link.failWriteNumber = ending.failingWrite;
+        if (ending.fileSize == 0)
+            QVERIFY(QFile::remove(rig.path));
+        else
+            writeFile(rig.path, QByteArray(ending.fileSize, 's'));
+        rig.link.receive("s");
+        QCOMPARE(rig.drainDeadline()->isActive() ? rig.drainDeadline()->interval() : 0, ending.deadlineMs);
+        if (ending.then)
+            ending.then(rig);
+        rig.link.drain();
+        QCOMPARE(rig.log.text(), untilSignal + downloading + ending.log);
+        const QString box = QString(ending.box).replace(u"{file}"_s, rig.path);
+        QCOMPARE(rig.box.shown, (box.isEmpty() ? QStringList{confirmBox} : QStringList{confirmBox, box}));
+        QCOMPARE(rig.phase(), ending.phase);
+        QCOMPARE(rig.link.written.size(), ending.unsent);
+        QCOMPARE(rig.link.discarded, ending.unsent);
+    }
+
+    // The board's signal is a batch that ends with "s"; it stops the poll.
+    // After a Cancel, "发送数据" with no speed selected is refused and sends
+    // nothing. Choosing a file offers "打开串口" again; opening anew restarts
+    // the poll and keeps "发送数据", which then sends.
+    void afterCancel()
+    {
+        ProtocolRig rig;
+        rig.box.answers = {MessageAnswer::Cancel};
+        rig.link.receive("xs");
+        rig.protocol.setSpeedIndex(-1);
+        rig.protocol.download();
+        QVERIFY(rig.link.written.isEmpty());
+        QCOMPARE(rig.log.text(), untilSignal);
+        QCOMPARE(rig.box.shown, (QStringList{confirmBox, u"64 Qorvath 欢迎您！！！: 你还没有选择显示方式和移动速度，谢谢！！！"_s}));
+        QCOMPARE(rig.phase(), Phase::Connected);
+        QVERIFY(!rig.polling());
+
+        rig.protocol.chooseFile(rig.path);
+        QCOMPARE(rig.protocol.buttons(), (DownloadButtons{true, true, true}));
+        rig.protocol.openPort();
+        QCOMPARE(rig.phase(), Phase::Connected);
+        QVERIFY(rig.polling());
+        QCOMPARE(rig.protocol.buttons(), (DownloadButtons{false, true, true}));
+        rig.protocol.setSpeedIndex(3);
+        rig.protocol.download();
+        QCOMPARE(rig.link.written, rig.transferOf(4));
+        QCOMPARE(rig.log.text(), untilSignal + opened + downloading + completed);
+        QCOMPARE(rig.phase(), Phase::Closed);
+    }
+
+    // A file taken: its first N − 353 bytes as 0x.., the size line, the caret at
+    // the end. A file refused: a message naming it, nothing else changes.
+    void windowChoosesFile_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: the file does not exist
+        QTest::addColumn<QString>("listing");    // null: the file is refused
+        QTest::newRow("empty file") << ""_ba << sizeLine.arg(-353);
+        QTest::newRow("00 1F A0 then tail") << "\0\x1F\xA0"_ba + tail << u"0x0, 0x1F, 0xA0, "_s + sizeLine.arg(3);
+        QTest::newRow("64 KiB, the largest taken") << QByteArray(65536, '\0') << u"0x0, "_s.repeated(65183) + sizeLine.arg(65183);
+        QTest::newRow("missing") << QByteArray() << QString();
+        QTest::newRow("64 KiB and one byte") << QByteArray(65537, '\0') << QString();
+    }
+    void windowChoosesFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, listing);
+        WindowRig rig;
+        rig.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
+        const QString path = rig.choose(u"glyphs.bin"_s, content);
+        QCOMPARE(rig.desktop.host.filters, QStringList{u"二进制文件(*.bin;*.hex;) (*.bin *.hex)"_s});
+        QCOMPARE(rig.text(), listing.isNull() ? helpText : listing);
+        QCOMPARE(rig.buttons(), listing.isNull() ? u"off off off"_s : u"on off off"_s);
+        QCOMPARE(rig.desktop.host.shown.size(), listing.isNull() ? 1 : 0);
+        if (listing.isNull())
+            QVERIFY(rig.desktop.host.shown[0].startsWith(u"48 ") && rig.desktop.host.shown[0].contains(path));
+        else
+            QVERIFY(rig.child(u"Text1"_s)->hasFocus() && rig.child<QPlainTextEdit>(u"Text1"_s)->textCursor().atEnd());
+    }
+
+    // The window: fixed size with a close box only, the lists preset, the help
+    // text shown (or one line naming it when it is missing), no button to
+    // press; a cancelled dialog changes none of it. Later a cancelled dialog
+    // loads the previous choice again as that file is now. Then the buttons
+    // after each event; the close box closes the port. ("返回" is followed in
+    // test_desktop_program.)
+    void windowSession()
+    {
+        WindowRig rig;
+        QCOMPARE(rig.form->size(), QSize(737, 367));
+        QCOMPARE(rig.form->minimumSize(), rig.form->maximumSize());
+        QCOMPARE(int(rig.form->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)),
+                 int(Qt::WindowCloseButtonHint));
+        QVERIFY(rig.form->windowTitle().contains(u"http://www.qorvath.test"_s));
+        QCOMPARE(rig.child<QComboBox>(u"Combo1"_s)->currentText(), u"左移动显示"_s);
+        QCOMPARE(rig.child<QComboBox>(u"Combo2"_s)->currentText(), u"变化速度1"_s);
+        QVERIFY(rig.child<QPlainTextEdit>(u"Text1"_s)->isReadOnly());
+        rig.choose({});
+        QCOMPARE(rig.text(), helpText);
+        QCOMPARE(rig.child<QPlainTextEdit>(u"Text1"_s)->toPlainText(), QString(helpText).replace("\r\n", "\n"));
+        QCOMPARE(rig.buttons(), u"off off off"_s);
+        WindowRig noHelp(false);
+        QVERIFY(noHelp.text().contains(noHelp.desktop.dir.filePath(u"hellp.qvx"_s)) && !noHelp.text().contains('\n'));
+
+        const QString path = rig.choose(u"zimuo.bin"_s, "\xAB"_ba + tail);
+        writeFile(path, "\x01\x02"_ba + tail);
+        rig.choose({});
+        QCOMPARE(rig.text(), u"0x1, 0x2, "_s + sizeLine.arg(2));
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.buttons(), u"off on off"_s);
+        rig.desktop.host.answers = {MessageAnswer::Cancel};
+        rig.desktop.link->receive("xs");
+        QCOMPARE(rig.buttons(), u"off on on"_s);
+        rig.click(u"Command3"_s);
+        QCOMPARE(rig.buttons(), u"on off off"_s);
+
+        rig.click(u"Command1"_s);
+        rig.form->show();
+        rig.form->close();
+        QVERIFY(!rig.desktop.link->isOpen());
+    }
+};
+
+QTEST_MAIN(DownloadTest)
+#include "test_download.moc"
