@@ -308,6 +308,13 @@ private slots:
         row("bdf other charset", {font, bdfFont("KOI8", "R", "16 16 0 -2", {letterA}), 1, "不支持的字符集 KOI8-R"});
         row("bdf only unencoded", {font, bdfFont("ISO10646", "1", "16 16 0 -2", {bdfGlyph("x", -1, "8 1 0 0", "FF\n")}),
             1, "没有任何 GB2312 或单字节字符的字形"});
+        // Trimmed from a fuzzer's find: FreeType sizes a glyph but gives it no dots (this crashed the generator).
+        row("bdf glyph without dots",
+            {font, "STARTFONT 2.1\nFONT -test-fixed-medium-r-normal--16-160-75-75-c-160-ISO10646-1\nSIZE 16 75 75\n"
+                   "FONTBOUNDINGBOX 16 16 0 -3\nSTARTPROPERTIES 4\nENDPROPERTIES\nCHARS 2\n"
+                   "STARTCHAR A\nENCODING 65\nBBX 8 16 0 -2\nBITMAP\nENDCHAR\n"
+                   "STARTCHAR uni4E00\nENCODING 19968\nBBX 16 1R uni4E00\nENCODING 19968\nBITMAP\nENDCHAR\nENDFONT\n",
+             1, "的字形没有点阵数据，字体文件已损坏"});
         row("font empty", {font, {}, 1, "是空的"});
         const QByteArray pcfGz = readFile(pcfTwins(writeFont(QStringLiteral("bdf"), validBdf)) + QStringLiteral(".gz"));
         row("pcf.gz truncated", {font, pcfGz.left(pcfGz.size() / 2), 1, "gzip 压缩数据已损坏或不完整"});

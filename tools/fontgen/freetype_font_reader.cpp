@@ -137,6 +137,12 @@ QString renderGlyph(FT_Face face, FT_UInt index, Glyph &glyph, bool &fromStrike)
     if (int(slot->bitmap.width) > maxGlyphReach || int(slot->bitmap.rows) > maxGlyphReach
         || !withinReach(slot->bitmap_left) || !withinReach(slot->bitmap_top))
         return QStringLiteral("点阵超出 %1 点").arg(maxGlyphReach);
+    // A damaged bitmap font can give a glyph its size but no dots, or rows
+    // shorter than its width, to go with it.
+    const FT_Bitmap &bitmap = slot->bitmap;
+    const unsigned rowBytes = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (bitmap.width + 7) / 8 : bitmap.width;
+    if (bitmap.width > 0 && bitmap.rows > 0 && (!bitmap.buffer || unsigned(std::abs(bitmap.pitch)) < rowBytes))
+        return QStringLiteral("没有点阵数据");
     const long advance = (slot->advance.x + 32) >> 6;
     if (advance < 0 || advance > maxGlyphReach)
         return QStringLiteral("字宽 %1 点不合理").arg(advance);
