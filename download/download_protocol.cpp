@@ -74,10 +74,12 @@ DownloadProtocol::~DownloadProtocol()
 void DownloadProtocol::enter(Phase phase)
 {
     const DownloadButtons before = buttons();
-    if (phase == Phase::NoFile || phase == Phase::Closed) {
+    // The poll runs only while the board is waited for: never while the user
+    // is asked or a transfer's bytes leave, where a poll byte would follow the trailer.
+    if (phase != Phase::Polling && phase != Phase::Connected)
         m_poll.stop();
+    if (phase == Phase::NoFile || phase == Phase::Closed)
         m_reopenOffered = false;
-    }
     if (phase != Phase::Sending)
         m_drainDeadline.stop();
     m_phase = phase;
@@ -138,7 +140,6 @@ void DownloadProtocol::onComm()
     const bool listening = m_phase == Phase::Polling || m_phase == Phase::Connected;
     if (!listening || batch.isEmpty() || batch.back() != LEDGLYPH_SIGNAL_BYTE)
         return;
-    m_poll.stop();
     m_log.append(texts::boardSignalLog);
     enter(Phase::Asking);
     emit boardSignalled();
