@@ -31,10 +31,21 @@
 #define LEDGLYPH_TRAILER_BYTE 0x73 /* 's' */
 #define LEDGLYPH_TRAILER_LENGTH 3
 
+/* The board decides about a transfer once the line has been quiet this long
+ * after its last byte. Until then a poll byte would count as glyph data, so
+ * the sender keeps the line quiet that long after a transfer before it reports
+ * completion or polls again. */
+#define LEDGLYPH_DECISION_QUIET_MS 500
+
 /* A glyph file (zimuo.bin) of L characters is 32 * L + 353 bytes: a 32-byte
  * cell per character, 11 banner cells and a final byte. */
 #define LEDGLYPH_CELL_BYTES 32
 #define LEDGLYPH_BANNER_CELLS 11
 #define LEDGLYPH_GLYPH_FILE_TAIL_BYTES (LEDGLYPH_BANNER_CELLS * LEDGLYPH_CELL_BYTES + 1)
+
+/* The longest text the converter takes, and so the largest glyph file the
+ * board's store holds: 1012 characters, 32,737 bytes. */
+#define LEDGLYPH_MAX_CHARACTERS 1012
+#define LEDGLYPH_GLYPH_FILE_MAX_BYTES (LEDGLYPH_MAX_CHARACTERS * LEDGLYPH_CELL_BYTES + LEDGLYPH_GLYPH_FILE_TAIL_BYTES)
 
 #endif

@@ -20,6 +20,7 @@
 #ifndef LEDGLYPH_FIRMWARE_RECEIVER_H
 #define LEDGLYPH_FIRMWARE_RECEIVER_H
 
+#include "download/wire_format.h"
 #include "firmware/memory_spaces.h"
 
 #include <stdint.h>
@@ -32,7 +33,7 @@ extern "C" {
 #define RECEIVER_HEADER_WAIT_MS 60000u
 /* A transfer ends when no byte has come for this long. At 9600 baud a byte
  * takes about 1 ms; the margin covers a sender that pauses now and then. */
-#define RECEIVER_QUIET_MS 500u
+#define RECEIVER_QUIET_MS ((uint16_t)LEDGLYPH_DECISION_QUIET_MS)
 /* Polls this soon after an answer crossed it on the line. */
 #define RECEIVER_ANSWER_GAP_MS 500u
 /* Stray bytes end with a shorter pause: the sender polls every 100 ms. */
