@@ -34,8 +34,9 @@ DownloadButtons DownloadProtocol::enabledButtons(Phase phase, bool reopenOffered
     case Phase::Closed:
         return {true, false, false};
     case Phase::Polling:
-    case Phase::Sending:
         return {reopenOffered, true, false};
+    case Phase::Sending:
+        return {reopenOffered, true, false, false};
     case Phase::Asking:
         return {false, true, false};
     case Phase::Connected:
@@ -45,7 +46,8 @@ DownloadButtons DownloadProtocol::enabledButtons(Phase phase, bool reopenOffered
 }
 
 DownloadProtocol::DownloadProtocol(SerialLink &link, DownloadLog &log, QObject *parent)
-    : QObject(parent), m_link(link), m_log(log), m_poll(this), m_drainDeadline(this)
+    : QObject(parent), m_link(link), m_log(log), m_poll(this), m_drainDeadline(this), m_transferTick(this),
+      m_quietAfterTransfer(this)
 {
     m_poll.setObjectName(QStringLiteral("Timer1"));
     m_poll.setInterval(LEDGLYPH_POLL_INTERVAL_MS);
@@ -53,12 +55,16 @@ DownloadProtocol::DownloadProtocol(SerialLink &link, DownloadLog &log, QObject *
     m_drainDeadline.setObjectName(QStringLiteral("drainDeadline"));
     m_drainDeadline.setSingleShot(true);
     connect(&m_drainDeadline, &QTimer::timeout, this, &DownloadProtocol::onDrainDeadline);
+    // The driver tells nobody when its queue runs empty: it is looked at a few times a second.
+    m_transferTick.setObjectName(QStringLiteral("transferTick"));
+    m_transferTick.setInterval(200);
+    connect(&m_transferTick, &QTimer::timeout, this, &DownloadProtocol::checkTransfer);
+    m_quietAfterTransfer.setObjectName(QStringLiteral("quietAfterTransfer"));
+    m_quietAfterTransfer.setSingleShot(true);
+    m_quietAfterTransfer.setInterval(quietAfterTransferMs);
+    connect(&m_quietAfterTransfer, &QTimer::timeout, this, &DownloadProtocol::completeTransfer);
     connect(&m_link, &SerialLink::notified, this, &DownloadProtocol::onComm);
-    connect(&m_link, &SerialLink::allWritten, this, [this] {
-        // A late report about an earlier poll byte is no news while a transfer's bytes wait.
-        if (m_phase == Phase::Sending && m_link.bytesToWrite() == 0)
-            completeTransfer();
-    });
+    connect(&m_link, &SerialLink::allWritten, this, &DownloadProtocol::checkTransfer);
     connect(&m_link, &SerialLink::failed, this, &DownloadProtocol::onLinkFailed);
 }
 
@@ -80,8 +86,11 @@ void DownloadProtocol::enter(Phase phase)
         m_poll.stop();
     if (phase == Phase::NoFile || phase == Phase::Closed)
         m_reopenOffered = false;
-    if (phase != Phase::Sending)
+    if (phase != Phase::Sending) {
         m_drainDeadline.stop();
+        m_transferTick.stop();
+        m_quietAfterTransfer.stop();
+    }
     m_phase = phase;
     if (buttons() != before)
         emit buttonsChanged();
@@ -128,7 +137,9 @@ void DownloadProtocol::sendLater()
 
 void DownloadProtocol::pollTick()
 {
-    if (m_link.isOpen())
+    // A poll within the board's decision time after a transfer would join that transfer's bytes.
+    const bool lineSettling = m_sinceTransferEnded.isValid() && m_sinceTransferEnded.elapsed() < quietAfterTransferMs;
+    if (m_link.isOpen() && !lineSettling)
         m_link.write(pollBytes);
 }
 
@@ -158,28 +169,45 @@ void DownloadProtocol::download()
 
     // The file as it is on disk now, read whole before the first byte goes out.
     const Result<QByteArray> file = readGlyphFile(m_binPath);
-    const QString notStarted = !file.ok()          ? file.error().message
-                               : !m_link.isOpen() ? texts::portClosedBeforeTransfer
-                                                  : QString();
+    const QString notStarted = !file.ok()                ? file.error().message
+                               : file.value().isEmpty() ? texts::emptyGlyphFile(m_binPath)
+                               : !m_link.isOpen()       ? texts::portClosedBeforeTransfer
+                                                        : QString();
     if (!notStarted.isEmpty()) {
-        m_log.append(texts::transferNotStartedLog);
+        m_log.append(file.ok() && file.value().isEmpty() ? texts::emptyFileNotSentLog : texts::transferNotStartedLog);
         refuse({Kind::TransferNotStarted, texts::transferNotStarted(notStarted)});
         return;
     }
 
     enter(Phase::Sending);
+    m_transferBytes = LEDGLYPH_HEADER_LENGTH + file.value().size() + LEDGLYPH_TRAILER_LENGTH;
     const bool queued = m_link.write(header(speedCode)) && m_link.write(file.value()) && m_link.write(trailer);
     if (!queued) {
         onLinkFailed(m_link.isOpen() ? QStringLiteral("写入失败") : QStringLiteral("串口已关闭"));
         return;
     }
-    // Completion waits until the link has taken every byte; a failure before that
+    // Completion waits until every byte is on the line; a failure before that
     // ends the transfer, and so does a line that takes them far slower than it should.
-    if (const qint64 queuedBytes = m_link.bytesToWrite(); queuedBytes > 0)
-        m_drainDeadline.start(std::chrono::milliseconds(
-            drainDeadlineMs(queuedBytes, LineSettings::download().baudRate)));
-    else
-        completeTransfer();
+    m_drainDeadline.start(std::chrono::milliseconds(
+        drainDeadlineMs(m_link.unsentBytes(), LineSettings::download().baudRate)));
+    m_transferTick.start();
+    checkTransfer();
+}
+
+// Reports how far the transfer is; once every byte is on the line, the line
+// is kept quiet for the board's decision before the transfer is complete.
+void DownloadProtocol::checkTransfer()
+{
+    if (m_phase != Phase::Sending || m_quietAfterTransfer.isActive())
+        return;
+    const qint64 unsent = qBound<qint64>(0, m_link.unsentBytes(), m_transferBytes);
+    emit transferProgressed(m_transferBytes - unsent, m_transferBytes);
+    if (unsent > 0)
+        return;
+    m_transferTick.stop();
+    m_drainDeadline.stop();
+    m_sinceTransferEnded.start();
+    m_quietAfterTransfer.start();
 }
 
 // A transfer that did not start leaves "发送数据" to try again while the port is open.
@@ -199,7 +227,7 @@ void DownloadProtocol::completeTransfer()
 
 void DownloadProtocol::onDrainDeadline()
 {
-    const qint64 unsent = m_link.bytesToWrite();
+    const qint64 unsent = m_link.unsentBytes();
     closeLink(Unsent::Discard);
     m_log.append(texts::transferStalledLog);
     emit reported({Kind::TransferStalled, texts::transferStalled(m_link.deviceName(), unsent)});
@@ -224,6 +252,11 @@ void DownloadProtocol::onLinkFailed(const QString &reason)
 
 void DownloadProtocol::closePort()
 {
+    // Every byte is on the line already: closing now only shortens the quiet.
+    if (m_quietAfterTransfer.isActive()) {
+        completeTransfer();
+        return;
+    }
     // Bytes still queued when the user closes are thrown away at once rather than waited for.
     if (m_phase == Phase::Sending) {
         closeLink(Unsent::Discard);
@@ -236,6 +269,9 @@ void DownloadProtocol::closePort()
 // The one way the port closes: the poll and the deadline stop with it.
 void DownloadProtocol::closeLink(Unsent unsent)
 {
+    // Whatever of a cut-off transfer was on the line, the board now waits for quiet to judge it.
+    if (m_phase == Phase::Sending && unsent == Unsent::Discard)
+        m_sinceTransferEnded.start();
     if (unsent == Unsent::Discard)
         m_link.discardAndClose();
     else

@@ -3,16 +3,20 @@
 #include "download/download_log.h"
 #include "platform/serial/serial_link.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
 namespace ledglyph {
 
-// Enabled flags of "打开串口" (Command1), "关闭串口" (Command3) and "发送数据" (Command2).
+// Enabled flags of "打开串口" (Command1), "关闭串口" (Command3) and "发送数据"
+// (Command2), and of "打开文件" (Command4), which only a running transfer
+// takes away: a new listing would wipe the log of the file being sent.
 struct DownloadButtons {
     bool openPort = false;
     bool closePort = false;
     bool send = false;
+    bool openFile = true;
     friend bool operator==(const DownloadButtons &, const DownloadButtons &) = default;
 };
 
@@ -40,13 +44,23 @@ struct DownloadReport {
 // to connect the board, and boardSignalled() by download() (send now) or
 // sendLater(). Log lines go into the log.
 //
-// The transfer is reported complete only once the link has taken every queued
-// byte; a write failure, a vanished device or a line that stops taking bytes
-// closes the port with one report. A close by the user during a transfer
-// throws the rest away at once and says so in the log.
+// The transfer is reported complete only once every byte is on the line and
+// the line has then been quiet long enough for the board to decide about it:
+// until then a poll byte (of this window, or of the next download started
+// right after) would count as glyph data. For the same reason no poll goes
+// out within that time after a transfer that ended early. A write failure, a
+// vanished device or a line that stops taking bytes closes the port with one
+// report. A close by the user during a transfer throws the rest away at once
+// and says so in the log.
 class DownloadProtocol : public QObject {
     Q_OBJECT
 public:
+    // How long the line stays quiet after a transfer's last byte left the
+    // driver: the board's decision time, and the time a USB adapter's own
+    // buffer (up to 640 bytes on common chips, 0.67 s at 9600 baud) may
+    // still take to empty, which no system reports.
+    static constexpr int quietAfterTransferMs = LEDGLYPH_DECISION_QUIET_MS + 700;
+
     // Where the exchange with the display board stands.
     enum class Phase {
         NoFile,    // no glyph file chosen yet; the port is closed
@@ -55,7 +69,7 @@ public:
         Asking,    // the caller is asking the user: how to connect the board (after
                    // opening), or whether to send now (after the board's signal)
         Connected, // the board answered and the user chose to send later
-        Sending,   // a transfer's bytes are queued and leaving
+        Sending,   // a transfer's bytes are leaving, then the line is kept quiet
     };
     Q_ENUM(Phase)
 
@@ -86,6 +100,8 @@ public:
     void closePort();
 
     Phase phase() const { return m_phase; }
+    // Bytes of the last transfer started: header, file and trailer.
+    qint64 lastTransferBytes() const { return m_transferBytes; }
     DownloadButtons buttons() const { return enabledButtons(m_phase, m_reopenOffered); }
 
 signals:
@@ -97,6 +113,9 @@ signals:
     // then calls download() or sendLater().
     void boardSignalled();
     void reported(const DownloadReport &report);
+    // A few times a second while a transfer's bytes leave: how many of its
+    // `total` bytes are on the line. `sent` == `total` once they all are.
+    void transferProgressed(qint64 sent, qint64 total);
 
 private:
     enum class Unsent { Deliver, Discard };
@@ -104,6 +123,7 @@ private:
     void enter(Phase phase);
     void closeLink(Unsent unsent);
     void refuse(DownloadReport report);
+    void checkTransfer();
     void completeTransfer();
     void onDrainDeadline();
     void onLinkFailed(const QString &reason);
@@ -112,6 +132,10 @@ private:
     DownloadLog &m_log;
     QTimer m_poll;
     QTimer m_drainDeadline;
+    QTimer m_transferTick;       // looks at the bytes still unsent
+    QTimer m_quietAfterTransfer; // from the last byte on the line to the completion
+    QElapsedTimer m_sinceTransferEnded;
+    qint64 m_transferBytes = 0;
     QString m_binPath;
     int m_speedIndex = -1;
     Phase m_phase = Phase::NoFile;

@@ -5,6 +5,7 @@
 // box) and trailing spaces.
 
 #include "core/maker_texts.h"
+#include "download/wire_format.h"
 #include "platform/system_reason.h"
 
 #include <QString>
@@ -59,6 +60,21 @@ inline const QString completedPrompt = QStringLiteral("串口下载完成");
 inline const QString sizeLinePrefix = QStringLiteral("文件读入正常，大小为：");
 inline const QString sizeLineUnit = QStringLiteral("字节") + QString(7, u' ');
 
+// How far a transfer is, for the window's progress line and the terminal.
+inline QString transferProgress(qint64 sent, qint64 total)
+{
+    if (sent < total) {
+        const qint64 bitsLeft = (total - sent) * LEDGLYPH_BITS_PER_BYTE;
+        const qint64 secondsLeft = (bitsLeft + LEDGLYPH_BAUD_RATE - 1) / LEDGLYPH_BAUD_RATE;
+        return QStringLiteral("已发送 %1 / %2 字节，还需约 %3 秒").arg(sent).arg(total).arg(secondsLeft);
+    }
+    return QStringLiteral("%1 字节已全部发出，等待单片机收下……").arg(total);
+}
+inline QString transferDone(qint64 total)
+{
+    return QStringLiteral("已发出 %1 字节，下载完成").arg(total);
+}
+
 // The window's caption and the titles of its boxes.
 inline const QString windowCaption =
     QStringLiteral("点阵取模串口下载 http://") + maker::webHost + QStringLiteral(" 作者：林晓舟");
@@ -82,11 +98,31 @@ inline QString glyphFileUnreadable(const QString &path, const QString &reason)
 {
     return withSystemReason(QStringLiteral("无法读取文件 %1。").arg(path), reason);
 }
-inline QString glyphFileTooLarge(const QString &path, qint64 size)
+inline QString glyphFileNotRegular(const QString &path)
 {
-    return QStringLiteral("文件 %1 太大（%2 字节）：单片机的字模存储最多能放 65536 字节，请选择本软件生成的字模文件。")
-        .arg(path).arg(size);
+    return QStringLiteral("%1 不是普通文件（不能是文件夹、设备或管道），不能作为字模文件。").arg(path);
 }
+inline QString glyphFileTooLarge(const QString &path, qint64 size, qint64 limit)
+{
+    return QStringLiteral("文件 %1 太大（%2 字节）：8051 单片机最多能寻址 %3 字节的外部存储，请选择本软件生成的字模文件。")
+        .arg(path).arg(size).arg(limit);
+}
+// A file the reference board will refuse: the log line after the size line.
+inline QString notAGlyphFileSize(qint64 size)
+{
+    return QStringLiteral("注意：文件大小 %1 字节不是本软件生成的字模文件的大小（32×字数＋353 字节），参考单片机会拒收。")
+        .arg(size);
+}
+inline QString beyondBoardCapacity(qint64 size, qint64 capacity, int characters)
+{
+    return QStringLiteral("注意：文件大小 %1 字节超过参考单片机的字模存储（最多 %2 字节，即 %3 个字），参考单片机会拒收。")
+        .arg(size).arg(capacity).arg(characters);
+}
+inline QString emptyGlyphFile(const QString &path)
+{
+    return QStringLiteral("字模文件 %1 是空的（0 字节），没有可以下载的字模。").arg(path);
+}
+inline const QString emptyFileNotSentLog = QStringLiteral("下载未进行：字模文件是空的，没有发送任何数据。");
 inline QString transferNotStarted(const QString &problem)
 {
     return problem + QLatin1Char('\r') + QStringLiteral("没有发送任何数据。");

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -43,8 +44,7 @@ DownloadWindow::DownloadWindow(DesktopServices &services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_services(services), m_messageBox(services.messageBox, *this),
-      m_link(services.makeSerialLink()), m_log(services.clock), m_protocol(*m_link, m_log, this),
-      m_prompts(m_protocol, m_messageBox)
+      m_link(services.makeSerialLink()), m_log(services.clock), m_protocol(*m_link, m_log, this)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(download_texts::windowCaption);
@@ -59,6 +59,10 @@ DownloadWindow::DownloadWindow(DesktopServices &services, QWidget *parent)
     connect(m_closePortButton, &QPushButton::clicked, &m_protocol, &DownloadProtocol::closePort);
     connect(m_sendButton, &QPushButton::clicked, &m_protocol, &DownloadProtocol::download);
     connect(m_returnButton, &QPushButton::clicked, this, &DownloadWindow::returnRequested);
+    connect(&m_protocol, &DownloadProtocol::transferProgressed, this, &DownloadWindow::showProgress);
+    connect(&m_protocol, &DownloadProtocol::reported, this, &DownloadWindow::onReported);
+    // After the window's own handlers: the progress line is up to date when a box shows.
+    m_prompts = std::make_unique<DownloadPrompts>(m_protocol, m_messageBox);
 
     fillLists();
     showHelpText();
@@ -102,6 +106,13 @@ void DownloadWindow::buildControls()
     m_logBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_logBox->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     place(m_logBox, 1920, 480, 8895, 4455, 1800, 120);
+
+    // The strip below the frames (5175 to 5505 twips) is free; its right part
+    // shows how far a transfer is.
+    m_progressLine = new QLabel(this);
+    m_progressLine->setObjectName(QStringLiteral("transferProgress"));
+    m_progressLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(m_progressLine, 6750, 5190, 4185, 300, 0, 0);
 
     // Tab order: Text1, 返回, 打开文件, 关闭串口, 发送数据, 打开串口, Combo1, Combo2.
     QWidget::setTabOrder(m_logBox, m_returnButton);
@@ -149,9 +160,12 @@ void DownloadWindow::onOpenFileClicked()
         return;
     }
     m_protocol.chooseFile(path);
+    m_progressLine->clear();
     m_log.replace(hexListing(file.value()) + QStringLiteral("\r\n") + sizeLine(file.value().size())
                       + m_log.timeOfDay(),
                   DownloadLog::Focus::AtEnd);
+    if (const std::optional<QString> warning = boardRefusalWarning(file.value().size()))
+        m_log.append(*warning);
 }
 
 void DownloadWindow::showLog(DownloadLog::Focus focus)
@@ -171,6 +185,21 @@ void DownloadWindow::showButtons()
     m_openPortButton->setEnabled(buttons.openPort);
     m_closePortButton->setEnabled(buttons.closePort);
     m_sendButton->setEnabled(buttons.send);
+    m_openFileButton->setEnabled(buttons.openFile);
+}
+
+void DownloadWindow::showProgress(qint64 sent, qint64 total)
+{
+    m_progressLine->setText(texts::transferProgress(sent, total));
+}
+
+// The progress line keeps the last word on the transfer: done, or nothing when it ended early.
+void DownloadWindow::onReported(const DownloadReport &report)
+{
+    if (report.kind == DownloadReport::Kind::TransferCompleted)
+        m_progressLine->setText(texts::transferDone(m_protocol.lastTransferBytes()));
+    else if (report.kind != DownloadReport::Kind::NoSpeedChosen)
+        m_progressLine->clear();
 }
 
 void DownloadWindow::closeEvent(QCloseEvent *event)

@@ -12,6 +12,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -28,6 +29,7 @@ namespace ledglyph {
 //   Command3  m_closePortButton   Command2 m_sendButton
 //   Command5  m_returnButton      Text1    m_logBox
 //   Timer1    the protocol's poll timer
+// and, in the free strip below the frames, transferProgress m_progressLine.
 class DownloadWindow : public QWidget {
     Q_OBJECT
 public:
@@ -51,13 +53,15 @@ private:
     void onOpenFileClicked();
     void showLog(DownloadLog::Focus focus);
     void showButtons();
+    void showProgress(qint64 sent, qint64 total);
+    void onReported(const DownloadReport &report);
 
     DesktopServices &m_services;
     WindowMessageBox m_messageBox; // boxes of this window open centred on it
     std::unique_ptr<SerialLink> m_link;
     DownloadLog m_log;
     DownloadProtocol m_protocol;
-    DownloadPrompts m_prompts;
+    std::unique_ptr<DownloadPrompts> m_prompts;
 
     QGroupBox *m_settingsFrame = nullptr;
     QGroupBox *m_sendFrame = nullptr;
@@ -69,6 +73,7 @@ private:
     QPushButton *m_sendButton = nullptr;
     QPushButton *m_returnButton = nullptr;
     QPlainTextEdit *m_logBox = nullptr;
+    QLabel *m_progressLine = nullptr; // below the frames, at the right
 };
 
 } // namespace ledglyph

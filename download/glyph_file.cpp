@@ -3,11 +3,14 @@
 #include "download/download_texts.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace ledglyph {
 
 Result<QByteArray> readGlyphFile(const QString &path)
 {
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return Failure{download_texts::glyphFileNotRegular(path)};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure{download_texts::glyphFileUnreadable(path, file.errorString())};
@@ -16,8 +19,18 @@ Result<QByteArray> readGlyphFile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         return Failure{download_texts::glyphFileUnreadable(path, file.errorString())};
     if (bytes.size() > maxGlyphFileBytes)
-        return Failure{download_texts::glyphFileTooLarge(path, qMax<qint64>(file.size(), bytes.size()))};
+        return Failure{download_texts::glyphFileTooLarge(path, qMax<qint64>(file.size(), bytes.size()), maxGlyphFileBytes)};
     return bytes;
+}
+
+std::optional<QString> boardRefusalWarning(qint64 size)
+{
+    const qint64 cells = size - glyphFileTailBytes;
+    if (cells < cellBytes || cells % cellBytes != 0)
+        return download_texts::notAGlyphFileSize(size);
+    if (size > LEDGLYPH_GLYPH_FILE_MAX_BYTES)
+        return download_texts::beyondBoardCapacity(size, LEDGLYPH_GLYPH_FILE_MAX_BYTES, LEDGLYPH_MAX_CHARACTERS);
+    return std::nullopt;
 }
 
 QString hexListing(const QByteArray &bytes)

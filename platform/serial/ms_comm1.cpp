@@ -1,15 +1,10 @@
 #include "platform/serial/ms_comm1.h"
 
+#include "platform/serial/transmit_queue.h"
+
 #include <QDeadlineTimer>
 #include <QSignalBlocker>
 #include <QThread>
-
-#ifdef Q_OS_UNIX
-#include <sys/ioctl.h>
-#endif
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace ledglyph {
 
@@ -104,33 +99,26 @@ void MSComm1::onError(QSerialPort::SerialPortError error)
     }
 }
 
-// Waits until our queue and the system's transmit queue are empty, or the
+qint64 MSComm1::unsentBytes() const
+{
+    if (!m_port.isOpen())
+        return 0;
+    return m_port.bytesToWrite() + driverQueuedBytes(m_port).value_or(0);
+}
+
+// Waits until our buffer and the driver's transmit queue are empty, or the
 // bound runs out, or the device stops taking bytes.
 void MSComm1::drainQueuedBytes()
 {
-    const QDeadlineTimer deadline(drainDeadlineMs(m_port.bytesToWrite() + systemQueueBytes(), m_baudRate));
+    const QDeadlineTimer deadline(drainDeadlineMs(unsentBytes(), m_baudRate));
     while (m_port.bytesToWrite() > 0 && !deadline.hasExpired()) {
         if (!m_port.waitForBytesWritten(static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1))))
             break;
     }
     if (m_port.bytesToWrite() > 0)
         return; // the device takes nothing more; waiting longer would not help
-#ifdef Q_OS_WIN
-    FlushFileBuffers(m_port.handle());
-#else
-    while (systemQueueBytes() > 0 && !deadline.hasExpired())
+    while (unsentBytes() > 0 && !deadline.hasExpired())
         QThread::msleep(5);
-#endif
-}
-
-qint64 MSComm1::systemQueueBytes() const
-{
-#if defined(Q_OS_UNIX) && defined(TIOCOUTQ)
-    int pending = 0;
-    if (::ioctl(m_port.handle(), TIOCOUTQ, &pending) == 0)
-        return pending;
-#endif
-    return 0;
 }
 
 } // namespace ledglyph

@@ -20,13 +20,12 @@ public:
     void discardAndClose() override;
     bool isOpen() const override { return m_port.isOpen(); }
     bool write(const QByteArray &bytes) override;
-    qint64 bytesToWrite() const override { return m_port.bytesToWrite(); }
+    qint64 unsentBytes() const override;
     QByteArray readAll() override;
 
 private:
     void onError(QSerialPort::SerialPortError error);
     void drainQueuedBytes();
-    qint64 systemQueueBytes() const;
 
     QString m_device;
     QSerialPort m_port;

@@ -59,8 +59,10 @@ public:
     // Queues bytes for sending. False when the link refuses them (then `failed` follows).
     virtual bool write(const QByteArray &bytes) = 0;
 
-    // Bytes queued but not yet handed to the device.
-    virtual qint64 bytesToWrite() const = 0;
+    // Bytes written but not yet sent on the line: those still in our own
+    // buffer and, where the system tells it, those in the driver's transmit
+    // queue. A transfer is on the wire when this reaches 0.
+    virtual qint64 unsentBytes() const = 0;
 
     // Every byte waiting in the receive buffer, in arrival order; empty when none waits.
     virtual QByteArray readAll() = 0;
@@ -68,7 +70,8 @@ public:
 signals:
     // Any event of the port: bytes arrived, the transmit queue ran empty, a line event.
     void notified();
-    // Every queued byte has been handed to the device.
+    // Our own buffer has been handed to the device (the driver may still hold
+    // bytes: unsentBytes() tells).
     void allWritten();
     // The link broke: a write failed or the device went away. The link must be closed.
     void failed(const QString &reason);

@@ -13,11 +13,16 @@
 #include "tests/support/test_files.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include <functional>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace ledglyph;
 using namespace ledglyph::test;
@@ -71,11 +76,19 @@ struct ProtocolRig {
     }
     bool polling() const { return protocol.findChild<QTimer *>(u"Timer1"_s)->isActive(); }
     QTimer *drainDeadline() const { return protocol.findChild<QTimer *>(u"drainDeadline"_s); }
+    QTimer *quietAfterTransfer() const { return protocol.findChild<QTimer *>(u"quietAfterTransfer"_s); }
+    // The line has been quiet for the board's decision: the transfer completes.
+    void letLineSettle() const
+    {
+        if (quietAfterTransfer()->isActive())
+            quietAfterTransfer()->start(0);
+        QVERIFY(QTest::qWaitFor([this] { return !quietAfterTransfer()->isActive(); }));
+    }
 };
 
 // A transfer that ends before it is complete, from the board's signal on.
 struct Ending {
-    int fileSize;                            // the glyph file when the board signals; 0: removed
+    int fileSize;                            // the glyph file when the board signals; −1: removed
     int failingWrite;                        // the n-th write is refused
     std::function<void(ProtocolRig &)> then; // while the transfer's bytes wait
     int deadlineMs;                          // the drain deadline set at the signal, 0: none
@@ -181,27 +194,30 @@ private slots:
     }
 
     // 3 + N + 3 bytes, the speed in the header and the file as it is on disk
-    // when the board signals. Complete only once every queued byte has left;
-    // the port closes after that. A board signal counts only while polling or
-    // connected: one that arrives while a box waits for the user adds no log
-    // line and no box, and never a second transfer.
+    // when the board signals. Complete only once every byte is on the line
+    // (the driver's queue too, which tells nobody when it runs empty) and the
+    // line has then been quiet for the board's decision, no poll in between;
+    // the port closes after that. Progress counts what left. A board signal
+    // counts only while polling or connected: one that arrives while a box
+    // waits for the user adds no log line and no box, and never a second transfer.
     void transfer_data()
     {
         QTest::addColumn<int>("speedIndex");
         QTest::addColumn<int>("sizeOnDisk");
-        QTest::addColumn<bool>("queued"); // the bytes leave only later
+        QTest::addColumn<int>("queued");          // −1: none; else the bytes leave later, this many held by the driver
         QTest::addColumn<int>("signalDuringBox"); // number of the box, in the order shown; −1: none
-        QTest::newRow("变化速度6, file rewritten after the choice") << 5 << 480 << false << -1;
-        QTest::newRow("bytes queued") << 0 << 449 << true << -1;
-        QTest::newRow("signal during the DB9 prompt") << 0 << 449 << false << 0;
-        QTest::newRow("signal during the confirmation") << 0 << 449 << false << 1;
-        QTest::newRow("signal during 下载完成") << 0 << 449 << false << 2;
+        QTest::newRow("变化速度6, file rewritten after the choice") << 5 << 480 << -1 << -1;
+        QTest::newRow("bytes queued") << 0 << 449 << 0 << -1;
+        QTest::newRow("bytes held by the driver") << 0 << 449 << 100 << -1;
+        QTest::newRow("signal during the DB9 prompt") << 0 << 449 << -1 << 0;
+        QTest::newRow("signal during the confirmation") << 0 << 449 << -1 << 1;
+        QTest::newRow("signal during 下载完成") << 0 << 449 << -1 << 2;
     }
     void transfer()
     {
         QFETCH(int, speedIndex);
         QFETCH(int, sizeOnDisk);
-        QFETCH(bool, queued);
+        QFETCH(int, queued);
         QFETCH(int, signalDuringBox);
         ProtocolRig rig(false);
         rig.box.onEveryBox = [&rig, signalDuringBox] {
@@ -210,19 +226,34 @@ private slots:
         };
         rig.protocol.openPort();
         rig.protocol.setSpeedIndex(speedIndex);
-        rig.link.holdWrites = queued;
+        rig.link.holdWrites = queued >= 0;
+        rig.link.driverHeld = queued;
+        QList<qint64> progress; // bytes on the line, as reported
+        connect(&rig.protocol, &DownloadProtocol::transferProgressed, [&](qint64 sent, qint64 total) {
+            QCOMPARE(total, rig.transferOf(speedIndex + 1).size());
+            progress << sent;
+        });
         if (sizeOnDisk != rig.content.size())
             writeFile(rig.path, rig.content = QByteArray("new s", 5).repeated(sizeOnDisk / 5));
         rig.link.receive("s");
+        const qint64 total = rig.transferOf(speedIndex + 1).size();
         QCOMPARE(rig.link.written, rig.transferOf(speedIndex + 1));
-        if (queued) {
+        if (queued >= 0) {
             rig.link.receive("s"); // the board's chatter during the transfer starts nothing
             emit rig.link.allWritten(); // a late report about an earlier poll byte ends nothing
+            rig.link.drain();
+            QCOMPARE(progress, (QList<qint64>{0, 0, total - queued}));
             QCOMPARE(rig.log.text(), untilSignal + downloading);
             QCOMPARE(rig.box.shown, (QStringList{connectBox, confirmBox}));
             QCOMPARE(rig.phase(), Phase::Sending);
-            rig.link.drain();
+            rig.link.driverDrain();
         }
+        QTRY_VERIFY(rig.quietAfterTransfer()->isActive());
+        QCOMPARE(progress.last(), total);
+        QCOMPARE(rig.log.text(), untilSignal + downloading);
+        rig.protocol.pollTick(); // a poll now would join the transfer on the board
+        QCOMPARE(rig.link.written, rig.transferOf(speedIndex + 1));
+        rig.letLineSettle();
         QCOMPARE(rig.log.text(), untilSignal + downloading + completed);
         QCOMPARE(rig.box.shown, (QStringList{connectBox, confirmBox, u"64 Qorvath 欢迎您！！！: 串口下载完成"_s}));
         QCOMPARE(rig.phase(), Phase::Closed);
@@ -243,7 +274,11 @@ private slots:
                                    u"\r字模没有下载完成，串口已关闭。请检查串口线和单片机。"_s;
         const QString failedBox = u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）出错：%1\r字模没有下载完成，串口已关闭。"_s;
         const auto close = [](ProtocolRig &rig) { rig.protocol.closePort(); };
-        const auto reopen = [](ProtocolRig &rig) { rig.protocol.openPort(); };
+        // The board takes the next poll as glyph data until the cut-off transfer has been quiet long enough.
+        const auto reopen = [](ProtocolRig &rig) {
+            rig.protocol.openPort();
+            rig.protocol.pollTick();
+        };
         const auto stall = [](ProtocolRig &rig) {
             rig.drainDeadline()->start(0); // its time has come
             QTRY_VERIFY(!rig.link.isOpen());
@@ -261,8 +296,11 @@ private slots:
             << Ending{65536, 0, stall, 138544, stalled, stalledBox.arg(65542), Phase::Closed, 65542};
         QTest::newRow("data refused") << Ending{449, 2, failAgain, 0, failed, failedBox.arg(u"写入出错"_s), Phase::Closed, 3};
         QTest::newRow("device vanished") << Ending{449, 0, vanish, 2946, failed, failedBox.arg(u"拔出"_s), Phase::Closed, 455};
-        QTest::newRow("file unreadable") << Ending{0, 0, {}, 0, logLine(u"下载未进行：字模文件无法读取，没有发送任何数据。"_s),
+        QTest::newRow("file unreadable") << Ending{-1, 0, {}, 0, logLine(u"下载未进行：字模文件无法读取，没有发送任何数据。"_s),
             u"48 Qorvath 欢迎您！！！: 无法读取文件 {file}。\r系统信息：No such file or directory\r没有发送任何数据。"_s,
+            Phase::Connected, 0};
+        QTest::newRow("file emptied") << Ending{0, 0, {}, 0, logLine(u"下载未进行：字模文件是空的，没有发送任何数据。"_s),
+            u"48 Qorvath 欢迎您！！！: 字模文件 {file} 是空的（0 字节），没有可以下载的字模。\r没有发送任何数据。"_s,
             Phase::Connected, 0};
     }
     void transferEndsEarly()
@@ -271,7 +309,7 @@ private slots:
         ProtocolRig rig;
         rig.link.holdWrites = true;
         rig.link.failWriteNumber = ending.failingWrite;
-        if (ending.fileSize == 0)
+        if (ending.fileSize < 0)
             QVERIFY(QFile::remove(rig.path));
         else
             writeFile(rig.path, QByteArray(ending.fileSize, 's'));
@@ -318,22 +356,34 @@ private slots:
         QCOMPARE(rig.phase(), Phase::Sending);
         QVERIFY(!rig.polling());
         rig.link.drain();
+        rig.letLineSettle();
         QCOMPARE(rig.link.written, rig.transferOf(4));
         QCOMPARE(rig.log.text(), untilSignal + opened + downloading + completed);
         QCOMPARE(rig.phase(), Phase::Closed);
     }
 
-    // A file taken: its first N − 353 bytes as 0x.., the size line, the caret at
-    // the end. A file refused: a message naming it, nothing else changes.
+    // A file taken: its first N − 353 bytes as 0x.., the size line, a warning
+    // when the reference board will refuse it, the caret at the end. A file
+    // refused: a message naming it, nothing else changes.
     void windowChoosesFile_data()
     {
+        const QString notGlyphs = u"\r\n注意：文件大小 %1 字节不是本软件生成的字模文件的大小（32×字数＋353 字节），参考单片机会拒收。"_s
+                                  + timeText(morning);
         QTest::addColumn<QByteArray>("content"); // null: the file does not exist
         QTest::addColumn<QString>("listing");    // null: the file is refused
-        QTest::newRow("empty file") << ""_ba << sizeLine.arg(-353);
-        QTest::newRow("00 1F A0 then tail") << "\0\x1F\xA0"_ba + tail << u"0x0, 0x1F, 0xA0, "_s + sizeLine.arg(3);
-        QTest::newRow("64 KiB, the largest taken") << QByteArray(65536, '\0') << u"0x0, "_s.repeated(65183) + sizeLine.arg(65183);
+        QTest::newRow("empty file") << ""_ba << sizeLine.arg(-353) + notGlyphs.arg(0);
+        QTest::newRow("00 1F A0 then tail") << "\0\x1F\xA0"_ba + tail << u"0x0, 0x1F, 0xA0, "_s + sizeLine.arg(3) + notGlyphs.arg(356);
+        QTest::newRow("one cell, as converted") << QByteArray(32, '\x7F') + tail << u"0x7F, "_s.repeated(32) + sizeLine.arg(32);
+        QTest::newRow("1013 cells, beyond the reference board")
+            << QByteArray(32 * 1013, '\0') + tail
+            << u"0x0, "_s.repeated(32416) + sizeLine.arg(32416)
+                   + u"\r\n注意：文件大小 32769 字节超过参考单片机的字模存储（最多 32737 字节，即 1012 个字），参考单片机会拒收。"_s
+                   + timeText(morning);
+        QTest::newRow("64 KiB, the largest taken")
+            << QByteArray(65536, '\0') << u"0x0, "_s.repeated(65183) + sizeLine.arg(65183) + notGlyphs.arg(65536);
         QTest::newRow("missing") << QByteArray() << QString();
         QTest::newRow("64 KiB and one byte") << QByteArray(65537, '\0') << QString();
+        QTest::newRow("a pipe") << "fifo"_ba << QString();
     }
     void windowChoosesFile()
     {
@@ -342,7 +392,15 @@ private slots:
         WindowRig rig;
         rig.form->show();
         QVERIFY(QTest::qWaitForWindowActive(rig.form.get()));
-        const QString path = rig.choose(u"glyphs.bin"_s, content);
+        const bool fifo = content == "fifo";
+#ifdef Q_OS_UNIX
+        if (fifo) // it would block the window for ever
+            QCOMPARE(::mkfifo(QFile::encodeName(rig.desktop.dir.filePath(u"glyphs.bin"_s)).constData(), 0600), 0);
+#else
+        if (fifo)
+            QSKIP("no named pipes in the file system");
+#endif
+        const QString path = rig.choose(u"glyphs.bin"_s, fifo ? QByteArray() : content);
         QCOMPARE(rig.desktop.host.filters, QStringList{u"二进制文件(*.bin;*.hex;) (*.bin *.hex)"_s});
         QCOMPARE(rig.text(), listing.isNull() ? helpText : listing);
         QCOMPARE(rig.buttons(), listing.isNull() ? u"off off off"_s : u"on off off"_s);
@@ -377,15 +435,28 @@ private slots:
         WindowRig noHelp(false);
         QVERIFY(noHelp.text().contains(noHelp.desktop.dir.filePath(u"hellp.qvx"_s)) && !noHelp.text().contains('\n'));
 
-        const QString path = rig.choose(u"zimuo.bin"_s, "\xAB"_ba + tail);
-        writeFile(path, "\x01\x02"_ba + tail);
+        const QString path = rig.choose(u"zimuo.bin"_s, QByteArray(32, '\xAB') + tail);
+        writeFile(path, "\x01\x02"_ba + QByteArray(30, '\0') + tail);
         rig.choose({});
-        QCOMPARE(rig.text(), u"0x1, 0x2, "_s + sizeLine.arg(2));
+        QCOMPARE(rig.text(), u"0x1, 0x2, "_s + u"0x0, "_s.repeated(30) + sizeLine.arg(32));
         rig.click(u"Command1"_s);
         QCOMPARE(rig.buttons(), u"off on off"_s);
         rig.desktop.host.answers = {MessageAnswer::Cancel};
         rig.desktop.link->receive("xs");
         QCOMPARE(rig.buttons(), u"off on on"_s);
+        // While a transfer leaves, its progress shows below the frames and no
+        // other file can wipe the log of the one being sent.
+        const auto progress = [&rig] { return rig.child<QLabel>(u"transferProgress"_s)->text(); };
+        rig.desktop.link->holdWrites = true;
+        rig.click(u"Command2"_s);
+        QVERIFY(!rig.child(u"Command4"_s)->isEnabled());
+        QCOMPARE(progress(), u"已发送 0 / 391 字节，还需约 1 秒"_s);
+        rig.desktop.link->drain();
+        QCOMPARE(progress(), u"391 字节已全部发出，等待单片机收下……"_s);
+        rig.form->findChild<QTimer *>(u"quietAfterTransfer"_s)->start(0);
+        QTRY_COMPARE(progress(), u"已发出 391 字节，下载完成"_s);
+        QVERIFY(rig.child(u"Command4"_s)->isEnabled());
+        QCOMPARE(rig.buttons(), u"on off off"_s);
         rig.click(u"Command3"_s);
         QCOMPARE(rig.buttons(), u"on off off"_s);
 

@@ -88,6 +88,24 @@ private slots:
         QCOMPARE(desktop.host.shown.size(), 3);
     }
 
+    // Two downloads one right after the other, as a script or a quick retry
+    // makes them: the board takes both, since each keeps the line quiet until
+    // the board has decided before it reports completion.
+    void downloadsBackToBack()
+    {
+        BoardLine line;
+        QVERIFY(line.start({}));
+        const QString glyphs = line.dir.filePath(u"zimuo.bin"_s);
+        writeFile(glyphs, QByteArray(3 * 32, '\x5A') + QByteArray(353, '\0'));
+        for (const char *speed : {"1", "6"}) {
+            const ProgramRun download = runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"),
+                {"download", glyphs, "--device", line.senderEnd, "--yes", "--wait", "5", "--speed", speed});
+            QVERIFY2(download.exitCode == 0, qPrintable(download.err));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(line.said().count(u"显示板接受。"_s), 2, 5000);
+        QVERIFY2(line.said().contains(u"速度代码：6\n"_s) && !line.said().contains(u"不接受"_s), qPrintable(line.said()));
+    }
+
     // The serial adapter closed right after writing still delivers every
     // queued byte. Two transfers back to back, a header right after a trailer:
     // ledglyph-board --once keeps the first whole and reports the second as an error.

@@ -15,6 +15,7 @@ public:
     std::optional<QString> openFailure;      // the reason open() gives, when set
     std::optional<LineSettings> openedWith;
     bool holdWrites = false;                 // bytes stay queued until drain()
+    qint64 driverHeld = 0;                   // of those, still in the driver after drain(), until driverDrain()
     int failWriteNumber = 0;                 // the n-th write to the open link is refused
     qint64 discarded = 0;                    // queued bytes thrown away by discardAndClose()
     QByteArray written;                      // every byte the link took, in order
@@ -45,7 +46,7 @@ public:
         m_pending += holdWrites ? bytes.size() : 0;
         return true;
     }
-    qint64 bytesToWrite() const override { return m_pending; }
+    qint64 unsentBytes() const override { return m_pending; }
     QByteArray readAll() override { return std::exchange(m_incoming, {}); }
 
     // The board sends a batch (an empty one is a notification without bytes).
@@ -54,13 +55,15 @@ public:
         m_incoming += batch;
         emit notified();
     }
-    // Every queued byte has left.
+    // The link's own buffer has been handed on; `driverHeld` bytes stay in the driver.
     void drain()
     {
-        m_pending = 0;
+        m_pending = qMin(m_pending, driverHeld);
         emit notified();
         emit allWritten();
     }
+    // The driver's queue has run empty (which nobody is told).
+    void driverDrain() { m_pending = 0; }
 
 private:
     bool m_open = false;
