@@ -8,16 +8,14 @@
 #include "platform/console_output.h"
 #include "platform/serial/com1_device.h"
 #include "platform/serial/ms_comm1.h"
+#include "platform/terminal.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextStream>
 #include <QTimer>
 
-#include <atomic>
 #include <utility>
-#include <csignal>
-#include <unistd.h>
 
 namespace ledglyph::cli {
 
@@ -26,23 +24,20 @@ namespace {
 namespace texts = download_texts;
 using Phase = DownloadProtocol::Phase;
 
-std::atomic<bool> interrupted{false};
-
-extern "C" void onInterrupt(int)
-{
-    interrupted = true;
-}
-
 // A message's text for the terminal: a lone CR starts a new line there.
 QString terminalText(QString message)
 {
     return message.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-// The confirmation the window asks in a box, asked on the terminal.
+const QString notSent = QStringLiteral("已中断：没有发送字模。");
+
+// The confirmation the window asks in a box, asked on the terminal. The read
+// blocks the event loop, so Ctrl-C while it waits ends the program there.
 bool userSaysSend()
 {
     console::writeErr(terminalText(texts::confirmPrompt) + QStringLiteral("\n现在下载吗？[y/N] "));
+    const terminal::CtrlCEndsProgram ctrlCEnds((QLatin1Char('\n') + notSent + QLatin1Char('\n')).toUtf8(), ExitRefused);
     const QString answer = QTextStream(stdin).readLine().trimmed().toLower();
     return answer == QLatin1String("y") || answer == QLatin1String("yes");
 }
@@ -56,19 +51,21 @@ QString seconds(qint64 ms)
 
 ExitCode runDownload(const DownloadRequest &request)
 {
-    const bool terminal = ::isatty(STDERR_FILENO);
-    if (!request.yes && !::isatty(STDIN_FILENO)) {
+    const bool showProgress = terminal::isTerminal(terminal::Stream::Error);
+    if (!request.yes && !terminal::isTerminal(terminal::Stream::Input)) {
         console::writeErr(QStringLiteral("标准输入不是终端，无法询问是否下载；要在收到单片机信号后直接下载，请加 --yes。\n"));
         return ExitUsage;
     }
     // A file that cannot be sent is refused before the board is bothered; it is
     // read again when the transfer starts, as the window does.
     const Result<QByteArray> file = readGlyphFile(request.file);
-    if (!file.ok()) {
-        console::writeErr(terminalText(file.error().message) + QLatin1Char('\n'));
+    if (!file.ok() || file.value().isEmpty()) {
+        const QString problem = file.ok() ? texts::transferNotStarted(texts::emptyGlyphFile(request.file)) : file.error().message;
+        console::writeErr(terminalText(problem) + QLatin1Char('\n'));
         return ExitRefused;
     }
-    const qint64 total = file.value().size() + LEDGLYPH_HEADER_LENGTH + LEDGLYPH_TRAILER_LENGTH;
+    if (const std::optional<QString> warning = boardRefusalWarning(file.value().size()))
+        console::writeErr(*warning + QLatin1Char('\n'));
 
     SystemClock clock;
     DownloadLog log(clock);
@@ -109,29 +106,30 @@ ExitCode runDownload(const DownloadRequest &request)
     QObject::connect(&protocol, &DownloadProtocol::reported, [&](const DownloadReport &report) {
         if (report.kind == DownloadReport::Kind::TransferCompleted)
             finish(ExitSuccess, QStringLiteral("下载完成：%1 字节（字模文件 %2 字节），用时 %3 秒。")
-                                    .arg(total).arg(file.value().size()).arg(seconds(sending.elapsed())));
+                                    .arg(protocol.lastTransferBytes()).arg(file.value().size())
+                                    .arg(seconds(sending.elapsed())));
         else
             finish(ExitRefused, terminalText(report.text));
     });
+    QObject::connect(&protocol, &DownloadProtocol::transferProgressed, [&](qint64 sent, qint64 total) {
+        if (!showProgress)
+            return;
+        console::writeErr(QLatin1Char('\r') + texts::transferProgress(sent, total) + QStringLiteral("   "));
+        progressShown = true;
+    });
 
-    // Ctrl-C and the progress are looked at on a short tick.
-    interrupted = false;
-    std::signal(SIGINT, onInterrupt);
+    // Ctrl-C is looked at on a short tick.
+    const terminal::CtrlCFlag ctrlC;
     QTimer tick;
     tick.setInterval(100);
     QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (!ctrlC.raised())
+            return;
         const bool transferring = protocol.phase() == Phase::Sending;
-        if (interrupted) {
-            tick.stop();
-            protocol.closePort(); // a transfer's queued bytes are thrown away
-            finish(ExitRefused, transferring ? texts::transferCancelledLog : QStringLiteral("已中断：没有发送字模。"));
-        } else if (transferring && terminal) {
-            const qint64 left = qMin(link.bytesToWrite(), total);
-            const qint64 msLeft = left * LEDGLYPH_BITS_PER_BYTE * 1000 / LEDGLYPH_BAUD_RATE;
-            console::writeErr(QStringLiteral("\r已发送 %1 / %2 字节，还需约 %3 秒   ")
-                                  .arg(total - left).arg(total).arg(seconds(msLeft)));
-            progressShown = true;
-        }
+        tick.stop();
+        protocol.closePort(); // a transfer's queued bytes are thrown away
+        if (!finished)
+            finish(ExitRefused, transferring ? texts::transferCancelledLog : notSent);
     });
 
     QTimer giveUp;
@@ -150,9 +148,7 @@ ExitCode runDownload(const DownloadRequest &request)
             giveUp.start(*request.waitSeconds * 1000);
         protocol.openPort();
     });
-    const int code = QCoreApplication::exec();
-    std::signal(SIGINT, SIG_DFL);
-    return ExitCode(code);
+    return ExitCode(QCoreApplication::exec());
 }
 
 } // namespace ledglyph::cli
