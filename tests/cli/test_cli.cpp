@@ -171,7 +171,8 @@ private slots:
         for (const bool withIcu : {true, false}) {
             const QString out = freshDir();
             // A sanitizer build wants its runtime before any preloaded library.
-            QStringList environment{epochSetting, QStringLiteral("ASAN_OPTIONS=verify_asan_link_order=0")};
+            QStringList environment{epochSetting, QStringLiteral("ASAN_OPTIONS=%1:verify_asan_link_order=0")
+                                                      .arg(qEnvironmentVariable("ASAN_OPTIONS"))};
             if (!withIcu)
                 environment << QStringLiteral("LD_PRELOAD=" LEDGLYPH_NO_ICU_CONVERTERS);
             const ProgramRun run = runProgram(cli, {QStringLiteral("convert"), text, QStringLiteral("--out-dir"), out}, environment);

@@ -5,6 +5,7 @@
 // what the build lays out in the program folder with the tools: the font
 // libraries made from GNU Unifont and the help text in code page 936.
 
+#include "platform/code_page_936.h"
 #include "tests/support/test_files.h"
 
 #include <QDir>
@@ -266,7 +267,8 @@ private slots:
 
     // The program folder holds the generator's libraries made from GNU
     // Unifont (齄, the last record, filled; the zones GB2312 leaves empty, 10
-    // to 15, zero) and the help text in code page 936 with CR LF line ends.
+    // to 15, zero) and the help text in code page 936 with CR LF line ends,
+    // which the program's own table reads as ICU's GBK does.
     void programFolderData()
     {
         const QByteArray hz = readFile(QStringLiteral(LEDGLYPH_APPDIR "/hzk16"));
@@ -278,6 +280,7 @@ private slots:
         QStringDecoder decoder("GBK");
         const QString text = decoder.decode(bytes);
         QVERIFY(!bytes.isEmpty() && !decoder.hasError() && !text.contains(QChar::ReplacementCharacter));
+        QCOMPARE(ledglyph::cp936::decode(bytes), text);
         // Every CR and every LF belongs to a CR LF pair.
         QCOMPARE(bytes.count('\r') + bytes.count('\n'), 2 * bytes.count("\r\n"));
         for (const char *needed : {"DB9", "COM1", "9600", "zimuo.bin", "打开串口", "下载完成", "LEDGLYPH_COM1"})
