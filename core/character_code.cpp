@@ -6,11 +6,10 @@ namespace ledglyph {
 
 QList<qint16> characterCodes(const QString &text)
 {
-    cp936::CharCoder coder;
     QList<qint16> codes;
     codes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const std::optional<qint16> code = coder.code(QStringView(text).sliced(i, 1));
+        const std::optional<qint16> code = cp936::charCode(QStringView(text).sliced(i, 1));
         Q_ASSERT(code.has_value());
         codes.append(code.value_or(0));
     }

@@ -91,22 +91,14 @@ Status checkInput(const QString &text, CellMode mode)
             .arg(maxTextLength)
             .arg(text.size() - maxTextLength)};
     }
-    if (!cp936::encode(u"A")) {
-        return Failure{QStringLiteral("本机的Qt不支持代码页936（GBK）编码，无法查找字库。"
-                                      "请安装带ICU支持的Qt后再取模。")};
-    }
-
     QStringList nulCharacters;
     QStringList notInLibrary;
     QStringList doubleByteIn8x16;
-    cp936::CharCoder coder;
     int position = 0;
     for (qsizetype i = 0; i < text.size(); i += characterLength(text, i)) {
         ++position;
         const QStringView ch = QStringView(text).mid(i, characterLength(text, i));
-        const std::optional<qint16> code = ch.size() == 1 && !ch[0].isSurrogate()
-                                               ? coder.code(ch)
-                                               : std::nullopt;
+        const std::optional<qint16> code = cp936::charCode(ch);
         if (!code || (*code != 0 && !cp936::isAscii(*code) && !cp936::isAssignedGb2312(*code)))
             notInLibrary << textCharacterLabel(position, ch);
         else if (*code == 0)

@@ -1,96 +1,129 @@
 #include "platform/code_page_936.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "platform/gb2312_table.h"
+
+#include <algorithm>
+#include <array>
 
 namespace ledglyph::cp936 {
 
+namespace {
+
+constexpr char16_t euroSign = 0x20AC;
+constexpr quint8 euroByte = 0x80;
+constexpr int gb2312Count = 7445;
+
+// The character at a double-byte code, or 0.
+char16_t gb2312Character(quint8 first, quint8 second)
+{
+    const int row = first - gb2312FirstByte;
+    const int cell = second - gb2312FirstByte;
+    if (row < 0 || row >= gb2312Rows || cell < 0 || cell >= gb2312Cells)
+        return 0;
+    return gb2312Characters[row][cell];
+}
+
+struct CodeOf {
+    char16_t character;
+    quint16 code;
+};
+using CodesByCharacter = std::array<CodeOf, gb2312Count>;
+
+// The table turned around once, sorted by character, for encoding.
+const CodesByCharacter &codesByCharacter()
+{
+    static const CodesByCharacter codes = [] {
+        CodesByCharacter sorted{};
+        size_t n = 0;
+        for (int row = 0; row < gb2312Rows; ++row) {
+            for (int cell = 0; cell < gb2312Cells; ++cell) {
+                if (const char16_t c = gb2312Characters[row][cell]) {
+                    Q_ASSERT(n < sorted.size());
+                    sorted[n++] = {c, static_cast<quint16>(((gb2312FirstByte + row) << 8) | (gb2312FirstByte + cell))};
+                }
+            }
+        }
+        Q_ASSERT(n == sorted.size());
+        std::sort(sorted.begin(), sorted.end(), [](CodeOf a, CodeOf b) { return a.character < b.character; });
+        return sorted;
+    }();
+    return codes;
+}
+
+// The code page 936 code of one UTF-16 unit as an unsigned word (a single
+// byte below 0x100), or nothing.
+std::optional<quint16> wordOf(char16_t c)
+{
+    if (c < 0x80)
+        return c;
+    if (c == euroSign)
+        return euroByte;
+    const CodesByCharacter &codes = codesByCharacter();
+    const auto found = std::lower_bound(codes.begin(), codes.end(), c,
+                                        [](CodeOf entry, char16_t wanted) { return entry.character < wanted; });
+    if (found == codes.end() || found->character != c)
+        return std::nullopt;
+    return found->code;
+}
+
+// A second byte of a code page 936 double-byte sequence, whether or not the
+// pair is in the table.
+bool isSecondByte(quint8 byte)
+{
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
+
+} // namespace
+
 std::optional<QByteArray> encode(QStringView text)
 {
-    // Stateless: a high surrogate at the end of the text is an error, not a
-    // character the encoder waits to complete (and silently drops).
-    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
-    if (!encoder.isValid() || encoder.hasError())
-        return std::nullopt;
+    QByteArray bytes;
+    bytes.reserve(2 * text.size());
+    for (const QChar ch : text) {
+        const std::optional<quint16> word = wordOf(ch.unicode());
+        if (!word)
+            return std::nullopt;
+        if (*word > 0xFF)
+            bytes.append(static_cast<char>(*word >> 8));
+        bytes.append(static_cast<char>(*word & 0xFF));
+    }
     return bytes;
 }
 
-QString decode(const QByteArray &bytes)
+QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder("GBK");
-    return decoder.decode(bytes);
-}
-
-CharCoder::CharCoder() : m_encoder("GBK", QStringConverter::Flag::Stateless) {}
-
-std::optional<qint16> CharCoder::code(QStringView ch)
-{
-    if (ch.isEmpty() || ch.size() > 2 || !m_encoder.isValid())
-        return std::nullopt;
-    m_encoder.resetState();
-    char bytes[16];
-    Q_ASSERT(m_encoder.requiredSpace(ch.size()) <= qsizetype(sizeof bytes));
-    const qsizetype length = m_encoder.appendToBuffer(bytes, ch) - bytes;
-    if (m_encoder.hasError())
-        return std::nullopt;
-    if (length == 1)
-        return static_cast<qint16>(static_cast<quint8>(bytes[0]));
-    if (length == 2) {
-        const auto word = static_cast<quint16>((static_cast<quint8>(bytes[0]) << 8) | static_cast<quint8>(bytes[1]));
-        return static_cast<qint16>(word);
+    QString text;
+    text.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<quint8>(bytes[i]);
+        if (byte < 0x80) {
+            text += QLatin1Char(static_cast<char>(byte));
+        } else if (byte == euroByte) {
+            text += QChar(euroSign);
+        } else if (byte < 0xFF && i + 1 < bytes.size() && isSecondByte(static_cast<quint8>(bytes[i + 1]))) {
+            const char16_t c = gb2312Character(byte, static_cast<quint8>(bytes[++i]));
+            text += c ? QChar(c) : QChar(QChar::ReplacementCharacter);
+        } else {
+            text += QChar(QChar::ReplacementCharacter);
+        }
     }
-    return std::nullopt;
+    return text;
 }
 
 std::optional<qint16> charCode(QStringView ch)
 {
-    return CharCoder().code(ch);
+    if (ch.size() != 1)
+        return std::nullopt;
+    const std::optional<quint16> word = wordOf(ch[0].unicode());
+    if (!word)
+        return std::nullopt;
+    return static_cast<qint16>(*word);
 }
-
-namespace {
-
-// The assigned second bytes of each GB2312 symbol row (A1 to A9), as ranges.
-struct Range {
-    quint8 first;
-    quint8 last;
-};
-struct SymbolRow {
-    quint8 row;
-    Range ranges[3];
-};
-constexpr SymbolRow symbolRows[] = {
-    {0xA1, {{0xA1, 0xFE}, {}, {}}},                     // punctuation and signs
-    {0xA2, {{0xB1, 0xE2}, {0xE5, 0xEE}, {0xF1, 0xFC}}}, // numbered forms, Roman numerals
-    {0xA3, {{0xA1, 0xFE}, {}, {}}},                     // full-width ASCII
-    {0xA4, {{0xA1, 0xF3}, {}, {}}},                     // hiragana
-    {0xA5, {{0xA1, 0xF6}, {}, {}}},                     // katakana
-    {0xA6, {{0xA1, 0xB8}, {0xC1, 0xD8}, {}}},           // Greek
-    {0xA7, {{0xA1, 0xC1}, {0xD1, 0xF1}, {}}},           // Cyrillic
-    {0xA8, {{0xA1, 0xBA}, {0xC5, 0xE9}, {}}},           // pinyin, bopomofo
-    {0xA9, {{0xA4, 0xEF}, {}, {}}},                     // box drawing
-};
-
-} // namespace
 
 bool isAssignedGb2312(qint16 code)
 {
     const auto word = static_cast<quint16>(code);
-    const quint8 row = word >> 8;
-    const quint8 cell = word & 0xFF;
-    if (cell < 0xA1 || cell > 0xFE)
-        return false;
-    if (row >= 0xB0 && row <= 0xF7)
-        return row != 0xD7 || cell <= 0xF9; // row D7 ends at D7F9
-    for (const SymbolRow &symbols : symbolRows) {
-        if (symbols.row != row)
-            continue;
-        for (const Range &range : symbols.ranges) {
-            if (range.first != 0 && cell >= range.first && cell <= range.last)
-                return true;
-        }
-    }
-    return false;
+    return gb2312Character(word >> 8, word & 0xFF) != 0;
 }
 
 bool isAscii(qint16 code)

@@ -1,47 +1,39 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
-#include <QStringEncoder>
 #include <QStringView>
 
 #include <optional>
 
 namespace ledglyph::cp936 {
 
-// Windows code page 936 (GBK), the program's ANSI code page. Qt's ICU-backed
-// "GBK" codec maps exactly like Windows does (啊 = B0A1, € = 80); "GB18030" does not.
+// Code page 936, the program's ANSI code page, as far as the program uses it:
+// ASCII and € (0x80) in single bytes, and the 7,445 characters GB2312 assigns
+// in double bytes, mapped as Windows maps them (· = A1A4, — = A1AA, 啊 = B0A1).
+// The mapping is the program's own table (gb2312_table.cpp), not the
+// platform's converter: Qt builds without ICU have no GBK. What else code
+// page 936 holds (its own additions such as ⅰ and 丂, private-use characters)
+// has no record in the font libraries and no place in the program's texts.
 
-// The text as code page 936 bytes, or nothing when any character cannot be encoded.
+// The text as code page 936 bytes, or nothing when any character is outside
+// the characters above.
 std::optional<QByteArray> encode(QStringView text);
 
-// Code page 936 bytes as text (invalid sequences become U+FFFD).
-QString decode(const QByteArray &bytes);
-
-// Codes of single characters, one after another, with one converter (making
-// a converter costs far more than using it).
-class CharCoder {
-public:
-    CharCoder();
-    // As charCode() below.
-    std::optional<qint16> code(QStringView ch);
-
-private:
-    QStringEncoder m_encoder;
-};
+// Code page 936 bytes as text. A byte pair outside the table (or a first byte
+// without its second) becomes one U+FFFD.
+QString decode(QByteArrayView bytes);
 
 // The code of one character as a signed 16-bit value: a single-byte character
-// gives its byte (1 to 255), a double-byte character its two bytes as one
-// big-endian word read as signed (so every GB2312 character is negative).
-// Nothing for a character that code page 936 cannot encode. `ch` is one
-// character: one UTF-16 unit, or a surrogate pair.
+// gives its byte (1 to 128, 0 for NUL), a double-byte character its two bytes
+// as one big-endian word read as signed (so every GB2312 character is
+// negative). Nothing for a character outside the characters above. `ch` is
+// one character: one UTF-16 unit, or a surrogate pair (which has no code).
 std::optional<qint16> charCode(QStringView ch);
 
 // True when a double-byte code is one of the 7,445 characters GB2312 assigns
-// (682 symbols in rows A1–A9, 6,763 hanzi in rows B0–F7). Code page 936 maps
-// more than that into the same byte range (its own additions and private-use
-// characters in the positions GB2312 leaves empty); the font library holds
-// none of those.
+// (682 symbols in rows A1–A9, 6,763 hanzi in rows B0–F7).
 bool isAssignedGb2312(qint16 code);
 
 // True for a single-byte code that is ASCII (1 to 127); code page 936's

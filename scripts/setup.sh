@@ -17,6 +17,7 @@ packages=(
   fonts-arphic-uming   # 宋体-like and 楷体-like CJK fonts and a bitmap song font: the font
   fonts-arphic-ukai    #   builder's tests and the README's preview sheets
   xfonts-wqy
+  libicu-dev           # ICU's header: a test stands for a Qt without ICU by failing its converters
   sdcc                 # checks that generated C51 source compiles; builds the board firmware
   sdcc-ucsim           # s51: the board firmware runs in a simulated 8051 in the tests
   socat                # pseudo-terminal pairs for the serial download tests

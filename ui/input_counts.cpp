@@ -13,17 +13,8 @@ template<typename Visit>
 void forEachCode(QStringView text, Visit visit)
 {
     for (qsizetype i = 0; i < text.size();) {
-        const QChar ch = text.at(i);
-        // ASCII maps to itself in code page 936; skipping the encoder keeps
-        // long inputs cheap to recount on every key press.
-        if (ch.unicode() < 0x80) {
-            if (!visit(std::optional<qint16>(static_cast<qint16>(ch.unicode()))))
-                return;
-            ++i;
-            continue;
-        }
         const qsizetype length =
-            ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
         if (!visit(cp936::charCode(text.sliced(i, length))))
             return;
         i += length;

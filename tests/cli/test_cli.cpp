@@ -2,8 +2,9 @@
 // its files the same way): its outputs byte for byte against the in-process
 // conversion (whose bytes the core tests check against bytes worked out by
 // hand) for the default options and each option, texts taken as typed from
-// the command line and from text files, the default folders, and the exit
-// codes and messages of refused runs that leave every file as it was.
+// the command line and from text files, the default folders, the same
+// outputs without the platform's GBK converter, and the exit codes and
+// messages of refused runs that leave every file as it was.
 
 #include "core/conversion_run.h"
 #include "tests/support/test_files.h"
@@ -156,6 +157,31 @@ private slots:
         for (const QString &name : outputNames)
             QCOMPARE(readFile(out + QLatin1Char('/') + name), "earlier " + name.toUtf8());
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), outputNames.size() + 1);
+    }
+
+    // Qt builds without ICU (Qt's Windows builds) have no GBK converter; here
+    // ICU's converters fail to open, and ledglyph-cli writes the same files.
+    void sameOutputsWithoutThePlatformsGbk()
+    {
+#ifndef LEDGLYPH_NO_ICU_CONVERTERS
+        QSKIP("needs Linux and ICU's header unicode/ucnv.h (libicu-dev)");
+#else
+        const QString text = QStringLiteral("点阵LED显示屏：Hello, 齄 A!\n价格100元");
+        QByteArray outputs[2];
+        for (const bool withIcu : {true, false}) {
+            const QString out = freshDir();
+            // A sanitizer build wants its runtime before any preloaded library.
+            QStringList environment{epochSetting, QStringLiteral("ASAN_OPTIONS=%1:verify_asan_link_order=0")
+                                                      .arg(qEnvironmentVariable("ASAN_OPTIONS"))};
+            if (!withIcu)
+                environment << QStringLiteral("LD_PRELOAD=" LEDGLYPH_NO_ICU_CONVERTERS);
+            const ProgramRun run = runProgram(cli, {QStringLiteral("convert"), text, QStringLiteral("--out-dir"), out}, environment);
+            QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+            for (const QString &name : outputNames)
+                outputs[withIcu] += readFile(out + QLatin1Char('/') + name);
+        }
+        QCOMPARE(outputs[false], outputs[true]);
+#endif
     }
 
     // A write that fails part way keeps every earlier output, in the converter

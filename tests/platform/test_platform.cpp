@@ -1,5 +1,6 @@
 // The platform's services where the conversion tests do not reach them: the
-// edges of the GB2312 area, date and time texts per locale, and where the
+// program's code page 936 table against the platform's own converters (ICU's
+// GBK, glibc's iconv), date and time texts per locale, and where the
 // program looks for its data files: beside itself first (a portable folder),
 // then in ../share/ledglyph (an installed tree); outputs follow the data
 // folder, beside the program only in a portable folder. A set of output files
@@ -15,14 +16,97 @@
 #include "tests/support/test_time.h"
 
 #include <QDir>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <iconv.h>
 #include <sys/resource.h>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One of the platform's converters, to hold the table against: a character
+// as bytes and bytes as text, empty where the converter has none.
+class PlatformConverter {
+public:
+    virtual ~PlatformConverter() = default;
+    virtual QByteArray encode(QChar c) = 0;
+    virtual QString decode(QByteArrayView bytes) = 0;
+};
+
+// ICU's "GBK" through Qt: what the program used before it had its own table.
+class IcuConverter : public PlatformConverter {
+public:
+    QByteArray encode(QChar c) override
+    {
+        QStringEncoder encoder("GBK", QStringEncoder::Flag::Stateless);
+        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        return encoder.hasError() ? QByteArray() : bytes;
+    }
+    QString decode(QByteArrayView bytes) override
+    {
+        QStringDecoder decoder("GBK", QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(bytes);
+        return decoder.hasError() ? QString() : text;
+    }
+};
+
+class IconvConverter : public PlatformConverter {
+public:
+    explicit IconvConverter(const char *name)
+        : m_encoder(iconv_open(name, "UTF-16LE")), m_decoder(iconv_open("UTF-16LE", name)) {}
+    ~IconvConverter() override
+    {
+        for (const iconv_t converter : {m_encoder, m_decoder}) {
+            if (converter != iconv_t(-1))
+                iconv_close(converter);
+        }
+    }
+    bool isValid() const { return m_encoder != iconv_t(-1) && m_decoder != iconv_t(-1); }
+    QByteArray encode(QChar c) override
+    {
+        const char16_t unit = c.unicode();
+        return convert(m_encoder, QByteArrayView(reinterpret_cast<const char *>(&unit), 2));
+    }
+    QString decode(QByteArrayView bytes) override
+    {
+        const QByteArray utf16 = convert(m_decoder, bytes);
+        return QString(reinterpret_cast<const QChar *>(utf16.constData()), utf16.size() / 2);
+    }
+
+private:
+    static QByteArray convert(iconv_t converter, QByteArrayView in)
+    {
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+        char out[16];
+        char *from = const_cast<char *>(in.data());
+        char *to = out;
+        size_t fromLeft = in.size();
+        size_t toLeft = sizeof out;
+        if (iconv(converter, &from, &fromLeft, &to, &toLeft) == size_t(-1) || fromLeft != 0)
+            return {};
+        return QByteArray(out, to - out);
+    }
+
+    iconv_t m_encoder;
+    iconv_t m_decoder;
+};
+
+// Positions where a converter has its own character.
+using Differences = QMap<quint16, QChar>;
+
+QString hex(quint16 code)
+{
+    return QString::number(code, 16).toUpper();
+}
+
+} // namespace
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -47,6 +131,88 @@ private slots:
         }
         QCOMPARE(symbols, 682);
         QCOMPARE(hanzi, 6763);
+    }
+
+    void tableMatchesPlatformConverters_data()
+    {
+        QTest::addColumn<QString>("converter");
+        QTest::addColumn<bool>("sameCharacterSet"); // has characters at the 7,445 positions only
+        QTest::addColumn<Differences>("differences");
+        QTest::newRow("ICU GBK") << u"ICU"_s << false << Differences{};
+        QTest::newRow("glibc CP936") << u"CP936"_s << false << Differences{};
+        // The standard's original mapping, where Windows has · and —.
+        QTest::newRow("glibc GB2312") << u"GB2312"_s << true
+                                      << Differences{{0xA1A4, QChar(0x30FB)}, {0xA1AA, QChar(0x2015)}};
+    }
+
+    // Every double-byte position and every character of the BMP: the table
+    // decodes and encodes as the platform's converter does wherever the table
+    // has a character, and no other character encodes into its positions, so
+    // the characters the program refuses stay those ICU's GBK refused.
+    void tableMatchesPlatformConverters()
+    {
+        QFETCH(QString, converter);
+        QFETCH(bool, sameCharacterSet);
+        QFETCH(Differences, differences);
+        std::unique_ptr<PlatformConverter> platform;
+        if (converter == u"ICU") {
+            if (!QStringDecoder("GBK").isValid())
+                QSKIP("this Qt has no ICU");
+            platform = std::make_unique<IcuConverter>();
+        } else {
+            auto iconv = std::make_unique<IconvConverter>(qPrintable(converter));
+            if (!iconv->isValid())
+                QSKIP("iconv has no such converter");
+            platform = std::move(iconv);
+        }
+
+        QStringList mismatches;
+        for (int row = 0xA1; row <= 0xF7; ++row) {
+            for (int cell = 0xA1; cell <= 0xFE; ++cell) {
+                const auto code = static_cast<quint16>((row << 8) | cell);
+                const char bytes[] = {char(row), char(cell)};
+                const bool assigned = cp936::isAssignedGb2312(static_cast<qint16>(code));
+                const QString ours = cp936::decode(QByteArrayView(bytes, 2));
+                const QString expected = !assigned ? QString() : differences.contains(code) ? differences[code] : ours;
+                const QString theirs = platform->decode(QByteArrayView(bytes, 2));
+                if ((assigned || sameCharacterSet) && theirs != expected)
+                    mismatches << hex(code) + u" decodes to "_s + ours + u", theirs "_s + theirs;
+            }
+        }
+        for (char16_t u = 0x80; u < 0xFFFF; ++u) {
+            const QChar c(u);
+            if (c.isSurrogate())
+                continue;
+            const std::optional<qint16> ours = cp936::charCode(QStringView(&c, 1));
+            const QByteArray theirs = platform->encode(c);
+            const auto theirCode = static_cast<quint16>(theirs.size() == 2 ? (quint8(theirs[0]) << 8) | quint8(theirs[1]) : 0);
+            const bool theirsInTable = cp936::isAssignedGb2312(static_cast<qint16>(theirCode)) && !differences.contains(theirCode);
+            const bool oursDoubleByte = ours && *ours < 0 && !differences.contains(static_cast<quint16>(*ours));
+            if ((theirsInTable || oursDoubleByte) && (!ours || static_cast<quint16>(*ours) != theirCode))
+                mismatches << u"U+"_s + hex(u) + u" encodes to "_s + (ours ? hex(static_cast<quint16>(*ours)) : u"nothing"_s)
+                                  + u", theirs "_s + (theirs.isEmpty() ? u"nothing"_s : hex(theirCode));
+        }
+        QCOMPARE(mismatches.mid(0, 10).join(u"; "_s), QString());
+    }
+
+    // ASCII, € and GB2312 characters as Windows maps them, and nothing for a
+    // text with any other character. Bytes outside the table become U+FFFD,
+    // one per pair, or per first byte without its second (which the
+    // platform's decoder dropped at the end of the bytes).
+    void bytesAndText()
+    {
+        const std::pair<QString, std::optional<QByteArray>> encodings[] = {
+            {u"A啊·—€\r\n"_s, "A\xB0\xA1\xA1\xA4\xA1\xAA\x80\r\n"_ba},
+            {u"ⅰ"_s, std::nullopt}, {u"丂"_s, std::nullopt}, {u"\u30FB"_s, std::nullopt},
+            {u"a\u00A0"_s, std::nullopt}, {u"😀"_s, std::nullopt}, {QString(QChar(0xD83D)), std::nullopt}};
+        for (const auto &[text, bytes] : encodings)
+            QCOMPARE(cp936::encode(text), bytes);
+        const std::pair<QByteArray, QString> decodings[] = {
+            {"A\xB0\xA1\xA1\xA4\xA1\xAA\x80\r\n"_ba, u"A啊·—€\r\n"_s},
+            {"\xA2\xA1|\xAA\xA1|\x81\x40|\xFF"_ba, u"\uFFFD|\uFFFD|\uFFFD|\uFFFD"_s},
+            {"\x81\x30" "A\xB0"_ba, u"\uFFFD0A\uFFFD"_s}};
+        for (const auto &[bytes, text] : decodings)
+            QCOMPARE(cp936::decode(bytes), text);
     }
 
     // zh_TW's long time form has a bracketed zone field and a flexible day period.

@@ -18,7 +18,7 @@ Result<QByteArray> toCp936WithCrLf(const QString &text)
         const auto c = static_cast<char32_t>(code);
         const QString one = QString::fromUcs4(&c, 1);
         if (!cp936::encode(one)) {
-            return Failure{QStringLiteral("第 %1 行的字符“%2”（U+%3）不在代码页 936 中")
+            return Failure{QStringLiteral("第 %1 行的字符“%2”（U+%3）不是 ASCII 或 GB2312 字符")
                                .arg(line)
                                .arg(one)
                                .arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'))};

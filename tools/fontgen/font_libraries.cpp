@@ -8,20 +8,15 @@ namespace ledglyph::fontgen {
 
 namespace {
 
-bool isPrivateUse(char32_t c)
-{
-    return (c >= 0xE000 && c <= 0xF8FF) || c >= 0xF0000;
-}
-
-// The character at a double-byte position, or nothing when code page 936 has none there.
+// The character at a double-byte position, or nothing where GB2312 assigns
+// none (code page 936's own additions and private-use characters there have
+// no place in the library).
 std::optional<char32_t> gb2312Character(int first, int second)
 {
-    QByteArray bytes;
-    bytes.append(static_cast<char>(first)).append(static_cast<char>(second));
-    const QList<uint> text = cp936::decode(bytes).toUcs4();
-    if (text.size() != 1 || text.first() == 0xFFFD || isPrivateUse(text.first()))
+    if (!cp936::isAssignedGb2312(static_cast<qint16>((first << 8) | second)))
         return std::nullopt;
-    return text.first();
+    const char bytes[] = {static_cast<char>(first), static_cast<char>(second)};
+    return cp936::decode(QByteArrayView(bytes, 2)).at(0).unicode();
 }
 
 // The glyph for a record's character, counting the record in `build` when it
