@@ -102,8 +102,8 @@ void DownloadProtocol::openPort()
 {
     m_pollingPhase = m_phase == Phase::Connected ? Phase::Connected : Phase::Polling;
     closePort();
-    if (const std::optional<QString> reason = m_link.open(LineSettings::download())) {
-        emit reported({Kind::PortOpenFailed, texts::portOpenFailed(m_link.deviceName(), *reason)});
+    if (const std::optional<OpenFailure> failure = m_link.open(LineSettings::download())) {
+        emit reported({Kind::PortOpenFailed, texts::portOpenFailed(m_link.deviceName(), *failure)});
         return;
     }
     enter(Phase::Asking);

@@ -141,7 +141,8 @@ class DownloadTest : public QObject {
     const QString completed = logLine(u"下载完成 OK！"_s + QString(22, u' ')) + u"\r\n"_s;
 
 private slots:
-    // A port that cannot be opened: a message naming the device and the
+    // A port that cannot be opened: a message naming the device, what to do
+    // (a user outside dialout: the command that lets him in) and the
     // system's reason, no log line. Opening polls with "s" at 9600,n,8,1; a
     // batch that does not end with "s" (or holds no bytes) is no signal.
     // Closing stops the poll. A device that vanishes while polling: one
@@ -149,7 +150,7 @@ private slots:
     void portWithoutTransfer()
     {
         ProtocolRig rig(false);
-        rig.link.openFailure = u"Permission denied"_s;
+        rig.link.openFailure = OpenFailure{.reason = u"Permission denied"_s, .noAccess = true};
         rig.protocol.openPort();
         QCOMPARE(rig.phase(), Phase::Closed);
 
@@ -174,7 +175,9 @@ private slots:
         emit rig.link.failed(u"再次出错"_s);
         QCOMPARE(rig.log.text(), u"listing"_s + opened + opened + logLine(u"串口出错，已关闭。"_s));
         QCOMPARE(rig.box.shown, (QStringList{u"48 Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）。\r"
-                                             u"请检查串口线和设备是否存在、是否被其他程序占用。\r系统信息：Permission denied"_s,
+                                             u"当前用户没有使用该设备的权限（不在 dialout 组）。请在终端中执行：\r"
+                                             u"sudo usermod -aG dialout $USER\r然后注销并重新登录，再打开串口。\r"
+                                             u"系统信息：Permission denied"_s,
                                              connectBox, connectBox,
                                              u"48 Qorvath 欢迎您: 串口 COM1（设备 /dev/fake-com1）出错：拔出\r串口已关闭。"_s}));
         QCOMPARE(rig.phase(), Phase::Closed);

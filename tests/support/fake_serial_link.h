@@ -12,15 +12,16 @@ namespace ledglyph::test {
 class FakeSerialLink final : public SerialLink {
     Q_OBJECT
 public:
-    std::optional<QString> openFailure;      // the reason open() gives, when set
+    std::optional<OpenFailure> openFailure;  // what open() gives, when set
     std::optional<LineSettings> openedWith;
     bool holdWrites = false;                 // bytes stay queued until drain()
     int failWriteNumber = 0;                 // the n-th write to the open link is refused
     qint64 discarded = 0;                    // queued bytes thrown away by discardAndClose()
     QByteArray written;                      // every byte the link took, in order
 
-    QString deviceName() const override { return QStringLiteral("/dev/fake-com1"); }
-    std::optional<QString> open(const LineSettings &settings) override
+    QString deviceName() const override { return m_device; }
+    void setDeviceName(const QString &device) override { m_device = device; }
+    std::optional<OpenFailure> open(const LineSettings &settings) override
     {
         openedWith = settings;
         m_open = !openFailure;
@@ -63,6 +64,7 @@ public:
     }
 
 private:
+    QString m_device = QStringLiteral("/dev/fake-com1");
     bool m_open = false;
     int m_writes = 0;
     qint64 m_pending = 0;
