@@ -9,6 +9,7 @@
 #include "download/download_window.h"
 #include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
+#include "platform/serial/port_choice.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/test_files.h"
 
@@ -128,9 +129,27 @@ struct WindowRig {
     }
 };
 
+// Ports as a system lists them.
+const SerialPortEntry ch340{.device = u"/dev/ttyUSB0"_s, .description = u"USB-SERIAL CH340"_s,
+                            .vendorId = 0x1A86, .productId = 0x7523};
+const SerialPortEntry ftdi{.device = u"/dev/ttyUSB1"_s, .description = u"FT232R USB UART"_s,
+                           .vendorId = 0x0403, .productId = 0x6001};
+const SerialPortEntry uart{.device = u"/dev/ttyS0"_s};
+const SerialPortEntry consoleUart{.device = u"/dev/ttyS0"_s, .console = true};
+const SerialPortEntry bluetooth{.device = u"/dev/rfcomm0"_s};
+
+struct ChoiceCase {
+    QList<SerialPortEntry> present = {};
+    QString environment = {}; // LEDGLYPH_COM1
+    QString remembered = {};
+    QString systemCom1 = u"/dev/ttyS0"_s;
+    PortChoice expected = {};
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Ending)
+Q_DECLARE_METATYPE(ChoiceCase)
 
 class DownloadTest : public QObject {
     Q_OBJECT
@@ -324,6 +343,40 @@ private slots:
         QCOMPARE(rig.link.written, rig.transferOf(4));
         QCOMPARE(rig.log.text(), untilSignal + opened + downloading + completed);
         QCOMPARE(rig.phase(), Phase::Closed);
+    }
+
+    // COM1 is LEDGLYPH_COM1; else the device chosen last time while it is
+    // there; else the system's own COM1 when the system lists it and its
+    // console is elsewhere; else the one USB adapter; else nothing.
+    void com1Choice_data()
+    {
+        using enum ChoiceReason;
+        const SerialPortEntry com1{.device = u"COM1"_s, .description = u"通信端口"_s};
+        const SerialPortEntry com5{.device = u"COM5"_s, .description = u"USB-SERIAL CH340"_s, .vendorId = 0x1A86, .productId = 0x7523};
+        QTest::addColumn<ChoiceCase>("row");
+        QTest::newRow("LEDGLYPH_COM1, listed or not")
+            << ChoiceCase{.present = {uart, ch340}, .environment = u"/tmp/ledA"_s, .remembered = ch340.device,
+                          .expected = {u"/tmp/ledA"_s, Environment}};
+        QTest::newRow("remembered, plugged in") << ChoiceCase{.present = {uart, ch340, ftdi}, .remembered = ftdi.device,
+                                                              .expected = {ftdi.device, Remembered}};
+        QTest::newRow("remembered console port") << ChoiceCase{.present = {consoleUart}, .remembered = uart.device,
+                                                               .expected = {uart.device, Remembered}};
+        QTest::newRow("remembered, pulled out") << ChoiceCase{.present = {uart, ch340}, .remembered = ftdi.device,
+                                                              .expected = {uart.device, SystemCom1}};
+        QTest::newRow("system COM1 is the console") << ChoiceCase{.present = {consoleUart, ch340},
+                                                                  .expected = {ch340.device, OnlyUsbAdapter}};
+        QTest::newRow("Windows COM1") << ChoiceCase{.present = {com1, com5}, .systemCom1 = u"COM1"_s,
+                                                    .expected = {u"COM1"_s, SystemCom1}};
+        QTest::newRow("Windows, an adapter at COM5") << ChoiceCase{.present = {com5}, .systemCom1 = u"COM1"_s,
+                                                                   .expected = {u"COM5"_s, OnlyUsbAdapter}};
+        QTest::newRow("two adapters") << ChoiceCase{.present = {ch340, ftdi}, .remembered = u"/dev/ttyUSB2"_s};
+        QTest::newRow("no USB ids, no adapter") << ChoiceCase{.present = {bluetooth}};
+        QTest::newRow("nothing listed") << ChoiceCase{};
+    }
+    void com1Choice()
+    {
+        QFETCH(ChoiceCase, row);
+        QCOMPARE(choosePort(row.present, row.environment, row.remembered, row.systemCom1), row.expected);
     }
 
     // A file taken: its first N − 353 bytes as 0x.., the size line, the caret at
