@@ -5,8 +5,8 @@
 #include "download/download_texts.h"
 #include "download/glyph_file.h"
 #include "download/wire_format.h"
+#include "cli/ports_command.h"
 #include "platform/console_output.h"
-#include "platform/serial/com1_device.h"
 #include "platform/serial/ms_comm1.h"
 
 #include <QCoreApplication>
@@ -70,9 +70,13 @@ ExitCode runDownload(const DownloadRequest &request)
     }
     const qint64 total = file.value().size() + LEDGLYPH_HEADER_LENGTH + LEDGLYPH_TRAILER_LENGTH;
 
+    const std::optional<QString> device = downloadDevice(request.device);
+    if (!device)
+        return ExitRefused;
+
     SystemClock clock;
     DownloadLog log(clock);
-    MSComm1 link(request.device.isEmpty() ? com1DeviceName() : request.device);
+    MSComm1 link(*device);
     DownloadProtocol protocol(link, log);
     protocol.chooseFile(request.file);
     protocol.setSpeedIndex(request.speedCode - 1);

@@ -7,6 +7,7 @@
 #include "download/download_prompts.h"
 #include "download/download_protocol.h"
 #include "download/download_window.h"
+#include "download/port_texts.h"
 #include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
 #include "platform/serial/port_choice.h"
@@ -377,6 +378,20 @@ private slots:
     {
         QFETCH(ChoiceCase, row);
         QCOMPARE(choosePort(row.present, row.environment, row.remembered, row.systemCom1), row.expected);
+    }
+
+    // ledglyph-cli's list of ports, and its request for --device, whose
+    // example is an adapter and never the console.
+    void portTexts()
+    {
+        QCOMPARE(port_texts::portListing({consoleUart, ch340, ftdi}, {ftdi.device, ChoiceReason::Remembered}),
+                 u"  /dev/ttyS0（系统控制台）\n  USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\n"
+                 u"* FT232R USB UART (0403:6001) — /dev/ttyUSB1\nCOM1 = /dev/ttyUSB1：上次选择的串口\n"_s);
+        QCOMPARE(port_texts::portListing({}, {}),
+                 u"没有找到串口设备。\nCOM1 尚未确定：请在下载窗口中选择，或用 ledglyph-cli download --device 指定。\n"_s);
+        QCOMPARE(port_texts::undecidedForCommandLine({consoleUart, bluetooth, ch340}),
+                 u"找到的串口：\n  /dev/ttyS0（系统控制台）\n  /dev/rfcomm0\n  USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\n"
+                 u"还没有确定哪个串口作为 COM1：请用 --device 指定，例如 --device /dev/ttyUSB0。\n"_s);
     }
 
     // A file taken: its first N − 353 bytes as 0x.., the size line, the caret at
