@@ -3,6 +3,7 @@
 #include "download/download_log.h"
 #include "download/download_prompts.h"
 #include "download/download_protocol.h"
+#include "download/port_chooser.h"
 #include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
 
@@ -28,6 +29,7 @@ namespace ledglyph {
 //   Command3  m_closePortButton   Command2 m_sendButton
 //   Command5  m_returnButton      Text1    m_logBox
 //   Timer1    the protocol's poll timer
+// Under the frames, left: portChooser, the device that stands for COM1.
 class DownloadWindow : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +51,8 @@ private:
     void fillLists();
     void showHelpText();
     void onOpenFileClicked();
+    void onOpenPortClicked();
+    void onPortOpened();
     void showLog(DownloadLog::Focus focus);
     void showButtons();
 
@@ -69,6 +73,7 @@ private:
     QPushButton *m_sendButton = nullptr;
     QPushButton *m_returnButton = nullptr;
     QPlainTextEdit *m_logBox = nullptr;
+    PortChooser *m_portChooser = nullptr;
 };
 
 } // namespace ledglyph

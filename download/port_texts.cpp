@@ -8,6 +8,8 @@ namespace ledglyph::port_texts {
 
 namespace {
 
+const QString chooserName = QStringLiteral("窗口左下方的“COM1 设备”列表");
+
 // The ports, one label a line, each after `indent`; the chosen one after "* ".
 QStringList portLines(const QList<SerialPortEntry> &present, const QString &chosen, const QString &indent)
 {
@@ -36,11 +38,29 @@ QString reason(ChoiceReason why)
     return QStringLiteral("尚未确定");
 }
 
+QString com1Line(const QString &device, const QList<SerialPortEntry> &present)
+{
+    const auto port = std::ranges::find(present, device, &SerialPortEntry::device);
+    const QString details = port == present.end() ? QString() : portDetails(*port);
+    return QStringLiteral("COM1 = ") + device + (details.isEmpty() ? QString() : QStringLiteral("（%1）").arg(details))
+           + QString(4, u' ');
+}
+
 QString choiceLine(const PortChoice &choice)
 {
     if (!choice.decided())
         return QStringLiteral("COM1 尚未确定：请在下载窗口中选择，或用 ledglyph-cli download --device 指定。");
     return QStringLiteral("COM1 = %1：%2").arg(choice.device, reason(choice.reason));
+}
+
+QString undecidedPrompt(const QList<SerialPortEntry> &present)
+{
+    if (present.isEmpty())
+        return QStringLiteral("没有找到串口设备。请插上连接单片机的 USB 转串口适配器（CH340、PL2303、CP210x、FTDI 等），")
+               + QStringLiteral("在%1中选择它，再按“打开串口”。").arg(chooserName);
+    return QStringLiteral("还没有确定哪个串口作为 COM1。请在%1中选择连接单片机的串口，再按“打开串口”。").arg(chooserName)
+           + QLatin1Char('\r') + QStringLiteral("找到的串口：") + QLatin1Char('\r')
+           + portLines(present, {}, {}).join(QLatin1Char('\r'));
 }
 
 QString portListing(const QList<SerialPortEntry> &present, const PortChoice &choice)

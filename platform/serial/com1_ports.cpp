@@ -1,5 +1,7 @@
 #include "platform/serial/com1_ports.h"
 
+#include "platform/serial/ms_comm1.h"
+
 #include <QSettings>
 
 namespace ledglyph {
@@ -35,6 +37,11 @@ QString SystemCom1Ports::remembered() const
 void SystemCom1Ports::remember(const QString &device)
 {
     userSettings().setValue(settingsKey, device);
+}
+
+std::unique_ptr<SerialLink> makeCom1Link()
+{
+    return std::make_unique<MSComm1>();
 }
 
 } // namespace ledglyph

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/serial/port_choice.h"
+#include "platform/serial/serial_link.h"
+
+#include <memory>
 
 namespace ledglyph {
 
@@ -31,5 +34,8 @@ public:
     QString remembered() const override;
     void remember(const QString &device) override;
 };
+
+// The serial port of a download window; its device is set before each open.
+std::unique_ptr<SerialLink> makeCom1Link();
 
 } // namespace ledglyph

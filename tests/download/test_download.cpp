@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <functional>
@@ -392,6 +393,86 @@ private slots:
         QCOMPARE(port_texts::undecidedForCommandLine({consoleUart, bluetooth, ch340}),
                  u"找到的串口：\n  /dev/ttyS0（系统控制台）\n  /dev/rfcomm0\n  USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\n"
                  u"还没有确定哪个串口作为 COM1：请用 --device 指定，例如 --device /dev/ttyUSB0。\n"_s);
+    }
+
+    // The chooser under the frames, left of x = 440, after Combo2 in the tab
+    // order: the ports as listed, the choice selected. An adapter plugged in
+    // shows at the next look; with two and none remembered "打开串口" asks
+    // for a pick and opens nothing. A pick is remembered and opened; the log
+    // names the device. While the port is open the chooser is locked and the
+    // list kept; a successful open remembers an automatic choice.
+    // LEDGLYPH_COM1 decides over the chooser and is never remembered.
+    void windowPortChooser()
+    {
+        WindowRig rig;
+        auto *list = rig.child<QComboBox>(u"portList"_s);
+        const auto items = [list] {
+            QStringList texts;
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+            return texts;
+        };
+        const auto replug = [&rig](const QList<SerialPortEntry> &ports) {
+            rig.desktop.ports.ports = ports;
+            emit rig.child<PortWatch>(u"portWatch"_s)->mayHaveChanged();
+        };
+        const QRect strip = rig.child(u"portChooser"_s)->geometry();
+        QVERIFY2(strip.left() >= 8 && strip.right() < 440 && strip.top() >= 345 && strip.bottom() < 367,
+                 qPrintable(u"%1,%2 %3x%4"_s.arg(strip.x()).arg(strip.y()).arg(strip.width()).arg(strip.height())));
+        QCOMPARE(rig.child(u"Combo2"_s)->nextInFocusChain(), list);
+        QCOMPARE(items(), QStringList{u"USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0"_s});
+        QCOMPARE(list->currentIndex(), 0);
+
+        rig.choose(u"zimuo.bin"_s, tail);
+        replug({ch340, ftdi});
+        QCOMPARE(items(), (QStringList{u"USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0"_s,
+                                       u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s}));
+        QCOMPARE(list->currentIndex(), -1);
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.desktop.host.shown, QStringList{
+            u"48 Qorvath 欢迎您: 还没有确定哪个串口作为 COM1。请在窗口左下方的“COM1 设备”列表中选择连接单片机的串口，"
+            u"再按“打开串口”。\r找到的串口：\rUSB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\r"
+            u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s});
+        QVERIFY(!rig.desktop.link->isOpen());
+
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(rig.desktop.ports.memory, ftdi.device);
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.desktop.link->deviceName(), ftdi.device);
+        QVERIFY(rig.text().endsWith(u"\r\n串口已打开,等待与单片机的连接。    "_s + timeText(morning)
+                                    + u"\r\nCOM1 = /dev/ttyUSB1（FT232R USB UART (0403:6001)）    "_s + timeText(morning)));
+        replug({ftdi});
+        QCOMPARE(items().size(), 2);
+        QVERIFY(!list->isEnabled());
+        rig.click(u"Command3"_s);
+        QVERIFY(list->isEnabled());
+        QCOMPARE(items(), QStringList{u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s});
+        QCOMPARE(list->currentIndex(), 0);
+
+        rig.desktop.ports.memory.clear();
+        replug({uart, ch340});
+        rig.click(u"Command1"_s);
+        rig.click(u"Command3"_s);
+        QCOMPARE(rig.desktop.ports.memory, uart.device);
+
+        qputenv("LEDGLYPH_COM1", "/tmp/ledA");
+        const auto unset = qScopeGuard([] { qunsetenv("LEDGLYPH_COM1"); });
+        replug({});
+        QCOMPARE(items(), QStringList{u"/tmp/ledA"_s});
+        QVERIFY(!list->isEnabled());
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.desktop.link->deviceName(), u"/tmp/ledA"_s);
+        rig.click(u"Command3"_s);
+        QCOMPARE(rig.desktop.ports.memory, uart.device);
+
+        qunsetenv("LEDGLYPH_COM1");
+        rig.desktop.host.shown.clear();
+        replug({});
+        QCOMPARE(list->placeholderText(), u"没有找到串口设备"_s);
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.desktop.host.shown, QStringList{
+            u"48 Qorvath 欢迎您: 没有找到串口设备。请插上连接单片机的 USB 转串口适配器（CH340、PL2303、CP210x、FTDI 等），"
+            u"在窗口左下方的“COM1 设备”列表中选择它，再按“打开串口”。"_s});
     }
 
     // A file taken: its first N − 353 bytes as 0x.., the size line, the caret at

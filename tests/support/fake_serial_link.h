@@ -1,8 +1,10 @@
 #pragma once
 
 // A serial link whose bytes the test controls: what it took, when it fails,
-// when queued bytes leave, and what the board sends.
+// when queued bytes leave, and what the board sends. And the ports the system
+// lists, with a memory of the user's choice that never reaches real settings.
 
+#include "platform/serial/com1_ports.h"
 #include "platform/serial/serial_link.h"
 
 #include <utility>
@@ -69,6 +71,16 @@ private:
     int m_writes = 0;
     qint64 m_pending = 0;
     QByteArray m_incoming;
+};
+
+class FakeCom1Ports final : public Com1Ports {
+public:
+    QList<SerialPortEntry> ports; // what the system lists
+    QString memory;               // the device the user chose last time
+
+    QList<SerialPortEntry> present() const override { return ports; }
+    QString remembered() const override { return memory; }
+    void remember(const QString &device) override { memory = device; }
 };
 
 } // namespace ledglyph::test
