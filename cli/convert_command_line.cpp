@@ -32,7 +32,7 @@ struct Parser : ProgramCommandLine {
             "点阵取模：把汉字和 ASCII 字符转换为 C51 或 A51 字模（hz.txt、zimuo.bin）。\n"
             "设置 SOURCE_DATE_EPOCH 时，hz.txt 头部的日期时间取自该值（UTC）。"
 #ifdef LEDGLYPH_CLI_DOWNLOAD
-            "\n把字模文件下载到单片机：ledglyph-cli download --help。"
+            "\n把字模文件下载到单片机：ledglyph-cli download --help；列出串口：ledglyph-cli ports。"
 #endif
               ))
     {

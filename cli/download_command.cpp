@@ -5,8 +5,8 @@
 #include "download/download_texts.h"
 #include "download/glyph_file.h"
 #include "download/wire_format.h"
+#include "cli/ports_command.h"
 #include "platform/console_output.h"
-#include "platform/serial/com1_device.h"
 #include "platform/serial/ms_comm1.h"
 #include "platform/terminal.h"
 
@@ -67,9 +67,13 @@ ExitCode runDownload(const DownloadRequest &request)
     if (const std::optional<QString> warning = boardRefusalWarning(file.value().size()))
         console::writeErr(*warning + QLatin1Char('\n'));
 
+    const std::optional<QString> device = downloadDevice(request.device);
+    if (!device)
+        return ExitRefused;
+
     SystemClock clock;
     DownloadLog log(clock);
-    MSComm1 link(request.device.isEmpty() ? com1DeviceName() : request.device);
+    MSComm1 link(*device);
     DownloadProtocol protocol(link, log);
     protocol.chooseFile(request.file);
     protocol.setSpeedIndex(request.speedCode - 1);

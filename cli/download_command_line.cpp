@@ -14,7 +14,7 @@ DownloadCommandLine parseDownloadCommandLine(const QStringList &arguments)
     parser.addPositionalArgument(QStringLiteral("download"), QStringLiteral("命令：串口下载"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("字模文件（zimuo.bin）"));
     const QCommandLineOption device(QStringLiteral("device"),
-                                    QStringLiteral("串口设备（默认：与下载窗口相同的 COM1，可用环境变量 LEDGLYPH_COM1 指定）"),
+                                    QStringLiteral("串口设备（默认：与下载窗口相同的 COM1，见 ledglyph-cli ports）"),
                                     QStringLiteral("DEV"));
     const QCommandLineOption speed(QStringLiteral("speed"), QStringLiteral("变化速度 1 到 6（默认 1）"),
                                    QStringLiteral("1..6"), QStringLiteral("1"));

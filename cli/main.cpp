@@ -1,10 +1,11 @@
-// ledglyph-cli: the conversion and the serial download as commands, for build
-// scripts and for checking the core as a whole program.
+// ledglyph-cli: the conversion, the serial download and the list of serial
+// ports as commands, for build scripts and for checking the core as a whole program.
 
 #include "cli/convert_command.h"
 #include "cli/convert_command_line.h"
 #ifdef LEDGLYPH_CLI_DOWNLOAD
 #include "cli/download_command.h"
+#include "cli/ports_command.h"
 #endif
 
 #include <QCoreApplication>
@@ -28,6 +29,8 @@ int main(int argc, char *argv[])
 #ifdef LEDGLYPH_CLI_DOWNLOAD
     if (QCoreApplication::arguments().value(1) == QLatin1String("download"))
         return answer(cli::parseDownloadCommandLine(QCoreApplication::arguments()), cli::runDownload);
+    if (QCoreApplication::arguments().value(1) == QLatin1String("ports"))
+        return answer(cli::parsePortsCommandLine(QCoreApplication::arguments()), cli::runPorts);
 #endif
     std::optional<QString> sourceDateEpoch;
     if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH"))

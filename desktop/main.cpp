@@ -2,7 +2,7 @@
 #include "desktop/window_navigator.h"
 #include "platform/app_dir.h"
 #include "platform/desktop_command_line.h"
-#include "platform/serial/com1_device.h"
+#include "platform/serial/com1_ports.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -23,9 +23,10 @@ int main(int argc, char *argv[])
     ledglyph::DesktopLauncher launcher;
     ledglyph::QtFileDialog fileDialog(folders.outputsInUserFolder ? folders.outputs : QString());
     ledglyph::SystemClock clock;
+    ledglyph::SystemCom1Ports com1Ports;
     ledglyph::DesktopServices services{messageBox, launcher, fileDialog, clock,
                                        folders.data, [] { QCoreApplication::exit(0); }, folders.outputs,
-                                       ledglyph::makeCom1Link};
+                                       ledglyph::makeCom1Link, &com1Ports};
 
     ledglyph::WindowNavigator navigator(services);
     navigator.showMainWindow();

@@ -111,8 +111,8 @@ void DownloadProtocol::openPort()
 {
     m_pollingPhase = m_phase == Phase::Connected ? Phase::Connected : Phase::Polling;
     closePort();
-    if (const std::optional<QString> reason = m_link.open(LineSettings::download())) {
-        emit reported({Kind::PortOpenFailed, texts::portOpenFailed(m_link.deviceName(), *reason)});
+    if (const std::optional<OpenFailure> failure = m_link.open(LineSettings::download())) {
+        emit reported({Kind::PortOpenFailed, texts::portOpenFailed(m_link.deviceName(), *failure)});
         return;
     }
     enter(Phase::Asking);
@@ -127,6 +127,7 @@ void DownloadProtocol::startPolling()
     m_log.append(texts::portOpenedLog);
     enter(m_pollingPhase);
     m_poll.start();
+    emit pollingStarted();
 }
 
 void DownloadProtocol::sendLater()

@@ -109,6 +109,8 @@ signals:
     // The port is open: the caller tells the user how to connect the board and
     // then calls startPolling().
     void portOpened();
+    // The poll has started ("串口已打开" is in the log).
+    void pollingStarted();
     // The board answered the poll: the caller asks whether to send now and
     // then calls download() or sendLater().
     void boardSignalled();

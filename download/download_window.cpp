@@ -3,6 +3,7 @@
 #include "download/download_texts.h"
 #include "download/file_filter.h"
 #include "download/glyph_file.h"
+#include "download/port_texts.h"
 #include "platform/app_dir.h"
 #include "platform/code_page_936.h"
 
@@ -55,7 +56,9 @@ DownloadWindow::DownloadWindow(DesktopServices &services, QWidget *parent)
     connect(&m_protocol, &DownloadProtocol::buttonsChanged, this, &DownloadWindow::showButtons);
     connect(m_speedList, &QComboBox::currentIndexChanged, &m_protocol, &DownloadProtocol::setSpeedIndex);
     connect(m_openFileButton, &QPushButton::clicked, this, &DownloadWindow::onOpenFileClicked);
-    connect(m_openPortButton, &QPushButton::clicked, &m_protocol, &DownloadProtocol::openPort);
+    connect(m_openPortButton, &QPushButton::clicked, this, &DownloadWindow::onOpenPortClicked);
+    // After DownloadPrompts' own handler, which was connected first.
+    connect(&m_protocol, &DownloadProtocol::pollingStarted, this, &DownloadWindow::onPollingStarted);
     connect(m_closePortButton, &QPushButton::clicked, &m_protocol, &DownloadProtocol::closePort);
     connect(m_sendButton, &QPushButton::clicked, &m_protocol, &DownloadProtocol::download);
     connect(m_returnButton, &QPushButton::clicked, this, &DownloadWindow::returnRequested);
@@ -122,6 +125,12 @@ void DownloadWindow::buildControls()
     QWidget::setTabOrder(m_sendButton, m_openPortButton);
     QWidget::setTabOrder(m_openPortButton, m_displayModeList);
     QWidget::setTabOrder(m_displayModeList, m_speedList);
+
+    // The free strip under the frames (y 345 to 366), its left part; the right
+    // part stays free for other notes.
+    m_portChooser = new PortChooser(*m_services.com1Ports, this);
+    m_portChooser->setGeometry(8, 5175 / twipsPerPixel + 1, 432, 21);
+    QWidget::setTabOrder(m_speedList, m_portChooser->list());
 }
 
 void DownloadWindow::fillLists()
@@ -168,6 +177,29 @@ void DownloadWindow::onOpenFileClicked()
         m_log.append(*warning);
 }
 
+// With no device decided the port is not tried: the user is asked to pick one.
+void DownloadWindow::onOpenPortClicked()
+{
+    m_portChooser->refresh();
+    const PortChoice &choice = m_portChooser->choice();
+    if (!choice.decided()) {
+        m_messageBox.show(port_texts::undecidedPrompt(m_portChooser->present()), MessageIcon::Exclamation,
+                          texts::portTitle);
+        return;
+    }
+    m_link->setDeviceName(choice.device);
+    m_protocol.openPort();
+}
+
+// The device's line follows "串口已打开". A port that failed meanwhile is closed.
+void DownloadWindow::onPollingStarted()
+{
+    if (!m_link->isOpen())
+        return;
+    m_portChooser->rememberOpened();
+    m_log.append(port_texts::com1Line(m_link->deviceName(), m_portChooser->present()));
+}
+
 void DownloadWindow::showLog(DownloadLog::Focus focus)
 {
     QString shown = m_log.text();
@@ -186,6 +218,8 @@ void DownloadWindow::showButtons()
     m_closePortButton->setEnabled(buttons.closePort);
     m_sendButton->setEnabled(buttons.send);
     m_openFileButton->setEnabled(buttons.openFile);
+    // "关闭串口" is on exactly while the port is open; its device stays until it closes.
+    m_portChooser->setLocked(buttons.closePort);
 }
 
 void DownloadWindow::showProgress(qint64 sent, qint64 total)

@@ -3,6 +3,7 @@
 #include "download/download_log.h"
 #include "download/download_prompts.h"
 #include "download/download_protocol.h"
+#include "download/port_chooser.h"
 #include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
 
@@ -29,7 +30,8 @@ namespace ledglyph {
 //   Command3  m_closePortButton   Command2 m_sendButton
 //   Command5  m_returnButton      Text1    m_logBox
 //   Timer1    the protocol's poll timer
-// and, in the free strip below the frames, transferProgress m_progressLine.
+// Under the frames: left portChooser, the device that stands for COM1;
+// right transferProgress m_progressLine, how far a transfer is.
 class DownloadWindow : public QWidget {
     Q_OBJECT
 public:
@@ -51,6 +53,8 @@ private:
     void fillLists();
     void showHelpText();
     void onOpenFileClicked();
+    void onOpenPortClicked();
+    void onPollingStarted();
     void showLog(DownloadLog::Focus focus);
     void showButtons();
     void showProgress(qint64 sent, qint64 total);
@@ -74,6 +78,7 @@ private:
     QPushButton *m_returnButton = nullptr;
     QPlainTextEdit *m_logBox = nullptr;
     QLabel *m_progressLine = nullptr; // below the frames, at the right
+    PortChooser *m_portChooser = nullptr;
 };
 
 } // namespace ledglyph

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Renders the main window (after converting a mixed text), the about window, the
-# download window, the open-port message over it and the open-file dialog into
-# this folder, for the README. Needs a CJK font (fonts-wqy-zenhei), Qt's
+# download window, its COM1 chooser, the open-port message over it and the
+# open-file dialog into this folder, for the README. Needs a CJK font (fonts-wqy-zenhei), Qt's
 # translations (qt6-translations-l10n) and, without a display, Xvfb (xvfb-run).
 # In the zh_CN locale the date and time panels show the Chinese regional forms
 # the program was laid out for, and Qt's dialogs speak Chinese.

@@ -1,6 +1,6 @@
 // Renders the main window after a conversion, the about window, the download
-// window with the converted zimuo.bin loaded, the open-port message over it and
-// the open-file dialog into PNG files for the README, on the tests' desktop
+// window with the converted zimuo.bin loaded, its COM1 chooser open, the
+// open-port message over it and the open-file dialog into PNG files for the README, on the tests' desktop
 // (scripted host, the clock at the test time). Qt's translations are
 // loaded as at the program's start, so the dialogs follow the locale (zh_CN in
 // take_screenshots.sh). Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR
@@ -17,7 +17,9 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -118,6 +120,29 @@ int main(int argc, char *argv[])
     form3.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
     QTest::qWait(200);
     ok = save(&form3, outDir.filePath(QStringLiteral("download-window.png"))) && ok;
+
+    // The COM1 chooser open on three ports, the CH340 chosen last time. The
+    // list is a window of its own, drawn onto the shot where it opened.
+    desktop.ports.ports = {
+        {.device = QStringLiteral("/dev/ttyS0")},
+        {.device = QStringLiteral("/dev/ttyUSB0"), .description = QStringLiteral("USB-SERIAL CH340"), .vendorId = 0x1A86, .productId = 0x7523},
+        {.device = QStringLiteral("/dev/ttyUSB1"), .description = QStringLiteral("FT232R USB UART"), .vendorId = 0x0403, .productId = 0x6001}};
+    desktop.ports.memory = QStringLiteral("/dev/ttyUSB0");
+    emit form3.findChild<PortWatch *>(QStringLiteral("portWatch"))->mayHaveChanged();
+    auto *portList = form3.findChild<QComboBox *>(QStringLiteral("portList"));
+    portList->showPopup();
+    QTest::qWait(300);
+    QWidget *popup = portList->view()->window();
+    const QRect popupOnWindow(popup->geometry().topLeft() - form3.geometry().topLeft(), popup->size());
+    QPixmap withList(QRect(QPoint(0, 0), form3.size()).united(popupOnWindow).size());
+    withList.fill(Qt::white);
+    {
+        QPainter painter(&withList);
+        painter.drawPixmap(0, 0, form3.grab());
+        painter.drawPixmap(popupOnWindow.topLeft(), popup->grab());
+    }
+    portList->hidePopup();
+    ok = withList.save(outDir.filePath(QStringLiteral("port-chooser.png"))) && ok;
 
     // Qt's own message box and file dialog, as the program shows them. Without a
     // window manager there are no title bars; the box is drawn where it opens,

@@ -12,6 +12,7 @@
 
 namespace ledglyph {
 
+class Com1Ports;
 class SerialLink;
 
 // Everything the windows need of the host, passed in so tests can replace it.
@@ -25,6 +26,8 @@ struct DesktopServices {
     QString outputDir = {};         // hz.txt, Tempchar.txt and zimuo.bin, when not beside the program
     // The serial link that stands for COM1, made anew for each download window.
     std::function<std::unique_ptr<SerialLink>()> makeSerialLink = nullptr;
+    // The ports and the memory that decide which device stands for COM1.
+    Com1Ports *com1Ports = nullptr;
 
     QString outputFolder() const { return outputDir.isEmpty() ? appDir : outputDir; }
 };

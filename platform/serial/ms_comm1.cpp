@@ -3,10 +3,31 @@
 #include "platform/serial/transmit_queue.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QSignalBlocker>
 #include <QThread>
 
 namespace ledglyph {
+
+namespace {
+
+// A permission error means one of two things. On Windows another program holds
+// the port. Elsewhere either the user may not use the device at all (not in the
+// group that owns it) or another program has locked it; the device file's own
+// permissions, as they apply to this process, tell which.
+bool lacksAccess(QSerialPort::SerialPortError error, const QString &device)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(error);
+    Q_UNUSED(device);
+    return false;
+#else
+    const QFileInfo file(device);
+    return error == QSerialPort::PermissionError && file.exists() && !(file.isReadable() && file.isWritable());
+#endif
+}
+
+} // namespace
 
 MSComm1::MSComm1(QString device, QObject *parent)
     : SerialLink(parent), m_device(std::move(device))
@@ -27,13 +48,13 @@ MSComm1::~MSComm1()
     close();
 }
 
-std::optional<QString> MSComm1::open(const LineSettings &settings)
+std::optional<OpenFailure> MSComm1::open(const LineSettings &settings)
 {
     close();
     m_port.setPortName(m_device);
     m_baudRate = settings.baudRate;
     if (!m_port.open(QIODevice::ReadWrite))
-        return m_port.errorString();
+        return OpenFailure{m_port.errorString(), lacksAccess(m_port.error(), m_device)};
     const bool configured =
         m_port.setBaudRate(settings.baudRate)
         && m_port.setParity(settings.parity ? QSerialPort::EvenParity : QSerialPort::NoParity)
@@ -44,7 +65,7 @@ std::optional<QString> MSComm1::open(const LineSettings &settings)
     if (!configured) {
         const QString reason = m_port.errorString();
         m_port.close();
-        return reason;
+        return OpenFailure{reason};
     }
     return std::nullopt;
 }

@@ -11,11 +11,12 @@ namespace ledglyph {
 class MSComm1 final : public SerialLink {
     Q_OBJECT
 public:
-    explicit MSComm1(QString device, QObject *parent = nullptr);
+    explicit MSComm1(QString device = {}, QObject *parent = nullptr);
     ~MSComm1() override;
 
     QString deviceName() const override { return m_device; }
-    [[nodiscard]] std::optional<QString> open(const LineSettings &settings) override;
+    void setDeviceName(const QString &device) override { m_device = device; }
+    [[nodiscard]] std::optional<OpenFailure> open(const LineSettings &settings) override;
     void close() override;
     void discardAndClose() override;
     bool isOpen() const override { return m_port.isOpen(); }

@@ -31,6 +31,14 @@ inline qint64 drainDeadlineMs(qint64 bytes, qint32 baudRate)
     return 2 * lineMs + 2000;
 }
 
+// Why a device did not open: the system's reason, and whether the user lacks
+// the right to use the device at all (on Linux: not in its group, dialout),
+// which needs other advice than a device that is missing or held by another program.
+struct OpenFailure {
+    QString reason;
+    bool noAccess = false;
+};
+
 // A serial link as the download protocol sees it. Reads are binary and return
 // every waiting byte; every notification of the port (bytes arrived, transmit
 // queue empty, line events) comes as one signal, since the protocol treats them
@@ -43,8 +51,11 @@ public:
     // The device this link stands for, for messages ("/dev/ttyS0", "COM1").
     virtual QString deviceName() const = 0;
 
-    // Opens the device with the settings. Nothing on success, else the system's reason.
-    [[nodiscard]] virtual std::optional<QString> open(const LineSettings &settings) = 0;
+    // The device the next open() opens; an open link keeps its device until then.
+    virtual void setDeviceName(const QString &device) = 0;
+
+    // Opens the device with the settings. Nothing on success, else why not.
+    [[nodiscard]] virtual std::optional<OpenFailure> open(const LineSettings &settings) = 0;
 
     // Closes the link once every queued byte has left (waiting a bounded time);
     // close() never throws queued bytes away on purpose.

@@ -1,6 +1,7 @@
 // ledglyph-cli download as a whole program: its command line, the files and
-// the terminal it refuses, the --wait limit and Ctrl-C, over
-// a socat pseudo-terminal pair whose board end the test plays. The way to a
+// the terminal it refuses, the --wait limit, Ctrl-C and the device it takes
+// for COM1 (with ledglyph-cli ports), over a socat pseudo-terminal pair
+// whose board end the test plays. The way to a
 // board that takes the bytes is tested in the simulated 8051 (label ucsim).
 
 #include "tests/support/pty_pair.h"
@@ -75,6 +76,22 @@ private slots:
         const ProgramRun run = runProgram(cli, QStringList{"download"} + arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    }
+
+    // `ports` and a download without --device take COM1 as the window does;
+    // LEDGLYPH_COM1 names a line where no board answers. The runs keep away
+    // from the user's own settings.
+    void com1AsTheWindowTakesIt()
+    {
+        PtyPair line;
+        QVERIFY(line.start());
+        const QStringList environment{"LEDGLYPH_COM1=" + line.senderEnd, "XDG_CONFIG_HOME=" + m_dir.filePath(u"config"_s)};
+        const ProgramRun ports = runProgram(cli, {"ports"}, environment);
+        QCOMPARE(ports.exitCode, 0);
+        QVERIFY2(ports.out.endsWith(u"\nCOM1 = %1：由环境变量 LEDGLYPH_COM1 指定\n"_s.arg(line.senderEnd)), qPrintable(ports.out));
+        const ProgramRun download = runProgram(cli, {"download", m_glyphs, "--yes", "--wait", "1"}, environment);
+        QCOMPARE(download.exitCode, 1);
+        QVERIFY2(download.err.contains(u"正在轮询单片机（%1）"_s.arg(line.senderEnd)), qPrintable(download.err));
     }
 
     // The board answers the first poll and then takes nothing: Ctrl-C while

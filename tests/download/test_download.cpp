@@ -7,8 +7,10 @@
 #include "download/download_prompts.h"
 #include "download/download_protocol.h"
 #include "download/download_window.h"
+#include "download/port_texts.h"
 #include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
+#include "platform/serial/port_choice.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/test_files.h"
 
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <functional>
@@ -141,9 +144,27 @@ struct WindowRig {
     }
 };
 
+// Ports as a system lists them.
+const SerialPortEntry ch340{.device = u"/dev/ttyUSB0"_s, .description = u"USB-SERIAL CH340"_s,
+                            .vendorId = 0x1A86, .productId = 0x7523};
+const SerialPortEntry ftdi{.device = u"/dev/ttyUSB1"_s, .description = u"FT232R USB UART"_s,
+                           .vendorId = 0x0403, .productId = 0x6001};
+const SerialPortEntry uart{.device = u"/dev/ttyS0"_s};
+const SerialPortEntry consoleUart{.device = u"/dev/ttyS0"_s, .console = true};
+const SerialPortEntry bluetooth{.device = u"/dev/rfcomm0"_s};
+
+struct ChoiceCase {
+    QList<SerialPortEntry> present = {};
+    QString environment = {}; // LEDGLYPH_COM1
+    QString remembered = {};
+    QString systemCom1 = u"/dev/ttyS0"_s;
+    PortChoice expected = {};
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Ending)
+Q_DECLARE_METATYPE(ChoiceCase)
 
 class DownloadTest : public QObject {
     Q_OBJECT
@@ -154,7 +175,8 @@ class DownloadTest : public QObject {
     const QString completed = logLine(u"下载完成 OK！"_s + QString(22, u' ')) + u"\r\n"_s;
 
 private slots:
-    // A port that cannot be opened: a message naming the device and the
+    // A port that cannot be opened: a message naming the device, what to do
+    // (a user outside dialout: the command that lets him in) and the
     // system's reason, no log line. Opening polls with "s" at 9600,n,8,1; a
     // batch that does not end with "s" (or holds no bytes) is no signal.
     // Closing stops the poll. A device that vanishes while polling: one
@@ -162,7 +184,7 @@ private slots:
     void portWithoutTransfer()
     {
         ProtocolRig rig(false);
-        rig.link.openFailure = u"Permission denied"_s;
+        rig.link.openFailure = OpenFailure{.reason = u"Permission denied"_s, .noAccess = true};
         rig.protocol.openPort();
         QCOMPARE(rig.phase(), Phase::Closed);
 
@@ -187,7 +209,9 @@ private slots:
         emit rig.link.failed(u"再次出错"_s);
         QCOMPARE(rig.log.text(), u"listing"_s + opened + opened + logLine(u"串口出错，已关闭。"_s));
         QCOMPARE(rig.box.shown, (QStringList{u"48 Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）。\r"
-                                             u"请检查串口线和设备是否存在、是否被其他程序占用。\r系统信息：Permission denied"_s,
+                                             u"当前用户没有使用该设备的权限（不在 dialout 组）。请在终端中执行：\r"
+                                             u"sudo usermod -aG dialout $USER\r然后注销并重新登录，再打开串口。\r"
+                                             u"系统信息：Permission denied"_s,
                                              connectBox, connectBox,
                                              u"48 Qorvath 欢迎您: 串口 COM1（设备 /dev/fake-com1）出错：拔出\r串口已关闭。"_s}));
         QCOMPARE(rig.phase(), Phase::Closed);
@@ -360,6 +384,134 @@ private slots:
         QCOMPARE(rig.link.written, rig.transferOf(4));
         QCOMPARE(rig.log.text(), untilSignal + opened + downloading + completed);
         QCOMPARE(rig.phase(), Phase::Closed);
+    }
+
+    // COM1 is LEDGLYPH_COM1; else the device chosen last time while it is
+    // there; else the system's own COM1 when the system lists it and its
+    // console is elsewhere; else the one USB adapter; else nothing.
+    void com1Choice_data()
+    {
+        using enum ChoiceReason;
+        const SerialPortEntry com1{.device = u"COM1"_s, .description = u"通信端口"_s};
+        const SerialPortEntry com5{.device = u"COM5"_s, .description = u"USB-SERIAL CH340"_s, .vendorId = 0x1A86, .productId = 0x7523};
+        QTest::addColumn<ChoiceCase>("row");
+        QTest::newRow("LEDGLYPH_COM1, listed or not")
+            << ChoiceCase{.present = {uart, ch340}, .environment = u"/tmp/ledA"_s, .remembered = ch340.device,
+                          .expected = {u"/tmp/ledA"_s, Environment}};
+        QTest::newRow("remembered, plugged in") << ChoiceCase{.present = {uart, ch340, ftdi}, .remembered = ftdi.device,
+                                                              .expected = {ftdi.device, Remembered}};
+        QTest::newRow("remembered console port") << ChoiceCase{.present = {consoleUart}, .remembered = uart.device,
+                                                               .expected = {uart.device, Remembered}};
+        QTest::newRow("remembered, pulled out") << ChoiceCase{.present = {uart, ch340}, .remembered = ftdi.device,
+                                                              .expected = {uart.device, SystemCom1}};
+        QTest::newRow("system COM1 is the console") << ChoiceCase{.present = {consoleUart, ch340},
+                                                                  .expected = {ch340.device, OnlyUsbAdapter}};
+        QTest::newRow("Windows COM1") << ChoiceCase{.present = {com1, com5}, .systemCom1 = u"COM1"_s,
+                                                    .expected = {u"COM1"_s, SystemCom1}};
+        QTest::newRow("Windows, an adapter at COM5") << ChoiceCase{.present = {com5}, .systemCom1 = u"COM1"_s,
+                                                                   .expected = {u"COM5"_s, OnlyUsbAdapter}};
+        QTest::newRow("two adapters") << ChoiceCase{.present = {ch340, ftdi}, .remembered = u"/dev/ttyUSB2"_s};
+        QTest::newRow("no USB ids, no adapter") << ChoiceCase{.present = {bluetooth}};
+        QTest::newRow("nothing listed") << ChoiceCase{};
+    }
+    void com1Choice()
+    {
+        QFETCH(ChoiceCase, row);
+        QCOMPARE(choosePort(row.present, row.environment, row.remembered, row.systemCom1), row.expected);
+    }
+
+    // ledglyph-cli's list of ports, and its request for --device, whose
+    // example is an adapter and never the console.
+    void portTexts()
+    {
+        QCOMPARE(port_texts::portListing({consoleUart, ch340, ftdi}, {ftdi.device, ChoiceReason::Remembered}),
+                 u"  /dev/ttyS0（系统控制台）\n  USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\n"
+                 u"* FT232R USB UART (0403:6001) — /dev/ttyUSB1\nCOM1 = /dev/ttyUSB1：上次选择的串口\n"_s);
+        QCOMPARE(port_texts::portListing({}, {}),
+                 u"没有找到串口设备。\nCOM1 尚未确定：请在下载窗口中选择，或用 ledglyph-cli download --device 指定。\n"_s);
+        QCOMPARE(port_texts::undecidedForCommandLine({consoleUart, bluetooth, ch340}),
+                 u"找到的串口：\n  /dev/ttyS0（系统控制台）\n  /dev/rfcomm0\n  USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\n"
+                 u"还没有确定哪个串口作为 COM1：请用 --device 指定，例如 --device /dev/ttyUSB0。\n"_s);
+    }
+
+    // The chooser under the frames, left of x = 440, after Combo2 in the tab
+    // order: the ports as listed, the choice selected. An adapter plugged in
+    // shows at the next look; with two and none remembered "打开串口" asks
+    // for a pick and opens nothing. A pick is remembered and opened; the log
+    // names the device. While the port is open the chooser is locked and the
+    // list kept; a successful open remembers an automatic choice.
+    // LEDGLYPH_COM1 decides over the chooser and is never remembered.
+    void windowPortChooser()
+    {
+        WindowRig rig;
+        auto *list = rig.child<QComboBox>(u"portList"_s);
+        const auto items = [list] {
+            QStringList texts;
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+            return texts;
+        };
+        const auto replug = [&rig](const QList<SerialPortEntry> &ports) {
+            rig.desktop.ports.ports = ports;
+            emit rig.child<PortWatch>(u"portWatch"_s)->mayHaveChanged();
+        };
+        const QRect strip = rig.child(u"portChooser"_s)->geometry();
+        QVERIFY2(strip.left() >= 8 && strip.right() < 440 && strip.top() >= 345 && strip.bottom() < 367,
+                 qPrintable(u"%1,%2 %3x%4"_s.arg(strip.x()).arg(strip.y()).arg(strip.width()).arg(strip.height())));
+        QCOMPARE(rig.child(u"Combo2"_s)->nextInFocusChain(), list);
+        QCOMPARE(items(), QStringList{u"USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0"_s});
+        QCOMPARE(list->currentIndex(), 0);
+
+        rig.choose(u"zimuo.bin"_s, tail);
+        replug({ch340, ftdi});
+        QCOMPARE(items(), (QStringList{u"USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0"_s,
+                                       u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s}));
+        QCOMPARE(list->currentIndex(), -1);
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.desktop.host.shown, QStringList{
+            u"48 Qorvath 欢迎您: 还没有确定哪个串口作为 COM1。请在窗口左下方的“COM1 设备”列表中选择连接单片机的串口，"
+            u"再按“打开串口”。\r找到的串口：\rUSB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\r"
+            u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s});
+        QVERIFY(!rig.desktop.link->isOpen());
+
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(rig.desktop.ports.memory, ftdi.device);
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.desktop.link->deviceName(), ftdi.device);
+        QVERIFY(rig.text().endsWith(u"\r\n串口已打开,等待与单片机的连接。    "_s + timeText(morning)
+                                    + u"\r\nCOM1 = /dev/ttyUSB1（FT232R USB UART (0403:6001)）    "_s + timeText(morning)));
+        replug({ftdi});
+        QCOMPARE(items().size(), 2);
+        QVERIFY(!list->isEnabled());
+        rig.click(u"Command3"_s);
+        QVERIFY(list->isEnabled());
+        QCOMPARE(items(), QStringList{u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s});
+        QCOMPARE(list->currentIndex(), 0);
+
+        rig.desktop.ports.memory.clear();
+        replug({uart, ch340});
+        rig.click(u"Command1"_s);
+        rig.click(u"Command3"_s);
+        QCOMPARE(rig.desktop.ports.memory, uart.device);
+
+        qputenv("LEDGLYPH_COM1", "/tmp/ledA");
+        const auto unset = qScopeGuard([] { qunsetenv("LEDGLYPH_COM1"); });
+        replug({});
+        QCOMPARE(items(), QStringList{u"/tmp/ledA"_s});
+        QVERIFY(!list->isEnabled());
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.desktop.link->deviceName(), u"/tmp/ledA"_s);
+        rig.click(u"Command3"_s);
+        QCOMPARE(rig.desktop.ports.memory, uart.device);
+
+        qunsetenv("LEDGLYPH_COM1");
+        rig.desktop.host.shown.clear();
+        replug({});
+        QCOMPARE(list->placeholderText(), u"没有找到串口设备"_s);
+        rig.click(u"Command1"_s);
+        QCOMPARE(rig.desktop.host.shown, QStringList{
+            u"48 Qorvath 欢迎您: 没有找到串口设备。请插上连接单片机的 USB 转串口适配器（CH340、PL2303、CP210x、FTDI 等），"
+            u"在窗口左下方的“COM1 设备”列表中选择它，再按“打开串口”。"_s});
     }
 
     // A file taken: its first N − 353 bytes as 0x.., the size line, a warning

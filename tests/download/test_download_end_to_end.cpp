@@ -5,7 +5,7 @@
 
 #include "core/conversion_run.h"
 #include "download/download_window.h"
-#include "platform/serial/com1_device.h"
+#include "platform/serial/com1_ports.h"
 #include "platform/serial/ms_comm1.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/test_desktop.h"
@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QScopeGuard>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
@@ -69,9 +70,9 @@ private slots:
         QVERIFY(conversion.run(u"点阵ABC"_s, ConversionOptions{}).kind == RunOutcome::Kind::Completed);
 
         qputenv("LEDGLYPH_COM1", line.senderEnd.toLocal8Bit());
+        const auto unset = qScopeGuard([] { qunsetenv("LEDGLYPH_COM1"); });
         desktop.services.makeSerialLink = makeCom1Link;
         DownloadWindow window(desktop.services);
-        qunsetenv("LEDGLYPH_COM1");
         window.show();
         // The speed alone goes into the header.
         window.findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(5);

@@ -1,8 +1,10 @@
 #pragma once
 
 // A serial link whose bytes the test controls: what it took, when it fails,
-// when queued bytes leave, and what the board sends.
+// when queued bytes leave, and what the board sends. And the ports the system
+// lists, with a memory of the user's choice that never reaches real settings.
 
+#include "platform/serial/com1_ports.h"
 #include "platform/serial/serial_link.h"
 
 #include <utility>
@@ -12,7 +14,7 @@ namespace ledglyph::test {
 class FakeSerialLink final : public SerialLink {
     Q_OBJECT
 public:
-    std::optional<QString> openFailure;      // the reason open() gives, when set
+    std::optional<OpenFailure> openFailure;  // what open() gives, when set
     std::optional<LineSettings> openedWith;
     bool holdWrites = false;                 // bytes stay queued until drain()
     qint64 driverHeld = 0;                   // of those, still in the driver after drain(), until driverDrain()
@@ -20,8 +22,9 @@ public:
     qint64 discarded = 0;                    // queued bytes thrown away by discardAndClose()
     QByteArray written;                      // every byte the link took, in order
 
-    QString deviceName() const override { return QStringLiteral("/dev/fake-com1"); }
-    std::optional<QString> open(const LineSettings &settings) override
+    QString deviceName() const override { return m_device; }
+    void setDeviceName(const QString &device) override { m_device = device; }
+    std::optional<OpenFailure> open(const LineSettings &settings) override
     {
         openedWith = settings;
         m_open = !openFailure;
@@ -66,10 +69,21 @@ public:
     void driverDrain() { m_pending = 0; }
 
 private:
+    QString m_device = QStringLiteral("/dev/fake-com1");
     bool m_open = false;
     int m_writes = 0;
     qint64 m_pending = 0;
     QByteArray m_incoming;
+};
+
+class FakeCom1Ports final : public Com1Ports {
+public:
+    QList<SerialPortEntry> ports; // what the system lists
+    QString memory;               // the device the user chose last time
+
+    QList<SerialPortEntry> present() const override { return ports; }
+    QString remembered() const override { return memory; }
+    void remember(const QString &device) override { memory = device; }
 };
 
 } // namespace ledglyph::test

@@ -19,8 +19,10 @@ TestDesktop::TestDesktop(const QString &appDir, QTime timeOfDay)
                    auto made = std::make_unique<FakeSerialLink>();
                    link = made.get();
                    return std::unique_ptr<SerialLink>(std::move(made));
-               }}
+               }, &ports}
 {
+    ports.ports = {{.device = QStringLiteral("/dev/ttyUSB0"), .description = QStringLiteral("USB-SERIAL CH340"),
+                    .vendorId = 0x1A86, .productId = 0x7523}};
 }
 
 QStringList TestDesktop::files() const

@@ -1,8 +1,8 @@
 #pragma once
 
 // The host as a window under test sees it: the scripted host, the clock
-// standing still at the test time, a program folder, and a fake serial link
-// made anew for each download window.
+// standing still at the test time, a program folder, a fake serial link made
+// anew for each download window, and one USB adapter plugged in.
 
 #include "platform/clock.h"
 #include "platform/gui/desktop_services.h"
@@ -27,6 +27,7 @@ struct TestDesktop {
     ScriptedHost host;
     FixedClock clock;
     FakeSerialLink *link = nullptr; // the last link made, owned by the window that asked for it
+    FakeCom1Ports ports;            // at first: a CH340 adapter at /dev/ttyUSB0
     int quitCalls = 0;
     DesktopServices services;
 };
