@@ -168,5 +168,15 @@ int main(int argc, char *argv[])
     grabNextDialog(files, filesAt);
     QtFileDialog().getOpenFileName(&form3, qtFileFilter(download_texts::fileFilter));
     ok = !files.isNull() && files.save(outDir.filePath(QStringLiteral("file-dialog.png"))) && ok;
+
+    // A transfer on its way: how far it is below the frames, "打开文件" unavailable
+    // until it is over. The board answers at once; part of the file has left.
+    desktop.link->holdWrites = true;
+    form3.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    desktop.link->receive("s");
+    desktop.link->driverHeld = 500;
+    desktop.link->drain();
+    QTest::qWait(200);
+    ok = save(&form3, outDir.filePath(QStringLiteral("download-progress.png"))) && ok;
     return ok ? 0 : 1;
 }
