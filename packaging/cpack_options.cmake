@@ -1,9 +1,9 @@
 # Read by cpack for each generator: the .deb holds the installed tree under
-# /usr, the .tar.gz the portable program folder.
+# /usr; the .tar.gz (Linux) and the .zip (Windows) the portable program folder.
 if(CPACK_GENERATOR STREQUAL "DEB")
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_COMPONENTS_ALL program)
-elseif(CPACK_GENERATOR STREQUAL "TGZ")
+elseif(CPACK_GENERATOR STREQUAL "TGZ" OR CPACK_GENERATOR STREQUAL "ZIP")
   set(CPACK_PACKAGING_INSTALL_PREFIX /)
   set(CPACK_COMPONENTS_ALL portable)
   set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)

@@ -2,14 +2,24 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace ledglyph {
 
 namespace {
 
 const QString installedDataDir = QStringLiteral("../share/ledglyph");
+
+// Whether new files can be made in `dir`, found out by making one. The
+// folder's permissions do not tell on Windows: QFileInfo::isWritable looks at
+// the read-only attribute there, not at the folder's access rules, so a
+// portable folder under C:\Program Files would count as writable.
+bool acceptsNewFiles(const QString &dir)
+{
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".ledglyph-probe-XXXXXX")));
+    return probe.open();
+}
 
 bool holdsDataFiles(const QDir &dir)
 {
@@ -42,7 +52,7 @@ ProgramFolders programFolders(const QString &programDir)
 
     ProgramFolders folders;
     folders.data = portable ? programDir : QDir::toNativeSeparators(QDir::cleanPath(installed.absolutePath()));
-    folders.outputsInUserFolder = !portable || !QFileInfo(programDir).isWritable();
+    folders.outputsInUserFolder = !portable || !acceptsNewFiles(programDir);
     folders.outputs = folders.outputsInUserFolder ? userOutputDir() : programDir;
     return folders;
 }

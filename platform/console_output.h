@@ -4,8 +4,9 @@
 
 namespace ledglyph::console {
 
-// Our command-line programs print Chinese texts. They always write UTF-8 bytes
-// (and switch a Windows console to UTF-8 first), whatever the C locale says.
+// Our command-line programs print Chinese texts. They write UTF-8 bytes,
+// whatever the C locale says; a Windows console gets the text as UTF-16, so
+// that it shows it in any code page.
 void writeOut(const QString &text);
 void writeErr(const QString &text);
 

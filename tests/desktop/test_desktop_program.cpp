@@ -13,7 +13,9 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -74,6 +76,18 @@ private slots:
         QTRY_VERIFY(download.isNull());
         QVERIFY(std::ranges::none_of(QApplication::topLevelWidgets(), &QWidget::isVisible));
         QCOMPARE(env.quitCalls, 0);
+    }
+
+    // A Windows program folder holds Qt's translations as windeployqt joins
+    // them, one catalogue per language: qt_zh_CN.qm.
+    void translationsOfAWindowsProgramFolder()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm"),
+                            folder.filePath(QStringLiteral("qt_zh_CN.qm"))));
+        QVERIFY(installQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Chinese, QLocale::China),
+                                      folder.path()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
     }
 
     // Once the start-up has installed Qt's translations for zh_CN, Qt's own

@@ -5,11 +5,11 @@
 #include "tools/board/glyph_dots.h"
 
 #include "firmware/glyph_store.h"
+#include "platform/console_output.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
-#include <QTextStream>
 
 namespace ledglyph::board {
 
@@ -43,15 +43,15 @@ bool BoardSimulator::start()
         || !m_port.setDataBits(QSerialPort::DataBits(LEDGLYPH_DATA_BITS))
         || !m_port.setStopBits(QSerialPort::StopBits(LEDGLYPH_STOP_BITS))
         || !m_port.setFlowControl(QSerialPort::NoFlowControl)) {
-        QTextStream(stderr) << QStringLiteral("无法打开串口设备 %1：%2\n").arg(m_options.device, m_port.errorString());
+        console::writeErr(QStringLiteral("无法打开串口设备 %1：%2\n").arg(m_options.device, m_port.errorString()));
         return false;
     }
     m_started = true;
-    QTextStream(stderr) << QStringLiteral("模拟单片机已就绪：%1（%2,n,%3,%4），等待轮询……\n")
-                               .arg(m_options.device)
-                               .arg(LEDGLYPH_BAUD_RATE)
-                               .arg(LEDGLYPH_DATA_BITS)
-                               .arg(LEDGLYPH_STOP_BITS);
+    console::writeErr(QStringLiteral("模拟单片机已就绪：%1（%2,n,%3,%4），等待轮询……\n")
+                          .arg(m_options.device)
+                          .arg(LEDGLYPH_BAUD_RATE)
+                          .arg(LEDGLYPH_DATA_BITS)
+                          .arg(LEDGLYPH_STOP_BITS));
     return true;
 }
 
@@ -139,9 +139,7 @@ void BoardSimulator::onError(QSerialPort::SerialPortError error)
 
 void BoardSimulator::report(const Transfer &transfer)
 {
-    QTextStream out(stdout);
-    out << QStringLiteral("速度代码：%1\n").arg(transfer.speedCode);
-    out << QStringLiteral("字节数：%1\n").arg(transfer.data.size());
+    console::writeOut(QStringLiteral("速度代码：%1\n字节数：%2\n").arg(transfer.speedCode).arg(transfer.data.size()));
     if (!m_options.outPath.isEmpty()) {
         QSaveFile file(m_options.outPath);
         if (!file.open(QIODevice::WriteOnly) || file.write(transfer.data) != transfer.data.size()
@@ -149,26 +147,23 @@ void BoardSimulator::report(const Transfer &transfer)
             finish(2, QStringLiteral("无法保存字模数据到 %1：%2").arg(m_options.outPath, file.errorString()));
             return;
         }
-        out << QStringLiteral("已保存到：%1\n").arg(m_options.outPath);
+        console::writeOut(QStringLiteral("已保存到：%1\n").arg(m_options.outPath));
     }
     // What the reference firmware makes of it, by its own rules.
     const std::optional<QString> refusal = boardRefusal(transfer.data, transfer.speedCode);
-    out << (refusal ? QStringLiteral("显示板不接受：%1；保留原来的字模。\n").arg(*refusal)
-                    : QStringLiteral("显示板接受。\n"));
+    console::writeOut(refusal ? QStringLiteral("显示板不接受：%1；保留原来的字模。\n").arg(*refusal)
+                              : QStringLiteral("显示板接受。\n"));
     if (!refusal && !m_options.framesPath.isEmpty()) {
         if (const std::optional<QString> failure =
                 writeFilmStrip(m_options.framesPath, transfer.data, transfer.speedCode, m_options.frameTimesMs)) {
             finish(2, *failure);
             return;
         }
-        out << QStringLiteral("显示画面已保存到：%1\n").arg(m_options.framesPath);
+        console::writeOut(QStringLiteral("显示画面已保存到：%1\n").arg(m_options.framesPath));
     }
     const int cells = qMin<qsizetype>(m_options.cellsToDraw, transfer.data.size() / cellBytes);
-    for (int cell = 0; cell < cells; ++cell) {
-        out << QStringLiteral("字模 %1：\n").arg(cell + 1);
-        out << drawCell(transfer.data.mid(cell * cellBytes, cellBytes));
-    }
-    out.flush();
+    for (int cell = 0; cell < cells; ++cell)
+        console::writeOut(QStringLiteral("字模 %1：\n").arg(cell + 1) + drawCell(transfer.data.mid(cell * cellBytes, cellBytes)));
 }
 
 std::optional<QString> writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode,
@@ -183,23 +178,22 @@ std::optional<QString> writeFilmStrip(const QString &path, const QByteArray &gly
 
 int showGlyphFile(const QString &path, int speedCode, const BoardOptions &options)
 {
-    QTextStream err(stderr);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        err << QStringLiteral("无法读取字模文件 %1：%2\n").arg(path, file.errorString());
+        console::writeErr(QStringLiteral("无法读取字模文件 %1：%2\n").arg(path, file.errorString()));
         return 2;
     }
     // One byte more than any glyph file may hold is enough to refuse it.
     const QByteArray glyphs = file.read(GLYPH_STORE_CAPACITY + 1);
     if (const std::optional<QString> refusal = boardRefusal(glyphs, speedCode)) {
-        err << QStringLiteral("显示板不接受 %1：%2\n").arg(path, *refusal);
+        console::writeErr(QStringLiteral("显示板不接受 %1：%2\n").arg(path, *refusal));
         return 1;
     }
     if (const std::optional<QString> failure = writeFilmStrip(options.framesPath, glyphs, speedCode, options.frameTimesMs)) {
-        err << *failure << QLatin1Char('\n');
+        console::writeErr(*failure + QLatin1Char('\n'));
         return 2;
     }
-    QTextStream(stdout) << QStringLiteral("显示画面已保存到：%1\n").arg(options.framesPath);
+    console::writeOut(QStringLiteral("显示画面已保存到：%1\n").arg(options.framesPath));
     return 0;
 }
 
@@ -211,7 +205,7 @@ void BoardSimulator::finish(int exitCode, const QString &message)
     m_quiet.stop();
     m_answerDelay.stop();
     if (!message.isEmpty())
-        QTextStream(stderr) << message << QLatin1Char('\n');
+        console::writeErr(message + QLatin1Char('\n'));
     m_port.close();
     QCoreApplication::exit(exitCode);
 }
