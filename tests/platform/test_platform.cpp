@@ -59,6 +59,7 @@ public:
     }
 };
 
+#ifdef Q_OS_UNIX
 class IconvConverter : public PlatformConverter {
 public:
     explicit IconvConverter(const char *name)
@@ -99,6 +100,7 @@ private:
     iconv_t m_encoder;
     iconv_t m_decoder;
 };
+#endif
 
 // Positions where a converter has its own character.
 using Differences = QMap<quint16, QChar>;
@@ -162,10 +164,14 @@ private slots:
                 QSKIP("this Qt has no ICU");
             platform = std::make_unique<IcuConverter>();
         } else {
+#ifdef Q_OS_UNIX
             auto iconv = std::make_unique<IconvConverter>(qPrintable(converter));
             if (!iconv->isValid())
                 QSKIP("iconv has no such converter");
             platform = std::move(iconv);
+#else
+            QSKIP("no iconv on this system");
+#endif
         }
 
         QStringList mismatches;
