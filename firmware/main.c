@@ -52,16 +52,22 @@ __xdata struct receiver rx;
 __xdata struct display matrix;
 uint16_t step_ms;
 
+/* SBUF is read for every byte, also one the full queue has no room for:
+ * the byte is lost either way, and the simulator's flow control (see
+ * README.md) hands over the next byte only once SBUF has been read, so that
+ * a board that falls behind loses bytes there as it would on a real line. */
 void serial_interrupt(void) __interrupt(SI0_VECTOR) __using(2)
 {
     uint8_t next;
+    uint8_t byte;
     if (RI) {
         RI = 0;
+        byte = SBUF;
         next = (queue_head + 1) & (QUEUE_SIZE - 1);
         if (next == queue_tail) {
             queue_overrun = 1;
         } else {
-            queue[queue_head] = SBUF;
+            queue[queue_head] = byte;
             queue_head = next;
         }
     }
