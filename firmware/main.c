@@ -6,7 +6,8 @@
  *
  * Resources: Timer 1 (mode 2) makes the baud rate, Timer 2 (16-bit
  * auto-reload) a 1 ms tick that lights the next row, the serial interrupt
- * (high priority) puts received bytes into a small queue. */
+ * (high priority) puts received bytes into a small queue. Between interrupts
+ * the main loop works through the queue and the time, then idles the CPU. */
 #include <8052.h>
 #include <stdint.h>
 
@@ -21,6 +22,14 @@
 #define BAUD_RELOAD ((uint8_t)(256 - MACHINE_CYCLE_HZ / 32 / LEDGLYPH_BAUD_RATE))
 /* One row every millisecond: 16 rows make a refresh of 62.5 Hz. */
 #define TICK_RELOAD (65536UL - MACHINE_CYCLE_HZ / 1000)
+
+/* The receiver's clocks (the quiet line, the gap after an answer, the wait
+ * for the header) move on in steps of this many milliseconds. Called every
+ * millisecond, receiver_time() and receiver_busy() took about 300 of the 921
+ * machine cycles of each millisecond, a third of the CPU; the limits they
+ * watch (50 ms, 500 ms, one minute) need no finer step. See README.md,
+ * "Time per received byte". */
+#define RECEIVER_STEP_MS 8
 
 /* Pins of the matrix (P0, P2 and P3.6/P3.7 are the external memory bus). */
 #define COLUMN_DATA P1_0   /* SER of the first 74HC595 */
@@ -52,16 +61,22 @@ __xdata struct receiver rx;
 __xdata struct display matrix;
 uint16_t step_ms;
 
+/* SBUF is read for every byte, also one the full queue has no room for:
+ * the byte is lost either way, and the simulator's flow control (see
+ * README.md) hands over the next byte only once SBUF has been read, so that
+ * a board that falls behind loses bytes there as it would on a real line. */
 void serial_interrupt(void) __interrupt(SI0_VECTOR) __using(2)
 {
     uint8_t next;
+    uint8_t byte;
     if (RI) {
         RI = 0;
+        byte = SBUF;
         next = (queue_head + 1) & (QUEUE_SIZE - 1);
         if (next == queue_tail) {
             queue_overrun = 1;
         } else {
-            queue[queue_head] = SBUF;
+            queue[queue_head] = byte;
             queue_head = next;
         }
     }
@@ -188,6 +203,7 @@ void main(void)
     uint8_t last_tick;
     uint8_t elapsed;
     uint16_t since_step = 0;
+    uint16_t receiver_ms = 0; /* receiver time not yet passed on, below RECEIVER_STEP_MS */
     uint8_t byte;
 
     receiver_init(&rx, transfer_buffer, GLYPH_STORE_CAPACITY);
@@ -205,17 +221,27 @@ void main(void)
             receiver_lost_bytes(&rx);
         }
         elapsed = ticks - last_tick;
-        if (elapsed == 0)
+        if (elapsed == 0) {
+            /* Nothing to do until the next interrupt (a byte or the 1 ms
+             * tick): the CPU idles. An interrupt that came since the queue
+             * was looked at leaves its byte waiting until the next one, at
+             * most 1 ms. The simulator counts these cycles as idle time:
+             * everything else is what the board spends. */
+            PCON |= IDL;
             continue;
+        }
         last_tick += elapsed;
-        act_on(receiver_time(&rx, elapsed));
-        /* The picture holds still while a transfer comes in. */
-        if (receiver_busy(&rx))
-            continue;
+        receiver_ms += elapsed;
+        if (receiver_ms >= RECEIVER_STEP_MS) {
+            act_on(receiver_time(&rx, receiver_ms));
+            receiver_ms = 0;
+        }
         since_step += elapsed;
         if (since_step >= step_ms) {
             since_step = 0;
-            display_step(&matrix);
+            /* The picture holds still while a transfer comes in. */
+            if (!receiver_busy(&rx))
+                display_step(&matrix);
         }
     }
 }

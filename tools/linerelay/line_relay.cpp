@@ -37,18 +37,6 @@ int openRaw(const QString &device)
 
 } // namespace
 
-QByteArray escapeForSimulator(const QByteArray &bytes)
-{
-    QByteArray escaped;
-    escaped.reserve(bytes.size());
-    for (const char byte : bytes) {
-        escaped += byte;
-        if (byte == simulatorMenuKey)
-            escaped += simulatorInsertMenuKey;
-    }
-    return escaped;
-}
-
 qsizetype Pacer::allowed(std::chrono::steady_clock::time_point now, qsizetype queued)
 {
     if (m_rate <= 0)
@@ -72,12 +60,12 @@ std::optional<QString> relay(const QString &senderDevice, const QString &boardDe
         return systemError(boardDevice);
 
     Pacer pacer(bytesPerSecond);
-    QByteArray toBoard;   // sender's bytes not yet on the line, unescaped
-    QByteArray escaped;   // bytes taken from toBoard, escaped, not yet written
+    QByteArray toBoard;   // sender's bytes not yet allowed on the line
+    QByteArray allowed;   // bytes taken from toBoard, not yet written
     char buffer[4096];
     for (;;) {
         pollfd fds[2] = {{sender, POLLIN, 0}, {board, POLLIN, 0}};
-        const bool waiting = !toBoard.isEmpty() || !escaped.isEmpty();
+        const bool waiting = !toBoard.isEmpty() || !allowed.isEmpty();
         if (::poll(fds, 2, waiting ? 2 : 200) < 0 && errno != EINTR)
             return systemError(QStringLiteral("poll"));
         if (fds[0].revents & POLLIN) {
@@ -96,15 +84,15 @@ std::optional<QString> relay(const QString &senderDevice, const QString &boardDe
                     return systemError(senderDevice);
             }
         }
-        if (escaped.isEmpty() && !toBoard.isEmpty()) {
+        if (allowed.isEmpty() && !toBoard.isEmpty()) {
             const qsizetype bytes = pacer.allowed(std::chrono::steady_clock::now(), toBoard.size());
-            escaped = escapeForSimulator(toBoard.left(bytes));
+            allowed = toBoard.left(bytes);
             toBoard.remove(0, bytes);
         }
-        if (!escaped.isEmpty()) {
-            const ssize_t w = ::write(board, escaped.constData(), size_t(escaped.size()));
+        if (!allowed.isEmpty()) {
+            const ssize_t w = ::write(board, allowed.constData(), size_t(allowed.size()));
             if (w > 0)
-                escaped.remove(0, w);
+                allowed.remove(0, w);
             else if (w < 0 && errno != EAGAIN && errno != EINTR)
                 return systemError(boardDevice);
         }

@@ -8,16 +8,6 @@
 
 namespace ledglyph::relay {
 
-// ucsim's serial input takes 0x18 (Ctrl-X) as the key of its control menu
-// and the byte after it as a menu command; 0x18 followed by 'x' is the
-// menu's "insert ^X", which hands the board a plain 0x18.
-constexpr char simulatorMenuKey = 0x18;
-constexpr char simulatorInsertMenuKey = 'x';
-
-// Bytes from the sender to the board, in the form the simulator's serial
-// input takes them.
-QByteArray escapeForSimulator(const QByteArray &bytes);
-
 // How many queued bytes may leave now so that, on average, no more than
 // `bytesPerSecond` leave (0: no limit). A short burst is allowed after a
 // pause, as a UART's buffer would.
@@ -33,7 +23,10 @@ private:
 };
 
 // Relays between two serial devices (pseudo-terminals) until a signal ends
-// the program: sender to board escaped and paced, board to sender unchanged.
+// the program: sender to board paced, board to sender as it comes; every
+// byte unchanged. The sender's bytes are taken at once, however slowly the
+// board's side takes them (the simulator with flow control takes a byte
+// only when the firmware has read the one before: see firmware/README.md).
 // Returns the reason when a device cannot be opened or fails.
 std::optional<QString> relay(const QString &senderDevice, const QString &boardDevice, int bytesPerSecond);
 

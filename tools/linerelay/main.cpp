@@ -1,9 +1,10 @@
 // ledglyph-line-relay --sender DEV --board DEV [--rate BYTES]: joins a
 // sender's serial device to the serial device of the ucsim 8051 simulator
-// (s51 -s DEV), each the far end of a socat pseudo-terminal pair. Bytes to
-// the board are paced at the line's rate (9600 baud: 960 bytes a second) and
-// 0x18 is sent as 0x18 'x', so that the simulator hands it to the board
-// instead of opening its menu. Runs until it is ended by a signal.
+// (s51 -s DEV with uart0_flowctrl=1), each the far end of a socat
+// pseudo-terminal pair. It takes the sender's bytes at once, so that the
+// sender finishes in the time the line would take however slowly the
+// simulator runs, and passes them on unchanged, paced at the line's rate
+// (9600 baud: 960 bytes a second). Runs until it is ended by a signal.
 
 #include "platform/console_output.h"
 #include "download/wire_format.h"
@@ -19,8 +20,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "在发送端串口与 8051 模拟器（ucsim）的串口之间转发字节：发往单片机的字节按线路速率发送，"
-        "0x18 改为 0x18 'x'（模拟器菜单的“插入 ^X”）。"));
+        "在发送端串口与 8051 模拟器（ucsim，s51 须开流控 uart0_flowctrl=1）的串口之间原样转发字节："
+        "发送端的字节立即收下，再按线路速率发给单片机。"));
     parser.addHelpOption();
     const QCommandLineOption sender(QStringLiteral("sender"), QStringLiteral("发送端这一侧的串口设备。"),
                                     QStringLiteral("DEV"));
