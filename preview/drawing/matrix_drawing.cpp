@@ -20,20 +20,26 @@ QSize matrixPictureSize(int dotPixels)
 
 void drawMatrix(QPainter &painter, const BoardFrames &frames, QPoint topLeft, int dotPixels)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
+    // Each LED is drawn once into a square of the board and then copied: 1,024
+    // round dots a frame would cost the animation milliseconds.
+    const auto led = [dotPixels](QRgb colour) {
+        QImage square(dotPixels, dotPixels, QImage::Format_RGB32);
+        square.fill(boardColour);
+        QPainter led(&square);
+        led.setRenderHint(QPainter::Antialiasing);
+        led.setPen(Qt::NoPen);
+        led.setBrush(QColor(colour));
+        led.drawEllipse(QRectF(1, 1, dotPixels - 2, dotPixels - 2)); // a gap of one pixel on each side
+        return square;
+    };
+    const QImage lit = led(litColour);
+    const QImage dark = led(darkColour);
     painter.fillRect(QRect(topLeft, matrixPictureSize(dotPixels)), QColor(boardColour));
-    // A gap of one pixel on each side of a dot, at any size.
-    const QPointF origin = topLeft + QPointF(dotPixels + 1, dotPixels + 1);
-    const QSizeF dot(dotPixels - 2, dotPixels - 2);
     for (int row = 0; row < DISPLAY_ROWS; ++row) {
-        for (int column = 0; column < DISPLAY_COLUMNS; ++column) {
-            painter.setBrush(QColor(frames.lit(row, column) ? litColour : darkColour));
-            painter.drawEllipse(QRectF(origin + QPointF(column * dotPixels, row * dotPixels), dot));
-        }
+        for (int column = 0; column < DISPLAY_COLUMNS; ++column)
+            painter.drawImage(topLeft + QPoint((column + 1) * dotPixels, (row + 1) * dotPixels),
+                              frames.lit(row, column) ? lit : dark);
     }
-    painter.restore();
 }
 
 QImage matrixPicture(const BoardFrames &frames, int dotPixels)
