@@ -24,6 +24,9 @@ QSize matrixPictureSize(int dotPixels);
 void drawMatrix(QPainter &painter, const BoardFrames &frames, QPoint topLeft, int dotPixels);
 QImage matrixPicture(const BoardFrames &frames, int dotPixels);
 
+// The film strip's times unless told others: 0 to 2.5 s, every 0.5 s.
+inline const QList<int> filmStripTimesMs{0, 500, 1000, 1500, 2000, 2500};
+
 // The matrix at each of `timesMs` (milliseconds after the glyphs arrived),
 // one frame under the other.
 QImage filmStrip(const QByteArray &glyphs, int speedCode, const QList<int> &timesMs);
