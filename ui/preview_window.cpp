@@ -112,7 +112,8 @@ void PreviewWindow::play(const preview::PreviewSource &source)
     m_exportLine->clear();
     {
         const QSignalBlocker quiet(m_speedList);
-        m_speedList->setCurrentIndex(source.speedCode - LEDGLYPH_SPEED_MIN);
+        m_speedList->setCurrentIndex(qBound(LEDGLYPH_SPEED_MIN, source.speedCode, LEDGLYPH_SPEED_MAX)
+                                     - LEDGLYPH_SPEED_MIN);
     }
     // A board that shows nothing has nothing to play or to export.
     const bool shown = m_frames.stripColumns() > 0;

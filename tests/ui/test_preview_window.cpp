@@ -132,7 +132,8 @@ private slots:
         glyphs[0] = '\x7F';
         TestDesktop env;
         PreviewWindow window(env.services, nullptr);
-        window.play({.glyphs = glyphs});
+        window.play({.glyphs = glyphs, .speedCode = 9}); // no such code: the slowest
+        QCOMPARE(window.speedCode(), 6);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), "显示预览");
