@@ -3,6 +3,7 @@
 #include "download/download_window.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "ui/preview_window.h"
 
 namespace ledglyph {
 
@@ -27,6 +28,7 @@ void WindowNavigator::showMainWindow()
         mainWindow->close();
     });
     connectAbout(*mainWindow);
+    connectPreview(*mainWindow);
     mainWindow->show();
 }
 
@@ -51,6 +53,34 @@ void WindowNavigator::showAboutWindow(const QWidget &over)
     m_about->activateWindow();
 }
 
+void WindowNavigator::connectPreview(MainWindow &mainWindow)
+{
+    connect(&mainWindow, &MainWindow::previewRequested, this,
+            [this, window = &mainWindow](const preview::PreviewSource &source) { showPreviewWindow(*window, source); });
+}
+
+void WindowNavigator::connectPreview(DownloadWindow &downloadWindow)
+{
+    connect(&downloadWindow, &DownloadWindow::previewRequested, this,
+            [this, window = &downloadWindow](const preview::PreviewSource &source) { showPreviewWindow(*window, source); });
+}
+
+void WindowNavigator::showPreviewWindow(QWidget &owner, const preview::PreviewSource &source)
+{
+    auto *preview = owner.findChild<PreviewWindow *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!preview) {
+        preview = new PreviewWindow(m_services, &owner);
+        preview->setAttribute(Qt::WA_DeleteOnClose);
+        QRect placed(QPoint(), preview->sizeHint());
+        placed.moveCenter(owner.frameGeometry().center());
+        preview->move(placed.topLeft());
+    }
+    preview->play(source);
+    preview->show();
+    preview->raise();
+    preview->activateWindow();
+}
+
 void WindowNavigator::showDownloadWindow()
 {
     auto *window = new DownloadWindow(m_services);
@@ -59,6 +89,7 @@ void WindowNavigator::showDownloadWindow()
         showMainWindow();
         window->close();
     });
+    connectPreview(*window);
     window->show();
 }
 

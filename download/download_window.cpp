@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace ledglyph {
 
@@ -64,6 +65,8 @@ DownloadWindow::DownloadWindow(DesktopServices &services, QWidget *parent)
     connect(m_returnButton, &QPushButton::clicked, this, &DownloadWindow::returnRequested);
     connect(&m_protocol, &DownloadProtocol::transferProgressed, this, &DownloadWindow::showProgress);
     connect(&m_protocol, &DownloadProtocol::reported, this, &DownloadWindow::onReported);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
+            &DownloadWindow::onPreviewShortcut);
     // After the window's own handlers: the progress line is up to date when a box shows.
     m_prompts = std::make_unique<DownloadPrompts>(m_protocol, m_messageBox);
 
@@ -234,6 +237,21 @@ void DownloadWindow::onReported(const DownloadReport &report)
         m_progressLine->setText(texts::transferDone(m_protocol.lastTransferBytes()));
     else if (report.kind != DownloadReport::Kind::NoSpeedChosen)
         m_progressLine->clear();
+}
+
+void DownloadWindow::onPreviewShortcut()
+{
+    // The file as a transfer would send it now: read again from its path.
+    preview::PreviewSource source{.speedCode = m_speedList->currentIndex() + LEDGLYPH_SPEED_MIN,
+                                  .missing = preview::noFileOpened};
+    if (!m_protocol.filePath().isEmpty()) {
+        const Result<QByteArray> file = readGlyphFile(m_protocol.filePath());
+        if (file.ok())
+            source.glyphs = file.value();
+        else
+            source.missing = file.error().message;
+    }
+    emit previewRequested(source);
 }
 
 void DownloadWindow::closeEvent(QCloseEvent *event)

@@ -6,6 +6,7 @@
 #include "download/port_chooser.h"
 #include "platform/gui/desktop_services.h"
 #include "platform/serial/serial_link.h"
+#include "preview/preview_source.h"
 
 #include <QWidget>
 
@@ -32,6 +33,7 @@ namespace ledglyph {
 //   Timer1    the protocol's poll timer
 // Under the frames: left portChooser, the device that stands for COM1;
 // right transferProgress m_progressLine, how far a transfer is.
+// Ctrl+P asks for the preview of the file listed, at the speed chosen.
 class DownloadWindow : public QWidget {
     Q_OBJECT
 public:
@@ -44,6 +46,8 @@ public:
 signals:
     // "返回" was pressed: the main window is to be shown and this one closed.
     void returnRequested();
+    // Ctrl+P: the file listed, as the display board shows it at the speed chosen.
+    void previewRequested(const ledglyph::preview::PreviewSource &source);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -59,6 +63,7 @@ private:
     void showButtons();
     void showProgress(qint64 sent, qint64 total);
     void onReported(const DownloadReport &report);
+    void onPreviewShortcut();
 
     DesktopServices &m_services;
     WindowMessageBox m_messageBox; // boxes of this window open centred on it

@@ -46,6 +46,7 @@ MainWindow::MainWindow(DesktopServices &services, QWidget *parent)
     connect(m_quitAction, &QAction::triggered, this, [this] { m_services.quit(); });
     connect(m_forumAction, &QAction::triggered, this, &MainWindow::openForum);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::aboutRequested);
+    connect(m_previewAction, &QAction::triggered, this, &MainWindow::onPreviewTriggered);
 
     showStartState();
     m_clockTimer->start();
@@ -91,9 +92,12 @@ void MainWindow::onConvertClicked()
     m_statusBar->setPanelText(StatusPanel::Message, main_window_texts::conversionInProgress);
     m_statusBar->repaint(); // the run holds the event loop; show the progress text now
 
-    const RunOutcome outcome = m_run.run(crLfText(*m_inputBox), optionsFromControls());
+    const ConversionOptions options = optionsFromControls();
+    const RunOutcome outcome = m_run.run(crLfText(*m_inputBox), options);
     switch (outcome.kind) {
     case RunOutcome::Kind::Completed:
+        m_lastConversion = preview::PreviewSource{
+            .glyphs = outcome.glyphFile, .madeWith = preview::PreviewSource::Options{options.invert, options.mirror}};
         showExactText(*m_outputBox, outcome.glyphText());
         m_statusBar->setPanelText(StatusPanel::Message, outcome.message);
         break;
@@ -170,6 +174,11 @@ void MainWindow::onClockTick()
 void MainWindow::openForum()
 {
     m_services.launcher.openAddress(window_texts::forumAddress);
+}
+
+void MainWindow::onPreviewTriggered()
+{
+    emit previewRequested(m_lastConversion.value_or(preview::PreviewSource{.missing = preview::noConversionYet}));
 }
 
 } // namespace ledglyph

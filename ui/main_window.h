@@ -2,8 +2,11 @@
 
 #include "core/conversion_run.h"
 #include "platform/gui/desktop_services.h"
+#include "preview/preview_source.h"
 
 #include <QMainWindow>
+
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -31,7 +34,7 @@ class StatusPanels;
 //   Option1   m_a51Option            ex        m_quitAction   (menu fa)
 //   Option2   m_c51Option            W         m_forumAction  (menu HE)
 //   Option3   m_horizontalOption     g         m_aboutAction  (menu HE)
-//   Option4   m_verticalOption
+//   Option4   m_verticalOption       previewAction m_previewAction (menu fa, Ctrl+P)
 //
 // The frames Frame1 to Frame6 only group controls and have no member.
 class MainWindow final : public QMainWindow {
@@ -45,6 +48,8 @@ signals:
     void downloadRequested();
     // "关于": the program's one about window opens over this window.
     void aboutRequested();
+    // "显示预览" (Ctrl+P): the last conversion, as the display board shows it.
+    void previewRequested(const ledglyph::preview::PreviewSource &source);
 
 private:
     // Built in main_window_layout.cpp.
@@ -66,10 +71,12 @@ private:
     void onMirrorToggled();
     void onClockTick();
     void openForum();
+    void onPreviewTriggered();
 
     DesktopServices &m_services;
     WindowMessageBox m_messageBox; // boxes of this window open centred on it
     ConversionRun m_run;
+    std::optional<preview::PreviewSource> m_lastConversion; // zimuo.bin and its options
 
     QWidget *m_client = nullptr;
     QPlainTextEdit *m_inputBox = nullptr;
@@ -87,6 +94,7 @@ private:
     QPushButton *m_quitButton = nullptr;
     StatusPanels *m_statusBar = nullptr;
     QTimer *m_clockTimer = nullptr;
+    QAction *m_previewAction = nullptr;
     QAction *m_quitAction = nullptr;
     QAction *m_forumAction = nullptr;
     QAction *m_aboutAction = nullptr;

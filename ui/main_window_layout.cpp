@@ -189,6 +189,10 @@ void MainWindow::createMenu()
 {
     QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("文件"));
     fileMenu->setObjectName(QStringLiteral("fa"));
+    m_previewAction = fileMenu->addAction(QStringLiteral("显示预览"));
+    m_previewAction->setObjectName(QStringLiteral("previewAction"));
+    m_previewAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    fileMenu->addSeparator();
     m_quitAction = fileMenu->addAction(QStringLiteral("退出"));
     m_quitAction->setObjectName(QStringLiteral("ex"));
 

@@ -1,9 +1,11 @@
-// Renders the main window after a conversion, the about window, the download
-// window with the converted zimuo.bin loaded, its COM1 chooser open, the
-// open-port message over it and the open-file dialog into PNG files for the README, on the tests' desktop
+// Renders the main window after a conversion, its preview window (and the
+// preview's frames, one PNG a step, into FRAME_DIR for the README's animated
+// image), the about window, the download window with the converted zimuo.bin
+// loaded, its COM1 chooser open, the open-port message over it and the
+// open-file dialog into PNG files for the README, on the tests' desktop
 // (scripted host, the clock at the test time). Qt's translations are
 // loaded as at the program's start, so the dialogs follow the locale (zh_CN in
-// take_screenshots.sh). Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR
+// take_screenshots.sh). Usage: ledglyph-ui-screenshots FONT_DIR OUT_DIR FRAME_DIR
 // FONT_DIR holds hzk16 and ASC16 (the build's program folder); the conversion
 // itself runs in a temporary folder. Run it under Xvfb where there is no display.
 
@@ -15,6 +17,7 @@
 #include "tests/support/test_desktop.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "ui/preview_window.h"
 
 #include <QAction>
 #include <QAbstractItemView>
@@ -67,12 +70,13 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     installQtTranslations(app, QLocale());
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s FONT_DIR OUT_DIR\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s FONT_DIR OUT_DIR FRAME_DIR\n", argv[0]);
         return 2;
     }
     const QDir fontDir(QString::fromLocal8Bit(argv[1]));
     const QDir outDir(QString::fromLocal8Bit(argv[2]));
+    const QDir frameDir(QString::fromLocal8Bit(argv[3]));
     QTemporaryDir work;
     for (const QString &name : {QStringLiteral("hzk16"), QStringLiteral("ASC16"), QStringLiteral("hellp.qvx")}) {
         if (!QFile::copy(fontDir.filePath(name), work.filePath(name))) {
@@ -89,6 +93,7 @@ int main(int argc, char *argv[])
 
     MainWindow mainWindow(services);
     navigator.connectAbout(mainWindow);
+    navigator.connectPreview(mainWindow);
     mainWindow.show();
     if (!QTest::qWaitForWindowExposed(&mainWindow))
         return 1;
@@ -100,6 +105,21 @@ int main(int argc, char *argv[])
     QTest::qWait(1300); // one clock tick fills the date and time panels
 
     bool ok = save(&mainWindow, outDir.filePath(QStringLiteral("main-window.png")));
+
+    // "显示预览": the conversion on the board, held one second in (33 columns at
+    // speed 1); then its frames at 75 %, as the window exports them.
+    mainWindow.findChild<QAction *>(QStringLiteral("previewAction"))->trigger();
+    auto *preview = mainWindow.findChild<PreviewWindow *>();
+    if (!preview || !QTest::qWaitForWindowExposed(preview))
+        return 1;
+    preview->findChild<QPushButton *>(QStringLiteral("playButton"))->click();
+    preview->seekTime(1000);
+    QTest::qWait(200);
+    ok = save(preview, outDir.filePath(QStringLiteral("preview-window.png"))) && ok;
+    preview->findChild<QComboBox *>(QStringLiteral("zoomList"))->setCurrentText(QStringLiteral("75%"));
+    desktop.host.files.prepend(frameDir.filePath(QStringLiteral("frame.png")));
+    preview->findChild<QPushButton *>(QStringLiteral("animationButton"))->click();
+    preview->close();
 
     mainWindow.findChild<QAction *>(QStringLiteral("g"))->trigger();
     AboutWindow *about = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/gui/file_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace ledglyph {
@@ -12,6 +13,13 @@ QString QtFileDialog::getOpenFileName(QWidget *parent, const QString &filter)
     return QFileDialog::getOpenFileName(parent, QString(), m_startDir, filter, nullptr,
                                         QFileDialog::HideNameFilterDetails
                                             | QFileDialog::DontUseNativeDialog);
+}
+
+QString QtFileDialog::getSaveFileName(QWidget *parent, const QString &filter, const QString &suggestedName)
+{
+    // Qt's own dialog, like the open-file dialog: the same look and language.
+    return QFileDialog::getSaveFileName(parent, QString(), QDir(m_startDir).filePath(suggestedName), filter, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
 }
 
 } // namespace ledglyph

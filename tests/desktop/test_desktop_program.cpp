@@ -1,5 +1,5 @@
-// The desktop program's own parts: the hand-over between its windows, and
-// Qt's dialogs in Chinese.
+// The desktop program's own parts: the hand-over between its windows, the
+// preview window each of them opens, and Qt's dialogs in Chinese.
 
 #include "desktop/qt_translations.h"
 #include "download/download_texts.h"
@@ -7,6 +7,7 @@
 #include "download/file_filter.h"
 #include "platform/gui/file_dialog.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/preview_window.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLibraryInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -88,6 +90,56 @@ private slots:
         QVERIFY(installQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Chinese, QLocale::China),
                                       folder.path()));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    }
+
+    // Ctrl+P opens "显示预览" over the window that asked, and it closes with
+    // that window: in the main window the last conversion (none before the
+    // first), in the download window the file listed at the speed chosen.
+    void previewOfEitherWindow()
+    {
+        TestDesktop env;
+        WindowNavigator navigator(env.services);
+        navigator.showMainWindow();
+        MainWindow *main = onlyWindow<MainWindow>();
+        const auto pressCtrlP = [](QWidget *window) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keySequence(window, QKeySequence(Qt::CTRL | Qt::Key_P));
+        };
+        const auto note = [](const PreviewWindow *preview) { return controlOf<QLabel>(preview, "noteLine")->text(); };
+
+        pressCtrlP(main);
+        QPointer<PreviewWindow> preview = onlyWindow<PreviewWindow>();
+        QVERIFY(preview);
+        QCOMPARE(preview->parentWidget(), main);
+        QCOMPARE(preview->windowTitle(), "显示预览");
+        QCOMPARE(note(preview), "还没有取模：请先输入字符，再点击“取 模”。");
+        QVERIFY(!preview->isPlaying());
+
+        typeText(controlOf(main, "SrcTxt"), QStringLiteral("欢迎 LED"));
+        clickControl(main, "Command1");
+        pressCtrlP(main);
+        QCOMPARE(onlyWindow<PreviewWindow>(), preview.data());
+        QCOMPARE(note(preview), QString());
+        QCOMPARE(preview->frames().stripColumns(), (6 + 11) * 16); // the six characters and the banner
+        QTRY_VERIFY(preview->frames().step() > 0);
+
+        clickControl(main, "Command2");
+        QTRY_VERIFY(preview.isNull());
+        DownloadWindow *download = onlyWindow<DownloadWindow>();
+        QVERIFY(download);
+        controlOf<QComboBox>(download, "Combo2")->setCurrentIndex(2);
+        env.host.files << env.dir.filePath(QStringLiteral("zimuo.bin"));
+        clickControl(download, "Command4");
+        pressCtrlP(download);
+        preview = onlyWindow<PreviewWindow>();
+        QVERIFY(preview);
+        QCOMPARE(preview->parentWidget(), download);
+        QCOMPARE(preview->speedCode(), 3);
+        QCOMPARE(preview->frames().stripColumns(), (6 + 11) * 16);
+        QCOMPARE(note(preview), "字模文件不记录取模选项：画面若亮暗颠倒或左右颠倒，是取模时未选“黑白反转”或“左右对调”。");
+        download->close();
+        QTRY_VERIFY(preview.isNull());
     }
 
     // Once the start-up has installed Qt's translations for zh_CN, Qt's own

@@ -1,7 +1,8 @@
 // The board simulator's reading of the download stream, its dot drawing and
 // its command line.
 
-#include "tools/board/board_rules.h"
+#include "preview/board_rules.h"
+#include "preview/drawing/matrix_drawing.h"
 #include "tools/board/glyph_dots.h"
 #include "tools/board/transfer_receiver.h"
 
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using namespace ledglyph::board;
+using namespace ledglyph::preview;
 using namespace ledglyph::test;
 using namespace Qt::StringLiterals;
 
@@ -94,7 +96,7 @@ private slots:
     {
         QByteArray glyphs(32 + 353, '\xFF'); // inverted: every dot dark
         glyphs[0] = '\x7F';                  // cell 0, top row, left byte: column 15 lit
-        const QImage strip = ledglyph::board::filmStrip(glyphs, 1, {0, 150});
+        const QImage strip = ledglyph::preview::filmStrip(glyphs, 1, {0, 150});
         QCOMPARE(strip.size(), QSize(64 * 8 + 16, 2 * (16 * 8 + 16)));
         const auto lit = [&](int frame, int row, int column) {
             return strip.pixel(8 + column * 8 + 4, frame * (16 * 8 + 16) + 8 + row * 8 + 4) == qRgb(255, 48, 32);

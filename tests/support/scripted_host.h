@@ -4,7 +4,7 @@
 // person or opens a browser: message boxes recorded as "style title: prompt"
 // with the classic style codes (48 exclamation, 64 information, 33 question
 // with OK and Cancel) and answered from a script, addresses recorded instead
-// of opened, and a file dialog that returns prepared paths.
+// of opened, and file dialogs that return prepared paths.
 
 #include "platform/gui/desktop_services.h"
 
@@ -23,12 +23,16 @@ public:
     // as events that arrive meanwhile would.
     std::function<void()> onEveryBox;
     QStringList opened;              // addresses the program asked to open
-    QStringList files;               // the dialog's answers in order; "" is a cancelled dialog
+    QStringList files;               // the dialogs' answers in order; "" is a cancelled dialog
     QStringList filters;             // the filter of every dialog opened
 
     MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override;
     void openAddress(const QString &address) override { opened << address; }
     QString getOpenFileName(QWidget *, const QString &filter) override;
+    QString getSaveFileName(QWidget *parent, const QString &filter, const QString &) override
+    {
+        return getOpenFileName(parent, filter);
+    }
 };
 
 } // namespace ledglyph::test

@@ -1,7 +1,8 @@
 #include "tools/board/board_simulator.h"
 
 #include "download/wire_format.h"
-#include "tools/board/board_rules.h"
+#include "preview/board_rules.h"
+#include "preview/drawing/matrix_drawing.h"
 #include "tools/board/glyph_dots.h"
 
 #include "firmware/glyph_store.h"
@@ -150,12 +151,12 @@ void BoardSimulator::report(const Transfer &transfer)
         console::writeOut(QStringLiteral("已保存到：%1\n").arg(m_options.outPath));
     }
     // What the reference firmware makes of it, by its own rules.
-    const std::optional<QString> refusal = boardRefusal(transfer.data, transfer.speedCode);
+    const std::optional<QString> refusal = preview::boardRefusal(transfer.data, transfer.speedCode);
     console::writeOut(refusal ? QStringLiteral("显示板不接受：%1；保留原来的字模。\n").arg(*refusal)
                               : QStringLiteral("显示板接受。\n"));
     if (!refusal && !m_options.framesPath.isEmpty()) {
         if (const std::optional<QString> failure =
-                writeFilmStrip(m_options.framesPath, transfer.data, transfer.speedCode, m_options.frameTimesMs)) {
+                preview::writeFilmStrip(m_options.framesPath, transfer.data, transfer.speedCode, m_options.frameTimesMs)) {
             finish(2, *failure);
             return;
         }
@@ -164,16 +165,6 @@ void BoardSimulator::report(const Transfer &transfer)
     const int cells = qMin<qsizetype>(m_options.cellsToDraw, transfer.data.size() / cellBytes);
     for (int cell = 0; cell < cells; ++cell)
         console::writeOut(QStringLiteral("字模 %1：\n").arg(cell + 1) + drawCell(transfer.data.mid(cell * cellBytes, cellBytes)));
-}
-
-std::optional<QString> writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode,
-                                      const QList<int> &timesMs)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !filmStrip(glyphs, speedCode, timesMs).save(&file, "PNG")
-        || !file.commit())
-        return QStringLiteral("无法保存显示画面到 %1：%2").arg(path, file.errorString());
-    return std::nullopt;
 }
 
 int showGlyphFile(const QString &path, int speedCode, const BoardOptions &options)
@@ -185,11 +176,11 @@ int showGlyphFile(const QString &path, int speedCode, const BoardOptions &option
     }
     // One byte more than any glyph file may hold is enough to refuse it.
     const QByteArray glyphs = file.read(GLYPH_STORE_CAPACITY + 1);
-    if (const std::optional<QString> refusal = boardRefusal(glyphs, speedCode)) {
+    if (const std::optional<QString> refusal = preview::boardRefusal(glyphs, speedCode)) {
         console::writeErr(QStringLiteral("显示板不接受 %1：%2\n").arg(path, *refusal));
         return 1;
     }
-    if (const std::optional<QString> failure = writeFilmStrip(options.framesPath, glyphs, speedCode, options.frameTimesMs)) {
+    if (const std::optional<QString> failure = preview::writeFilmStrip(options.framesPath, glyphs, speedCode, options.frameTimesMs)) {
         console::writeErr(*failure + QLatin1Char('\n'));
         return 2;
     }

@@ -22,11 +22,6 @@ struct BoardOptions {
     QList<int> frameTimesMs;
 };
 
-// Writes the film strip of `glyphs` as the board shows them; the reason when
-// it cannot be written.
-std::optional<QString> writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode,
-                                      const QList<int> &timesMs);
-
 // --glyphs: the film strip of a glyph file, if the board accepts it. Returns
 // the exit code: 0 written, 1 refused by the board, 2 a file that cannot be
 // read or written.

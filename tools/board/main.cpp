@@ -3,6 +3,7 @@
 // with --glyphs, the film strip of a glyph file as the board shows it.
 
 #include "platform/command_line.h"
+#include "preview/drawing/matrix_drawing.h"
 #include "tools/board/board_simulator.h"
 
 #include <QCoreApplication>
@@ -28,9 +29,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption frames(QStringLiteral("frames"),
                                     QStringLiteral("把显示板（16×64 点阵）在各时刻的画面上下排列，保存为 PNG 图片。"),
                                     QStringLiteral("FILE.png"));
+    QStringList defaultTimes; // as the preview window's film strip
+    for (const int ms : ledglyph::preview::filmStripTimesMs)
+        defaultTimes << QString::number(ms);
     const QCommandLineOption times(QStringLiteral("times"),
-                                   QStringLiteral("画面的时刻：收到字模后的毫秒数，以逗号分隔（默认 0,500,1000,1500,2000,2500）。"),
-                                   QStringLiteral("MS,MS,..."), QStringLiteral("0,500,1000,1500,2000,2500"));
+                                   QStringLiteral("画面的时刻：收到字模后的毫秒数，以逗号分隔（默认 %1）。").arg(defaultTimes.join(u',')),
+                                   QStringLiteral("MS,MS,..."), defaultTimes.join(u','));
     const QCommandLineOption glyphs(QStringLiteral("glyphs"),
                                     QStringLiteral("不用串口：把这个字模文件（zimuo.bin）当作收到的数据，与 --frames 一起使用。"),
                                     QStringLiteral("FILE"));
