@@ -57,6 +57,8 @@ ExitCode runConvert(const ConvertRequest &request)
         refuse(outcome.message);
         return ExitRefused;
     }
+    if (!outcome.notice.isEmpty())
+        console::writeErr(QStringLiteral("ledglyph-cli：%1\n").arg(outcome.notice));
     console::writeOut(outcome.message + QLatin1Char('\n'));
     if (toUserFolder)
         console::writeOut(QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：%1\n").arg(folders.outputs));

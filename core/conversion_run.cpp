@@ -18,7 +18,7 @@ QString ConversionRun::emptyInputText()
 RunOutcome ConversionRun::run(const QString &text, const ConversionOptions &options)
 {
     if (text.isEmpty())
-        return {RunOutcome::Kind::EmptyInput, emptyInputText(), {}};
+        return {RunOutcome::Kind::EmptyInput, emptyInputText(), {}, {}};
     if (m_fonts)
         m_fonts->refresh();
     else
@@ -26,10 +26,12 @@ RunOutcome ConversionRun::run(const QString &text, const ConversionOptions &opti
 
     const Result<ConversionProducts> products = convertText(text, options, *m_fonts, m_clock.now());
     if (!products.ok())
-        return {RunOutcome::Kind::Refused, products.error().message, {}};
-    if (const Status written = writeOutputFiles(outputFiles(products.value(), m_outDir)); !written.ok())
-        return {RunOutcome::Kind::Refused, written.error().message, {}};
-    return {RunOutcome::Kind::Completed, completionText(products.value().textGlyphBytes), products.value().glyphSource};
+        return {RunOutcome::Kind::Refused, products.error().message, {}, {}};
+    const Result<QString> written = writeOutputFiles(outputFiles(products.value(), m_outDir));
+    if (!written.ok())
+        return {RunOutcome::Kind::Refused, written.error().message, {}, {}};
+    return {RunOutcome::Kind::Completed, completionText(products.value().textGlyphBytes), products.value().glyphSource,
+            written.value()};
 }
 
 QString RunOutcome::glyphText() const

@@ -20,6 +20,7 @@ struct RunOutcome {
     Kind kind = Kind::Refused;
     QString message;
     QByteArray glyphSource; // Completed only: hz.txt as written
+    QString notice;         // Completed only: files of the write that could not be removed, or empty
 
     // hz.txt decoded, what the output box shows (decoded on demand: only the
     // window shows it).

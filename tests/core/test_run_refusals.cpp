@@ -135,7 +135,7 @@ private slots:
             4096, 261696, Spoiled::OutputFolderUnderAFile});
         // The last output written keeps the others from being replaced too.
         row("zimuo.bin a folder", {QStringLiteral("啊A"), m16,
-            notWritten.arg(QStringLiteral("%2"), QStringLiteral("zimuo.bin"), QStringLiteral("Filename refers to a directory")),
+            notWritten.arg(QStringLiteral("%2"), QStringLiteral("zimuo.bin"), QStringLiteral("这是文件夹，不是普通文件，不会被替换")),
             4096, 261696, Spoiled::LastOutputIsAFolder});
     }
 

@@ -67,11 +67,16 @@ Result<QStringList> generateLibraries(const FontgenOptions &options)
         outputs << FileContent{out.filePath(fonts::hzFileName), hzk16.bytes}
                 << FileContent{out.filePath(fonts::ascFileName), asc16.bytes};
     }
-    if (const Status written = writeLibraryFiles(outputs); !written.ok())
+    const Result<QStringList> written = writeLibraryFiles(outputs);
+    if (!written.ok())
         return written.error();
     QStringList reports{hzk16Report(hzk16), asc16Report(asc16)};
     if (main.embeddedBitmaps + main.renderedOutlines > 0)
         reports << glyphSourceReport(main);
+    if (!written.value().isEmpty()) {
+        reports << QStringLiteral("写入时留下的以下文件未能删除，可以手动删除：%1")
+                       .arg(written.value().join(QStringLiteral("、")));
+    }
     return reports;
 }
 
