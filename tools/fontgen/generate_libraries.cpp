@@ -1,6 +1,7 @@
 #include "tools/fontgen/generate_libraries.h"
 
 #include "fonts/font_records.h"
+#include "platform/file_system.h"
 
 #include "tools/fontgen/fill_report.h"
 #include "tools/fontgen/font_file.h"
@@ -61,8 +62,8 @@ Result<QStringList> generateLibraries(const FontgenOptions &options)
         outputs << FileContent{options.previewFile, png};
     }
     if (!options.outDir.isEmpty()) {
-        if (!QDir().mkpath(options.outDir))
-            return Failure{QStringLiteral("无法创建输出目录 %1").arg(options.outDir)};
+        if (const file_system::Outcome failed = file_system::makePath(options.outDir))
+            return Failure{QStringLiteral("无法创建输出目录 %1：%2").arg(options.outDir, *failed)};
         const QDir out(options.outDir);
         outputs << FileContent{out.filePath(fonts::hzFileName), hzk16.bytes}
                 << FileContent{out.filePath(fonts::ascFileName), asc16.bytes};
