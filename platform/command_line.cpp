@@ -7,11 +7,11 @@ namespace ledglyph {
 
 int printAnswer(const CommandLineAnswer &answer)
 {
-    if (answer.exitCode == ExitSuccess)
-        console::writeOut(answer.text);
-    else
+    if (answer.exitCode != ExitSuccess) {
         console::writeErr(answer.text);
-    return answer.exitCode;
+        return answer.exitCode;
+    }
+    return console::writeOut(answer.text) ? ExitSuccess : ExitRefused;
 }
 
 ProgramCommandLine::ProgramCommandLine(QString programName, const QString &description, Version version)

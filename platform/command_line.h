@@ -16,7 +16,8 @@ struct CommandLineAnswer {
     ExitCode exitCode = ExitSuccess;
 };
 
-// Prints the answer where it belongs; returns its exit code.
+// Prints the answer where it belongs; returns its exit code, or the refusal
+// code when a help text or version line could not be written.
 int printAnswer(const CommandLineAnswer &answer);
 
 // A parsed command line: the request to carry out, or else the answer.

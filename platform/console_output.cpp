@@ -1,7 +1,10 @@
 #include "platform/console_output.h"
 
+#include "platform/name_bytes.h"
+
 #include <QByteArray>
 
+#include <csignal>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -12,30 +15,44 @@ namespace ledglyph::console {
 
 namespace {
 
-void writeUtf8(std::FILE *stream, const QString &text)
+QByteArray encoded(const QString &text)
 {
 #ifdef Q_OS_WIN
-    static const bool switched = [] {
+    return text.toUtf8();
+#else
+    return bytesFromText(text);
+#endif
+}
+
+bool write(std::FILE *stream, const QString &text)
+{
+    static const bool prepared = [] {
+#ifdef Q_OS_WIN
         SetConsoleOutputCP(CP_UTF8);
+#else
+        // A reader that went away is a failed write to report, not a signal
+        // that ends the program before it can say so.
+        std::signal(SIGPIPE, SIG_IGN);
+#endif
         return true;
     }();
-    Q_UNUSED(switched);
-#endif
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    Q_UNUSED(prepared);
+    const QByteArray bytes = encoded(text);
+    const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    const bool flushed = std::fflush(stream) == 0;
+    return written == static_cast<size_t>(bytes.size()) && flushed && !std::ferror(stream);
 }
 
 } // namespace
 
-void writeOut(const QString &text)
+bool writeOut(const QString &text)
 {
-    writeUtf8(stdout, text);
+    return write(stdout, text);
 }
 
-void writeErr(const QString &text)
+bool writeErr(const QString &text)
 {
-    writeUtf8(stderr, text);
+    return write(stderr, text);
 }
 
 } // namespace ledglyph::console

@@ -4,9 +4,11 @@
 
 namespace ledglyph::console {
 
-// Our command-line programs print Chinese texts. They always write UTF-8 bytes
-// (and switch a Windows console to UTF-8 first), whatever the C locale says.
-void writeOut(const QString &text);
-void writeErr(const QString &text);
+// Our command-line programs print Chinese texts. They write UTF-8 (and switch
+// a Windows console to UTF-8 first), with file names that are not UTF-8 as
+// their own bytes. Each returns false when the text could not be written
+// whole (standard output closed, a full disk, a pipe whose reader went away).
+bool writeOut(const QString &text);
+bool writeErr(const QString &text);
 
 } // namespace ledglyph::console

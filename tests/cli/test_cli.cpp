@@ -231,9 +231,14 @@ private slots:
         row("kept copies not removed",
             {.script = "strace -o /dev/null -e inject=unlink,unlinkat:error=EPERM CLI convert TEXT --out-dir OUT",
              .message = "写入时留下的以下文件未能删除，可以手动删除：OUT/Tempchar.txt.", .leftBehind = 4, .strace = true});
+        row("standard output full", {.script = "CLI convert TEXT --out-dir OUT > /dev/full", .exitCode = 1,
+                                     .message = "输出文件已写入，但无法在标准输出上写出完成信息。"});
+        row("standard output closed", {.script = "CLI convert TEXT --out-dir OUT >&-", .exitCode = 1,
+                                       .message = "输出文件已写入，但无法在标准输出上写出完成信息。"});
     }
 
-    // Runs where the shell sets the stage: injected faults (strace), kills. The
+    // Runs where the shell sets the stage: injected faults (strace), kills,
+    // standard output that cannot be written. The
     // outputs are the earlier ones or exactly those of TEXT, never a mix,
     // and nothing is left beside them unless the message names it.
     void scriptedRuns()

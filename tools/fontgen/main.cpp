@@ -21,7 +21,9 @@ int main(int argc, char *argv[])
         console::writeErr(QStringLiteral("ledglyph-fontgen：%1\n").arg(reports.error().message));
         return ExitRefused;
     }
-    for (const QString &report : reports.value())
-        console::writeOut(report + QLatin1Char('\n'));
+    if (!console::writeOut(reports.value().join(QLatin1Char('\n')) + QLatin1Char('\n'))) {
+        console::writeErr(QStringLiteral("ledglyph-fontgen：字库已写入，但无法在标准输出上写出填充报告。\n"));
+        return ExitRefused;
+    }
     return ExitSuccess;
 }
