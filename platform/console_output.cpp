@@ -1,8 +1,10 @@
 #include "platform/console_output.h"
 
+#include "platform/locale_encoding.h"
 #include "platform/name_bytes.h"
 
 #include <QByteArray>
+#include <QStringEncoder>
 
 #include <csignal>
 #include <cstdio>
@@ -20,6 +22,12 @@ QByteArray encoded(const QString &text)
 #ifdef Q_OS_WIN
     return text.toUtf8();
 #else
+    static const std::optional<QByteArray> localeEncoding = nonUtf8LocaleEncoding();
+    if (localeEncoding) {
+        QStringEncoder encoder(localeEncoding->constData());
+        if (encoder.isValid())
+            return encoder.encode(text);
+    }
     return bytesFromText(text);
 #endif
 }

@@ -6,8 +6,10 @@ namespace ledglyph::console {
 
 // Our command-line programs print Chinese texts. They write UTF-8 (and switch
 // a Windows console to UTF-8 first), with file names that are not UTF-8 as
-// their own bytes. Each returns false when the text could not be written
-// whole (standard output closed, a full disk, a pipe whose reader went away).
+// their own bytes; under a locale with another encoding (GB18030) in that
+// encoding, so that the message that the program needs a UTF-8 locale can be
+// read. Each returns false when the text could not be written whole (standard
+// output closed, a full disk, a pipe whose reader went away).
 bool writeOut(const QString &text);
 bool writeErr(const QString &text);
 

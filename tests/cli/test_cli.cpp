@@ -144,6 +144,8 @@ private slots:
         row("two texts", "convert|A|B|--out-dir|OUT", 2, "“B”");
         row("epoch negative", "convert|A|--out-dir|OUT", 2, "“-1”", {}, {}, "SOURCE_DATE_EPOCH=-1");
         row("epoch empty", "convert|A|--out-dir|OUT", 2, "SOURCE_DATE_EPOCH", {}, {}, "SOURCE_DATE_EPOCH=");
+        // Arguments, names and messages are UTF-8: another encoding is refused (in its own encoding).
+        row("locale not UTF-8", "convert|A|--out-dir|OUT", 1, "LC_ALL=C.UTF-8", {}, {}, "LC_ALL=zh_CN.GB18030");
     }
 
     // A completed run writes what the in-process conversion of the text as
@@ -235,10 +237,14 @@ private slots:
                                      .message = "输出文件已写入，但无法在标准输出上写出完成信息。"});
         row("standard output closed", {.script = "CLI convert TEXT --out-dir OUT >&-", .exitCode = 1,
                                        .message = "输出文件已写入，但无法在标准输出上写出完成信息。"});
+        row("folder name not UTF-8",
+            {.script = "d=OUT/$'\\xff\\xfe'; mkdir \"$d\" && printf %s TEXT > \"$d/t\" && "
+                       "CLI convert --text-file \"$d/t\" --out-dir \"$d\" && rm \"$d/t\" && mv \"$d\"/* OUT && rmdir \"$d\"",
+             .message = "转换完成"});
     }
 
     // Runs where the shell sets the stage: injected faults (strace), kills,
-    // standard output that cannot be written. The
+    // standard output that cannot be written, names that are not UTF-8. The
     // outputs are the earlier ones or exactly those of TEXT, never a mix,
     // and nothing is left beside them unless the message names it.
     void scriptedRuns()

@@ -2,6 +2,7 @@
 
 #include "platform/console_output.h"
 #include "platform/exit_code.h"
+#include "platform/name_bytes.h"
 #include "tools/fontgen/fontgen_command_line.h"
 #include "tools/fontgen/generate_libraries.h"
 
@@ -13,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const fontgen::FontgenCommandLine commandLine =
-        fontgen::parseFontgenCommandLine(QCoreApplication::arguments());
+        fontgen::parseFontgenCommandLine(commandLineArguments(argc, argv));
     if (!commandLine.request)
         return printAnswer(commandLine.answer);
     const Result<QStringList> reports = fontgen::generateLibraries(*commandLine.request);
