@@ -36,7 +36,7 @@ const QString newText = QStringLiteral("新字A");
 
 enum class Outputs { Earlier, New };
 
-// A bash script (CLI, FONTGEN, HEX, TEXT and OUT, the folder of the
+// A bash script (CLI, FONTGEN, RELAY, HEX, TEXT and OUT, the folder of the
 // earlier outputs, filled in), its exit code, a part of what it printed, the
 // outputs afterwards and the number of other files left in OUT.
 struct ScriptedRun {
@@ -241,6 +241,10 @@ private slots:
             {.script = "d=OUT/$'\\xff\\xfe'; mkdir \"$d\" && printf %s TEXT > \"$d/t\" && "
                        "CLI convert --text-file \"$d/t\" --out-dir \"$d\" && rm \"$d/t\" && mv \"$d\"/* OUT && rmdir \"$d\"",
              .message = "转换完成"});
+        row("line relay, version", {.script = "RELAY --version", .message = "ledglyph-line-relay ",
+                                    .outputs = Outputs::Earlier});
+        row("line relay, usage error", {.script = "RELAY --sender a --board b --rate x", .exitCode = 2,
+                                        .message = "命令行错误：--rate 的值“x”无效", .outputs = Outputs::Earlier});
     }
 
     // Runs where the shell sets the stage: injected faults (strace), kills,
@@ -258,6 +262,7 @@ private slots:
         const QString script = QString(run.script)
                                    .replace(QStringLiteral("CLI"), cli)
                                    .replace(QStringLiteral("FONTGEN"), QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-fontgen"))
+                                   .replace(QStringLiteral("RELAY"), QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-line-relay"))
                                    .replace(QStringLiteral("HEX"), QStringLiteral(LEDGLYPH_UNIFONT_HEX))
                                    .replace(QStringLiteral("TEXT"), newText)
                                    .replace(QStringLiteral("OUT"), out);
