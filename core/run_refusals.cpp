@@ -84,12 +84,15 @@ QString bannerCharacterLabel(QStringView ch)
 
 Status checkInput(const QString &text, CellMode mode)
 {
-    if (text.size() > maxTextLength) {
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < text.size(); i += characterLength(text, i))
+        ++characters;
+    if (characters > maxTextLength) {
         return Failure{QStringLiteral("输入的字符太多：共%1个字符，一次最多只能取模%2个字符"
                               "（换行算两个字符）。请删去%3个字符后再取模。")
-            .arg(text.size())
+            .arg(characters)
             .arg(maxTextLength)
-            .arg(text.size() - maxTextLength)};
+            .arg(characters - maxTextLength)};
     }
     if (!cp936::encode(u"A")) {
         return Failure{QStringLiteral("本机的Qt不支持代码页936（GBK）编码，无法查找字库。"
