@@ -334,6 +334,8 @@ private slots:
         const QString pipe = m_dir.filePath(QStringLiteral("pipe.bdf"));
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         row("font a pipe", {"--font|" + pipe + "|--out-dir|OUT", {}, 1, "不是普通文件"});
+        row("preview a library", {"--hex|FONT|--out-dir|OUT|--preview|OUT/../refused-out-preview a library/hzk16",
+                                  good, 2, "是要生成的字库文件之一"});
         row("face out of range", {"--font|FONT|--face|1|--out-dir|OUT", validBdf, 1, "字体集只有 1 个字体（--face 0 到 0）"});
         row("missing font file", {"--hex|no-such.hex|--out-dir|OUT", {}, 1, "无法打开字体文件 no-such.hex"});
         row("two fonts", {"--hex|FONT|--bdf|FONT|--out-dir|OUT", good, 2, "请给出 --hex 或 --font 之一"});
