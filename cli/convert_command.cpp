@@ -57,9 +57,16 @@ ExitCode runConvert(const ConvertRequest &request)
         refuse(outcome.message);
         return ExitRefused;
     }
-    console::writeOut(outcome.message + QLatin1Char('\n'));
+    if (!outcome.notice.isEmpty())
+        console::writeErr(QStringLiteral("ledglyph-cli：%1\n").arg(outcome.notice));
+    QString completion = outcome.message + QLatin1Char('\n');
     if (toUserFolder)
-        console::writeOut(QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：%1\n").arg(folders.outputs));
+        completion += QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：%1\n").arg(folders.outputs);
+    // A script that reads the message must not take its absence for success.
+    if (!console::writeOut(completion)) {
+        refuse(QStringLiteral("输出文件已写入，但无法在标准输出上写出完成信息。"));
+        return ExitRefused;
+    }
     return ExitSuccess;
 }
 

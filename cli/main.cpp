@@ -8,6 +8,8 @@
 #include "cli/ports_command.h"
 #endif
 
+#include "platform/name_bytes.h"
+
 #include <QCoreApplication>
 
 using namespace ledglyph;
@@ -26,14 +28,15 @@ int answer(const ParsedCommandLine<Request> &commandLine, Run run)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const QStringList arguments = commandLineArguments(argc, argv); // names that are not UTF-8 kept
 #ifdef LEDGLYPH_CLI_DOWNLOAD
-    if (QCoreApplication::arguments().value(1) == QLatin1String("download"))
-        return answer(cli::parseDownloadCommandLine(QCoreApplication::arguments()), cli::runDownload);
-    if (QCoreApplication::arguments().value(1) == QLatin1String("ports"))
-        return answer(cli::parsePortsCommandLine(QCoreApplication::arguments()), cli::runPorts);
+    if (arguments.value(1) == QLatin1String("download"))
+        return answer(cli::parseDownloadCommandLine(arguments), cli::runDownload);
+    if (arguments.value(1) == QLatin1String("ports"))
+        return answer(cli::parsePortsCommandLine(arguments), cli::runPorts);
 #endif
     std::optional<QString> sourceDateEpoch;
     if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH"))
         sourceDateEpoch = qEnvironmentVariable("SOURCE_DATE_EPOCH");
-    return answer(cli::parseConvertCommandLine(QCoreApplication::arguments(), sourceDateEpoch), cli::runConvert);
+    return answer(cli::parseConvertCommandLine(arguments, sourceDateEpoch), cli::runConvert);
 }

@@ -27,10 +27,11 @@ RunOutcome ConversionRun::run(const QString &text, const ConversionOptions &opti
     const Result<ConversionProducts> products = convertText(text, options, *m_fonts, m_clock.now());
     if (!products.ok())
         return {RunOutcome::Kind::Refused, products.error().message, {}, {}};
-    if (const Status written = writeOutputFiles(outputFiles(products.value(), m_outDir)); !written.ok())
+    const Result<QString> written = writeOutputFiles(outputFiles(products.value(), m_outDir));
+    if (!written.ok())
         return {RunOutcome::Kind::Refused, written.error().message, {}, {}};
     return {RunOutcome::Kind::Completed, completionText(products.value().textGlyphBytes), products.value().glyphSource,
-            products.value().glyphs};
+            products.value().glyphs, written.value()};
 }
 
 QString RunOutcome::glyphText() const

@@ -21,6 +21,7 @@ struct RunOutcome {
     QString message;
     QByteArray glyphSource; // Completed only: hz.txt as written
     GlyphBuffer glyphFile;  // Completed only: zimuo.bin as written
+    QString notice;         // Completed only: files of the write that could not be removed, or empty
 
     // hz.txt decoded, what the output box shows (decoded on demand: only the
     // window shows it).

@@ -84,12 +84,15 @@ QString bannerCharacterLabel(QStringView ch)
 
 Status checkInput(const QString &text, CellMode mode)
 {
-    if (text.size() > maxTextLength) {
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < text.size(); i += characterLength(text, i))
+        ++characters;
+    if (characters > maxTextLength) {
         return Failure{QStringLiteral("输入的字符太多：共%1个字符，一次最多只能取模%2个字符"
                               "（换行算两个字符）。请删去%3个字符后再取模。")
-            .arg(text.size())
+            .arg(characters)
             .arg(maxTextLength)
-            .arg(text.size() - maxTextLength)};
+            .arg(characters - maxTextLength)};
     }
     QStringList nulCharacters;
     QStringList notInLibrary;

@@ -13,8 +13,9 @@
 
 namespace ledglyph {
 
-// The longest text a run converts, counted in UTF-16 units like the input box
-// (a line break is two characters): 16-bit offsets into the glyph buffer hold
+// The longest text a run converts, in characters as the user counts them (a
+// line break is two, a surrogate pair one; every character a run converts is
+// one UTF-16 unit): 16-bit offsets into the glyph buffer hold
 // (1012 + 11) × 32 bytes and no more.
 constexpr qint16 maxTextLength = 1012;
 

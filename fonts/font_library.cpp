@@ -2,9 +2,9 @@
 
 #include "fonts/font_records.h"
 #include "platform/app_dir.h"
+#include "platform/file_system.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace ledglyph::fonts {
 
@@ -28,21 +28,21 @@ FontLibrary FontLibrary::load(const QString &path)
 {
     FontLibrary library;
     library.m_path = path;
-    const QFileInfo info(path);
-    library.m_modified = info.lastModified();
-    if (!info.exists())
+    const file_system::FileStatus status = file_system::statusOf(path);
+    library.m_modified = status.modified;
+    if (status.kind == file_system::Kind::Missing)
         return library; // Missing
-    if (info.isDir()) {
+    if (status.kind == file_system::Kind::Folder) {
         library.m_problem = unreadable(QStringLiteral("这是文件夹，不是文件"));
         return library;
     }
-    if (!info.isFile()) { // a device or a pipe: opening it could block
+    if (status.kind != file_system::Kind::File) { // a device or a pipe: opening it could block
         library.m_problem = unreadable(QStringLiteral("这不是普通文件（可能是设备或管道）"));
         return library;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        library.m_problem = unreadable(file.errorString());
+    QFile file;
+    if (const file_system::Outcome failed = file_system::openForReading(file, path)) {
+        library.m_problem = unreadable(*failed);
         return library;
     }
     const qint64 size = file.size();
@@ -74,11 +74,11 @@ Result<QByteArrayView, FontRead> FontLibrary::record(qint64 offset, qint32 lengt
 
 bool FontLibrary::changedOnDisk() const
 {
-    const QFileInfo info(m_path);
+    const file_system::FileStatus status = file_system::statusOf(m_path);
     const bool wasMissing = m_problem && m_problem->status == FontRead::Status::Missing;
-    if (info.exists() == wasMissing)
+    if ((status.kind != file_system::Kind::Missing) == wasMissing)
         return true;
-    return info.lastModified() != m_modified || (!m_problem && info.size() != m_fileSize);
+    return status.modified != m_modified || (!m_problem && status.size != m_fileSize);
 }
 
 FontLibraries FontLibraries::load(const QString &folder)

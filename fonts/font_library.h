@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -50,7 +49,7 @@ private:
     std::optional<FontRead> m_problem = FontRead{}; // nothing once the file was read
     qint64 m_fileSize = -1;
     QByteArray m_bytes;
-    QDateTime m_modified;
+    qint64 m_modified = 0; // nanoseconds since the epoch
 };
 
 // The two libraries of a font folder.

@@ -1,21 +1,23 @@
 #include "platform/command_line.h"
 
 #include "platform/console_output.h"
+#include "platform/locale_encoding.h"
 #include "platform/program_version.h"
 
 namespace ledglyph {
 
 int printAnswer(const CommandLineAnswer &answer)
 {
-    if (answer.exitCode == ExitSuccess)
-        console::writeOut(answer.text);
-    else
+    if (answer.exitCode != ExitSuccess) {
         console::writeErr(answer.text);
-    return answer.exitCode;
+        return answer.exitCode;
+    }
+    return console::writeOut(answer.text) ? ExitSuccess : ExitRefused;
 }
 
-ProgramCommandLine::ProgramCommandLine(QString programName, const QString &description, Version version)
-    : m_programName(std::move(programName)), m_version(version)
+ProgramCommandLine::ProgramCommandLine(QString programName, const QString &description, Version version,
+                                       Locale locale)
+    : m_programName(std::move(programName)), m_version(version), m_locale(locale)
 {
     parser.setApplicationDescription(description);
 }
@@ -36,6 +38,13 @@ std::optional<CommandLineAnswer> ProgramCommandLine::parse(const QStringList &ar
         return CommandLineAnswer{parser.helpText()};
     if (m_version == Version::Offered && parser.isSet(m_versionOption))
         return CommandLineAnswer{versionLine(m_programName)};
+    if (const std::optional<QByteArray> encoding = nonUtf8LocaleEncoding(); encoding && m_locale == Locale::Utf8Needed) {
+        return CommandLineAnswer{
+            QStringLiteral("%1：本程序只能在 UTF-8 编码的语言环境中运行（命令行参数、文件名和输出都按 UTF-8 处理），"
+                           "而当前语言环境的编码是 %2。请改用 UTF-8 语言环境，例如 LC_ALL=zh_CN.UTF-8 或 LC_ALL=C.UTF-8。\n")
+                .arg(m_programName, QString::fromLatin1(*encoding)),
+            ExitRefused};
+    }
     return std::nullopt;
 }
 

@@ -1,7 +1,12 @@
 #include "platform/console_output.h"
 
-#include <QByteArray>
+#include "platform/locale_encoding.h"
+#include "platform/name_bytes.h"
 
+#include <QByteArray>
+#include <QStringEncoder>
+
+#include <csignal>
 #include <cstdio>
 
 #ifdef Q_OS_WIN
@@ -31,12 +36,30 @@ HANDLE parentConsole()
 }
 #endif
 
+// The bytes of a text for a file or a pipe: UTF-8, with file names that are
+// not UTF-8 as their own bytes; under a POSIX locale of another encoding
+// (GB18030) in that encoding.
+QByteArray encoded(const QString &text)
+{
+#ifdef Q_OS_WIN
+    return text.toUtf8();
+#else
+    static const std::optional<QByteArray> localeEncoding = nonUtf8LocaleEncoding();
+    if (localeEncoding) {
+        QStringEncoder encoder(localeEncoding->constData());
+        if (encoder.isValid())
+            return encoder.encode(text);
+    }
+    return bytesFromText(text);
+#endif
+}
+
 // One standard stream. On Windows a console shows text in the user's code
 // page (936 in China), not UTF-8; switching the console to UTF-8 would outlast
 // the program and change the text of every later program in it. So text for a
 // console goes to it as UTF-16 through WriteConsoleW, which shows every
-// character whatever the code page. Text for a file or a pipe is UTF-8 on
-// every system, byte for byte the same (binary mode: no CR before each LF).
+// character whatever the code page. Text for a file or a pipe is the same
+// bytes on every system (binary mode: no CR before each LF).
 class Stream {
 public:
     explicit Stream(std::FILE *file) : m_file(file)
@@ -53,23 +76,29 @@ public:
         DWORD mode = 0;
         if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode))
             m_console = handle;
+#else
+        // A reader that went away is a failed write to report, not a signal
+        // that ends the program before it can say so.
+        std::signal(SIGPIPE, SIG_IGN);
 #endif
     }
 
-    void write(const QString &text)
+    // False when the text could not be written whole.
+    bool write(const QString &text)
     {
 #ifdef Q_OS_WIN
         if (m_console != nullptr) {
             DWORD written = 0;
-            WriteConsoleW(m_console, text.utf16(), DWORD(text.size()), &written, nullptr);
-            return;
+            return WriteConsoleW(m_console, text.utf16(), DWORD(text.size()), &written, nullptr)
+                   && written == DWORD(text.size());
         }
         if (_fileno(m_file) < 0)
-            return; // neither a stream nor a console: nowhere to write
+            return false; // neither a stream nor a console: nowhere to write
 #endif
-        const QByteArray bytes = text.toUtf8();
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), m_file);
-        std::fflush(m_file);
+        const QByteArray bytes = encoded(text);
+        const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_file);
+        const bool flushed = std::fflush(m_file) == 0;
+        return written == static_cast<size_t>(bytes.size()) && flushed && !std::ferror(m_file);
     }
 
 private:
@@ -81,16 +110,16 @@ private:
 
 } // namespace
 
-void writeOut(const QString &text)
+bool writeOut(const QString &text)
 {
     static Stream out(stdout);
-    out.write(text);
+    return out.write(text);
 }
 
-void writeErr(const QString &text)
+bool writeErr(const QString &text)
 {
     static Stream err(stderr);
-    err.write(text);
+    return err.write(text);
 }
 
 } // namespace ledglyph::console

@@ -1,144 +1,309 @@
 #include "platform/file_set_writer.h"
 
+#include "platform/file_set_names.h"
+#include "platform/file_system.h"
+#include "platform/interrupted_writes.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <filesystem>
-#include <system_error>
+#include <QThread>
 
 namespace ledglyph {
 
+namespace fs = file_system;
+namespace names = file_set_names;
+
 namespace {
 
-namespace fs = std::filesystem;
-
-fs::path nativePath(const QString &path)
+QString shown(const QString &path)
 {
-    return fs::path(QDir::toNativeSeparators(path).toStdU16String());
+    return QDir::toNativeSeparators(path);
 }
 
-QString systemReason(const std::error_code &error)
+QString endRequested()
 {
-    return QString::fromLocal8Bit(error.message());
+    return QStringLiteral("程序被要求结束，没有替换任何文件");
 }
 
-// The system's reason, or a plainer one when the folder itself is missing
-// (the system then only says "Unknown error").
-QString failureReason(const QSaveFile &saver)
+QString busyReason(std::chrono::milliseconds waited)
 {
-    const QFileInfo folder(QFileInfo(saver.fileName()).absolutePath());
-    if (!folder.isDir())
-        return QStringLiteral("文件夹“%1”不存在或不是文件夹").arg(QDir::toNativeSeparators(folder.filePath()));
-    return saver.errorString();
+    return QStringLiteral("另一个程序正在写入这个文件夹中的文件，等待%1秒后仍未结束。请稍后再试")
+        .arg(QString::number(double(waited.count()) / 1000));
 }
 
-// An old file kept while the set is being replaced, so that it can be put back.
-struct KeptFile {
-    QString target;
-    QString keptPath; // empty: there was no old file
-};
-
-std::optional<QString> keepOldFile(const QString &target, KeptFile &kept)
+// Why the thing at a target is not replaced, or nothing when it may be.
+std::optional<QString> notReplaced(const fs::Folder &folder, const QString &name)
 {
-    kept = {target, {}};
-    const QFileInfo info(target);
-    if (!info.isFile())
-        return std::nullopt; // nothing to keep; a folder in the way fails the rename
-    const QString keptPath = target + QStringLiteral(".ledglyph-old");
-    std::error_code error;
-    fs::remove(nativePath(keptPath), error); // a leftover of an interrupted run
-    fs::create_hard_link(nativePath(target), nativePath(keptPath), error);
-    if (error) // a file system without hard links: keep a copy instead
-        fs::copy_file(nativePath(target), nativePath(keptPath), error);
-    if (error)
-        return QStringLiteral("无法保留原文件的副本（%1）").arg(systemReason(error));
-    kept.keptPath = keptPath;
-    return std::nullopt;
-}
-
-// Puts the old file back (or removes a file that did not exist before).
-bool putBack(const KeptFile &kept)
-{
-    std::error_code error;
-    if (kept.keptPath.isEmpty())
-        fs::remove(nativePath(kept.target), error);
-    else
-        fs::rename(nativePath(kept.keptPath), nativePath(kept.target), error);
-    return !error;
-}
-
-void discard(const KeptFile &kept)
-{
-    if (kept.keptPath.isEmpty())
-        return;
-    std::error_code error;
-    fs::remove(nativePath(kept.keptPath), error);
+    switch (folder.kind(name)) {
+    case fs::Kind::Missing:
+    case fs::Kind::File:
+        return std::nullopt;
+    case fs::Kind::Folder:
+        return QStringLiteral("这是文件夹，不是普通文件，不会被替换");
+    case fs::Kind::Other:
+        return QStringLiteral("这是设备、管道或套接字，不是普通文件，不会被替换");
+    case fs::Kind::Link:
+        break;
+    }
+    const fs::Kind linked = folder.linkedKind(name);
+    if (linked == fs::Kind::Missing || linked == fs::Kind::File)
+        return std::nullopt;
+    return QStringLiteral("这是指向文件夹、设备或管道的符号链接，不会被替换");
 }
 
 } // namespace
 
-FileSetWriter::FileSetWriter(QList<FileContent> files) : m_files(std::move(files)) {}
+struct FileSetWriter::State {
+    // First, so that it ends last: a request to end the program that came
+    // meanwhile takes effect once the write is done or undone.
+    fs::InterruptionGuard holdOff;
 
-FileSetWriter::~FileSetWriter() = default; // QSaveFile removes an uncommitted temporary file
+    struct Target {
+        QString path; // as given, for messages
+        int folder = 0;
+        QString name;
+        bool hadOld = false; // an old file (or link) is kept while replacing
+        bool staged = false;
+        bool kept = false;
+        bool replaced = false;
+    };
+    struct Place {
+        fs::Folder folder;
+        bool locked = false;
+        bool marked = false; // holds the write's "replacing" marker
+    };
+
+    QString mark = names::newMark();
+    std::vector<Place> places;
+    std::vector<Target> targets;
+    QStringList leftBehind;
+
+    const fs::Folder &folderOf(const Target &target) const { return places[size_t(target.folder)].folder; }
+    QString staged(const Target &target) const { return names::staged(target.name, mark); }
+    QString kept(const Target &target) const { return names::kept(target.name, mark); }
+
+    std::optional<QString> addTarget(const QString &path);
+    std::optional<FileSetFailure> lock(std::chrono::milliseconds wait);
+    void discard();
+    QStringList walkBack();
+};
+
+// Opens the target's folder, or finds it open already under another path.
+std::optional<QString> FileSetWriter::State::addTarget(const QString &path)
+{
+    const QFileInfo info(path);
+    Result<fs::Folder, QString> opened = fs::Folder::open(info.path());
+    if (!opened.ok()) {
+        if (fs::statusOf(info.path()).kind != fs::Kind::Folder)
+            return QStringLiteral("文件夹“%1”不存在或不是文件夹").arg(shown(info.absolutePath()));
+        return opened.error();
+    }
+    fs::Folder folder = std::move(opened).value();
+    const auto same = std::find_if(places.begin(), places.end(),
+                                   [&](const Place &place) { return place.folder.identity() == folder.identity(); });
+    Target target{path, int(same - places.begin()), info.fileName()};
+    if (same == places.end())
+        places.push_back({std::move(folder)});
+    for (const Target &other : targets) {
+        if (other.folder == target.folder && other.name == target.name)
+            return QStringLiteral("同一个文件在这组文件中出现了两次（另一个是“%1”）").arg(shown(other.path));
+    }
+    targets.push_back(target);
+    return std::nullopt;
+}
+
+std::optional<FileSetFailure> FileSetWriter::State::lock(std::chrono::milliseconds wait)
+{
+    const QDeadlineTimer deadline(wait);
+    for (size_t i = 0; i < places.size(); ++i) {
+        const QString firstPath =
+            std::find_if(targets.begin(), targets.end(), [&](const Target &t) { return size_t(t.folder) == i; })->path;
+        for (;;) {
+            const Result<fs::Folder::Lock, QString> lock = places[i].folder.tryLock();
+            if (!lock.ok())
+                return FileSetFailure{firstPath, lock.error(), {}};
+            if (lock.value() != fs::Folder::Lock::Busy) {
+                places[i].locked = lock.value() == fs::Folder::Lock::Taken;
+                break;
+            }
+            if (deadline.hasExpired())
+                return FileSetFailure{firstPath, busyReason(wait), {}};
+            if (holdOff.requested())
+                return FileSetFailure{firstPath, endRequested(), {}};
+            QThread::msleep(20);
+        }
+    }
+    return std::nullopt;
+}
+
+// Removes the write's own files while the targets hold a whole set (none
+// replaced, all put back, or all replaced): the markers first, so that a kill
+// meanwhile leaves nothing a later write would complete.
+void FileSetWriter::State::discard()
+{
+    // Each flag stays set for a file that could not be removed.
+    for (Place &place : places) {
+        if (place.marked)
+            place.marked = place.folder.remove(names::replacing(mark)).has_value();
+    }
+    for (Target &target : targets) {
+        if (target.kept)
+            target.kept = folderOf(target).remove(kept(target)).has_value();
+        if (target.staged)
+            target.staged = folderOf(target).remove(staged(target)).has_value();
+    }
+}
+
+// Puts the old files back after a failed replace, the last replaced first.
+// Each new file goes back to its staged name before the old one returns, so
+// that the folder always holds a set a later write can complete. Gives the
+// targets that could not be put back.
+QStringList FileSetWriter::State::walkBack()
+{
+    QStringList changed;
+    for (auto target = targets.rbegin(); target != targets.rend(); ++target) {
+        if (!target->replaced)
+            continue;
+        const fs::Folder &folder = folderOf(*target);
+        if (folder.rename(target->name, staged(*target))) {
+            changed << target->path;
+            continue;
+        }
+        target->replaced = false;
+        target->staged = true;
+        if (target->hadOld && folder.rename(kept(*target), target->name))
+            changed << target->path; // missing now; its old bytes stay in the kept file
+        else
+            target->kept = false;
+    }
+    if (changed.isEmpty()) {
+        for (const Place &place : places)
+            place.folder.sync(); // best effort: the failure is reported already
+        discard();
+    }
+    return changed;
+}
+
+FileSetWriter::FileSetWriter(QList<FileContent> files, std::chrono::milliseconds lockWait)
+    : m_files(std::move(files)), m_lockWait(lockWait)
+{
+}
+
+FileSetWriter::~FileSetWriter()
+{
+    if (m_state && std::none_of(m_state->targets.begin(), m_state->targets.end(),
+                                [](const State::Target &target) { return target.replaced; }))
+        m_state->discard();
+}
 
 std::optional<FileSetFailure> FileSetWriter::stage()
 {
-    m_staged.clear();
+    m_state.reset(); // one guard at a time
+    m_state = std::make_unique<State>();
+    State &state = *m_state;
     for (const FileContent &file : m_files) {
-        auto saver = std::make_unique<QSaveFile>(file.path);
-        // Each step is checked: a buffered write can "succeed" and the flush
-        // that follows fail on a full disk, and commit() does not always say so.
-        const bool written = saver->open(QIODevice::WriteOnly)
-                             && saver->write(file.bytes) == file.bytes.size()
-                             && saver->flush()
-                             && saver->error() == QFileDevice::NoError;
-        if (!written) {
-            FileSetFailure failure{file.path, failureReason(*saver), {}};
-            m_staged.clear();
-            return failure;
+        if (const std::optional<QString> reason = state.addTarget(file.path))
+            return FileSetFailure{file.path, *reason, {}};
+    }
+    if (std::optional<FileSetFailure> failure = state.lock(m_lockWait))
+        return failure;
+    // Without a lock another write may be going on: its files are left alone.
+    for (const State::Place &place : state.places) {
+        if (place.locked)
+            settleInterruptedWrites(place.folder);
+    }
+    for (State::Target &target : state.targets) {
+        if (const std::optional<QString> reason = notReplaced(state.folderOf(target), target.name))
+            return FileSetFailure{target.path, *reason, {}};
+        target.hadOld = state.folderOf(target).kind(target.name) != fs::Kind::Missing;
+    }
+    for (size_t i = 0; i < state.targets.size(); ++i) {
+        State::Target &target = state.targets[i];
+        const fs::Outcome failed =
+            state.folderOf(target).writeNew(state.staged(target), m_files[qsizetype(i)].bytes, target.name);
+        if (failed) {
+            state.discard();
+            return FileSetFailure{target.path, *failed, {}};
         }
-        m_staged.push_back(std::move(saver));
+        target.staged = true;
+        if (state.holdOff.requested()) { // Ctrl-C while staging: nothing is left behind
+            state.discard();
+            return FileSetFailure{target.path, endRequested(), {}};
+        }
     }
     return std::nullopt;
 }
 
 std::optional<FileSetFailure> FileSetWriter::replace()
 {
-    Q_ASSERT(m_staged.size() == static_cast<size_t>(m_files.size()));
-    QList<KeptFile> kept;
-    std::optional<FileSetFailure> failure;
-    for (std::unique_ptr<QSaveFile> &saver : m_staged) {
-        const QString target = saver->fileName();
-        KeptFile keptFile;
-        if (const std::optional<QString> reason = keepOldFile(target, keptFile)) {
-            failure = FileSetFailure{target, *reason, {}};
-            break;
-        }
-        if (!saver->commit() || saver->error() != QFileDevice::NoError) {
-            failure = FileSetFailure{target, failureReason(*saver), {}};
-            discard(keptFile); // a failed rename left the target as it was
-            break;
-        }
-        kept << keptFile;
-    }
-    m_staged.clear(); // discards the staged files not yet moved into place
+    Q_ASSERT(m_state && std::all_of(m_state->targets.begin(), m_state->targets.end(),
+                                    [](const State::Target &target) { return target.staged; }));
+    State &state = *m_state;
+    const auto failBeforeReplacing = [&](const QString &path, const QString &reason) {
+        state.discard();
+        return FileSetFailure{path, reason, {}};
+    };
+    if (state.holdOff.requested())
+        return failBeforeReplacing(state.targets.front().path, endRequested());
 
-    for (const KeptFile &file : kept) {
-        if (!failure)
-            discard(file);
-        else if (!putBack(file))
-            failure->changed << file.target; // its old bytes stay in the kept file
+    // The marker says that every new file is on the disk: from here on, a
+    // write cut off is completed by the next one.
+    for (State::Place &place : state.places) {
+        if (const fs::Outcome failed = place.folder.writeNew(names::replacing(state.mark), {}))
+            return failBeforeReplacing(state.targets.front().path, *failed);
+        place.marked = true;
     }
-    return failure;
+    for (State::Target &target : state.targets) {
+        if (!target.hadOld)
+            continue;
+        if (const fs::Outcome failed = state.folderOf(target).keep(target.name, state.kept(target)))
+            return failBeforeReplacing(target.path, QStringLiteral("无法保留原文件的副本（%1）").arg(*failed));
+        target.kept = true;
+    }
+    for (const State::Place &place : state.places) {
+        if (const fs::Outcome failed = place.folder.sync())
+            return failBeforeReplacing(state.targets.front().path, *failed);
+    }
+
+    // The targets one right after another: the shorter this stretch, the
+    // less a kill (which nothing can hold off) can split the set.
+    for (State::Target &target : state.targets) {
+        if (const fs::Outcome failed = state.folderOf(target).rename(state.staged(target), target.name))
+            return FileSetFailure{target.path, *failed, state.walkBack()};
+        target.staged = false;
+        target.replaced = true;
+    }
+    for (const State::Place &place : state.places) {
+        if (const fs::Outcome failed = place.folder.sync())
+            return FileSetFailure{state.targets.front().path, *failed, state.walkBack()};
+    }
+
+    // Done: the kept old files go, then the markers; those that stay are named.
+    state.discard();
+    for (const State::Target &target : state.targets) {
+        if (target.kept)
+            state.leftBehind << shown(state.folderOf(target).filePath(state.kept(target)));
+    }
+    for (const State::Place &place : state.places) {
+        if (place.marked)
+            state.leftBehind << shown(place.folder.filePath(names::replacing(state.mark)));
+    }
+    return std::nullopt;
 }
 
-std::optional<FileSetFailure> writeFileSet(const QList<FileContent> &files)
+QStringList FileSetWriter::leftBehind() const
+{
+    return m_state ? m_state->leftBehind : QStringList();
+}
+
+FileSetOutcome writeFileSet(const QList<FileContent> &files)
 {
     FileSetWriter writer(files);
     if (std::optional<FileSetFailure> failure = writer.stage())
-        return failure;
-    return writer.replace();
+        return {failure, {}};
+    std::optional<FileSetFailure> failure = writer.replace();
+    return {failure, writer.leftBehind()};
 }
 
 } // namespace ledglyph

@@ -5,10 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
 #include <optional>
-
-class QSaveFile;
 
 namespace ledglyph {
 
@@ -20,35 +19,61 @@ struct FileContent {
 // Why a set of files could not be written.
 struct FileSetFailure {
     QString path;        // the file that could not be written or replaced
-    QString reason;      // the system's reason
+    QString reason;      // the system's reason, or why the file was not touched
     QStringList changed; // files left changed (only when putting back an old file failed too)
 };
 
 // Replaces several files as one: either every file gets its new bytes, or
-// every file keeps what it had. Each file is first written whole beside its
-// target and flushed, so a full disk or a write error shows before anything
-// is replaced; then the targets are replaced one by one, each old file kept
-// as a hard link (or a copy) until the last one is in place, and put back
-// when a later replacement fails.
+// every file keeps what it had.
+// - One writer at a time: each folder of the set is locked for the whole
+//   write; a second writer (another ledglyph program, the window or the
+//   command line) waits up to `lockWait` and is then refused.
+// - What a write cut off by a kill or a power cut left behind is settled
+//   first (see interrupted_writes.h).
+// - Only a missing target, a regular file or a symbolic link that leads to
+//   a regular file (or nowhere) is replaced; a link is replaced itself, so
+//   nothing outside the folder is touched. A folder, device or pipe, also
+//   behind a link, is refused.
+// - Each file is first written whole beside its target and synced, every
+//   write and sync checked. Then each old file is kept under a second name,
+//   the targets are replaced one right after another and the folder is
+//   synced; a failure puts the old files back. Only the write's own files
+//   (named by file_set_names.h) are ever removed.
+// - Ctrl-C and termination requests wait for the writer: one that comes
+//   before the replacing starts undoes the write, a later one takes effect
+//   once the set is whole.
 class FileSetWriter {
 public:
-    explicit FileSetWriter(QList<FileContent> files);
-    ~FileSetWriter(); // discards staged files that were not moved into place
+    static constexpr std::chrono::milliseconds defaultLockWait{10000};
+
+    explicit FileSetWriter(QList<FileContent> files, std::chrono::milliseconds lockWait = defaultLockWait);
+    ~FileSetWriter(); // removes staged files that were not moved into place; unlocks
 
     FileSetWriter(const FileSetWriter &) = delete;
     FileSetWriter &operator=(const FileSetWriter &) = delete;
 
-    // Writes every file beside its target. Nothing is replaced yet.
+    // Locks, settles, checks the targets and writes every file beside its
+    // target. Nothing is replaced yet.
     std::optional<FileSetFailure> stage();
     // Moves the staged files into place, all or none.
     std::optional<FileSetFailure> replace();
+    // After a replace that succeeded: files of the write that could not be
+    // removed afterwards (the kept old files), to be named to the user.
+    QStringList leftBehind() const;
 
 private:
+    struct State;
     QList<FileContent> m_files;
-    std::vector<std::unique_ptr<QSaveFile>> m_staged;
+    std::chrono::milliseconds m_lockWait;
+    std::unique_ptr<State> m_state;
+};
+
+struct FileSetOutcome {
+    std::optional<FileSetFailure> failure; // nothing: every file has its new bytes
+    QStringList leftBehind;                // as FileSetWriter::leftBehind()
 };
 
 // stage() then replace().
-std::optional<FileSetFailure> writeFileSet(const QList<FileContent> &files);
+FileSetOutcome writeFileSet(const QList<FileContent> &files);
 
 } // namespace ledglyph

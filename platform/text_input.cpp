@@ -1,7 +1,8 @@
 #include "platform/text_input.h"
 
+#include "platform/file_system.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace ledglyph {
@@ -46,13 +47,13 @@ Result<QString> utf8Text(const QByteArray &bytes, const QString &path)
 
 Result<QString> readUtf8File(const QString &path)
 {
-    const QFileInfo info(path);
     // A folder, a device or a pipe could block or never end: only regular files are read.
-    if (info.exists() && !info.isFile())
+    const file_system::Kind kind = file_system::statusOf(path).kind;
+    if (kind != file_system::Kind::Missing && kind != file_system::Kind::File)
         return Failure{QStringLiteral("%1 不是普通文件（不能是文件夹、设备或管道），无法从中读取要取模的文字").arg(path)};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure{QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString())};
+    QFile file;
+    if (const file_system::Outcome failed = file_system::openForReading(file, path))
+        return Failure{QStringLiteral("无法读取文件 %1：%2").arg(path, *failed)};
     const QByteArray bytes = file.read(maxTextFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return Failure{QStringLiteral("无法读取文件 %1：%2").arg(path, file.errorString())};

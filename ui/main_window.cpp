@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "platform/date_time_text.h"
+#include "platform/interrupted_writes.h"
 #include "ui/help_text.h"
 #include "ui/input_monitor.h"
 #include "ui/main_window_texts.h"
@@ -23,6 +24,9 @@ MainWindow::MainWindow(DesktopServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_messageBox(services.messageBox, *this),
       m_run(services.appDir, services.outputFolder(), services.clock)
 {
+    // Outputs that a killed run (of the window or the command line) left
+    // half replaced are put right before anything else.
+    settleInterruptedWrites(services.outputFolder());
     createControls();
     createMenu();
     setTabOrderOfControls();
@@ -100,6 +104,8 @@ void MainWindow::onConvertClicked()
             .glyphs = outcome.glyphFile, .madeWith = preview::PreviewSource::Options{options.invert, options.mirror}};
         showExactText(*m_outputBox, outcome.glyphText());
         m_statusBar->setPanelText(StatusPanel::Message, outcome.message);
+        if (!outcome.notice.isEmpty())
+            m_messageBox.show(outcome.notice, MessageIcon::Information, window_texts::welcomeTitle);
         break;
     case RunOutcome::Kind::EmptyInput:
     case RunOutcome::Kind::Refused:

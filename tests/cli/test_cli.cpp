@@ -3,19 +3,24 @@
 // conversion (whose bytes the core tests check against bytes worked out by
 // hand) for the default options and each option, texts taken as typed from
 // the command line and from text files, the default folders, the same
-// outputs without the platform's GBK converter, and the exit codes and
-// messages of refused runs that leave every file as it was.
+// outputs without the platform's GBK converter, the exit codes and
+// messages of refused runs that leave every file as it was, and the
+// writes' faults, kills and second writers.
 
 #include "core/conversion_run.h"
+#include "platform/file_system.h"
 #include "tests/support/test_files.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <sys/stat.h>
 #endif
 
@@ -28,14 +33,34 @@ const QStringList outputNames{QStringLiteral("hz.txt"), QStringLiteral("Tempchar
 const QString cli = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli");
 constexpr qint64 epoch = 1206178215; // 2008-03-22 09:30:15 UTC
 const QString epochSetting = QStringLiteral("SOURCE_DATE_EPOCH=%1").arg(epoch);
+// The converter's outputs and the font generator's.
+const QStringList allOutputs = outputNames + QStringList{QStringLiteral("hzk16"), QStringLiteral("ASC16")};
+const QString newText = QStringLiteral("新字A");
+
+enum class Outputs { Earlier, New };
+
+// A bash script (CLI, FONTGEN, RELAY, HEX, TEXT and OUT, the folder of the
+// earlier outputs, filled in), its exit code, a part of what it printed, the
+// outputs afterwards and the number of other files left in OUT.
+struct ScriptedRun {
+    QString script;
+    int exitCode = 0;
+    QString message{};
+    Outputs outputs = Outputs::New;
+    int leftBehind = 0;
+    bool strace = false; // needs strace (skipped without it)
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(ScriptedRun)
 
 class TestCli : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_newOutputs; // what a run of newText writes
     int m_serial = 0;
     QString freshDir()
     {
@@ -45,6 +70,13 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        const FixedClock clock(QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()));
+        QCOMPARE(ConversionRun(QStringLiteral(LEDGLYPH_APPDIR), m_newOutputs.path(), clock).run(newText, {}).kind,
+                 RunOutcome::Kind::Completed);
+    }
+
     // Without --font-dir and --out-dir a copy of the program in a folder of
     // its own reads and writes beside itself, whatever the working folder.
     void fontsAndOutputsDefaultToTheProgramFolder()
@@ -117,6 +149,8 @@ private slots:
         row("two texts", "convert|A|B|--out-dir|OUT", 2, "“B”");
         row("epoch negative", "convert|A|--out-dir|OUT", 2, "“-1”", {}, {}, "SOURCE_DATE_EPOCH=-1");
         row("epoch empty", "convert|A|--out-dir|OUT", 2, "SOURCE_DATE_EPOCH", {}, {}, "SOURCE_DATE_EPOCH=");
+        // Arguments, names and messages are UTF-8: another encoding is refused (in its own encoding).
+        row("locale not UTF-8", "convert|A|--out-dir|OUT", 1, "LC_ALL=C.UTF-8", {}, {}, "LC_ALL=zh_CN.GB18030");
     }
 
     // A completed run writes what the in-process conversion of the text as
@@ -190,44 +224,118 @@ private slots:
 #endif
     }
 
-    // A write that fails part way keeps every earlier output, in the converter
-    // and in the font generator: a full disk (here a file size limit, its signal
-    // ignored, so that writes fail as they do on a full disk), or a folder in
-    // place of the last output.
-    void failedWritesKeepEarlierOutputs_data()
+    void scriptedRuns_data()
     {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QStringList>("outputs");
-        QTest::addColumn<QString>("blocked"); // an output that is a folder
-        QTest::addRow("ledglyph-cli, full disk")
-            << QStringLiteral("ulimit -f 1; exec %1 convert %2").arg(cli, QStringLiteral("点阵").repeated(20))
-            << outputNames << QString();
-        QTest::addRow("ledglyph-fontgen, ASC16 a folder")
-            << QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-fontgen --hex " LEDGLYPH_UNIFONT_HEX)
-            << QStringList{QStringLiteral("hzk16")} << QStringLiteral("ASC16");
+        QTest::addColumn<ScriptedRun>("run");
+        const auto row = [](const char *tag, const ScriptedRun &run) { QTest::newRow(tag) << run; };
+        const QString kill = QStringLiteral("strace -o /dev/null -e inject=rename,renameat,renameat2:signal=%1:when=2 "
+                                            "CLI convert TEXT --out-dir OUT");
+        // A full disk (here a file size limit, its signal ignored, so that
+        // writes fail as they do on a full disk) names the cause.
+        row("full disk", {.script = "ulimit -f 1; trap '' XFSZ; CLI convert " + QStringLiteral("点阵").repeated(20)
+                              + " --out-dir OUT",
+                          .exitCode = 1, .message = "File too large", .outputs = Outputs::Earlier});
+        row("ledglyph-fontgen, full disk", {.script = "ulimit -f 100; trap '' XFSZ; FONTGEN --hex HEX --out-dir OUT",
+                                            .exitCode = 1, .message = "File too large", .outputs = Outputs::Earlier});
+        // A sync that fails is a failed write; the third one is the last output's.
+        row("sync fails", {.script = "strace -o /dev/null -e inject=fdatasync:error=EIO:when=3 CLI convert TEXT --out-dir OUT",
+                           .exitCode = 1, .message = "Input/output error", .outputs = Outputs::Earlier, .strace = true});
+        row("no space at the sync",
+            {.script = "strace -o /dev/null -e inject=fdatasync:error=ENOSPC:when=3 CLI convert TEXT --out-dir OUT",
+             .exitCode = 1, .message = "No space left on device", .outputs = Outputs::Earlier, .strace = true});
+        row("ledglyph-fontgen, sync fails",
+            {.script = "strace -o /dev/null -e inject=fdatasync:error=EIO:when=2 FONTGEN --hex HEX --out-dir OUT",
+             .exitCode = 1, .message = "Input/output error", .outputs = Outputs::Earlier, .strace = true});
+        // The folder's sync after the outputs were replaced: they are put back.
+        row("folder sync fails", {.script = "strace -o /dev/null -e inject=fsync:error=EIO:when=2 CLI convert TEXT --out-dir OUT",
+                                  .exitCode = 1, .message = "Input/output error", .outputs = Outputs::Earlier,
+                                  .strace = true});
+        // A request to end the program between two replacements waits until
+        // the set is whole (bash gives the signal as 128 + its number).
+        row("SIGTERM while replacing", {.script = kill.arg("TERM") + "; exit $?", .exitCode = 128 + SIGTERM, .strace = true});
+        row("SIGINT while replacing", {.script = kill.arg("INT") + "; exit $?", .exitCode = 128 + SIGINT, .strace = true});
+        // Before the replacing it undoes the write: nothing is left behind.
+        row("SIGINT while staging",
+            {.script = "strace -o /dev/null -e inject=fdatasync:signal=INT:when=2 CLI convert TEXT --out-dir OUT; exit $?",
+             .exitCode = 128 + SIGINT, .outputs = Outputs::Earlier, .strace = true});
+        // A kill cannot wait: the next run completes the set before anything
+        // else, also when it then fails itself.
+        row("SIGKILL while replacing, then a run", {.script = kill.arg("KILL") + "; ulimit -f 0; trap '' XFSZ; CLI convert A --out-dir OUT",
+                                                    .exitCode = 1, .message = "File too large", .strace = true});
+        row("kept copies not removed",
+            {.script = "strace -o /dev/null -e inject=unlink,unlinkat:error=EPERM CLI convert TEXT --out-dir OUT",
+             .message = "写入时留下的以下文件未能删除，可以手动删除：OUT/Tempchar.txt.", .leftBehind = 4, .strace = true});
+        row("standard output full", {.script = "CLI convert TEXT --out-dir OUT > /dev/full", .exitCode = 1,
+                                     .message = "输出文件已写入，但无法在标准输出上写出完成信息。"});
+        row("standard output closed", {.script = "CLI convert TEXT --out-dir OUT >&-", .exitCode = 1,
+                                       .message = "输出文件已写入，但无法在标准输出上写出完成信息。"});
+        row("folder name not UTF-8",
+            {.script = "d=OUT/$'\\xff\\xfe'; mkdir \"$d\" && printf %s TEXT > \"$d/t\" && "
+                       "CLI convert --text-file \"$d/t\" --out-dir \"$d\" && rm \"$d/t\" && mv \"$d\"/* OUT && rmdir \"$d\"",
+             .message = "转换完成"});
+        row("line relay, version", {.script = "RELAY --version", .message = "ledglyph-line-relay ",
+                                    .outputs = Outputs::Earlier});
+        row("line relay, usage error", {.script = "RELAY --sender a --board b --rate x", .exitCode = 2,
+                                        .message = "命令行错误：--rate 的值“x”无效", .outputs = Outputs::Earlier});
     }
 
-    void failedWritesKeepEarlierOutputs()
+    // Runs where the shell sets the stage: injected faults (strace), kills,
+    // standard output that cannot be written, names that are not UTF-8. The
+    // outputs are the earlier ones or exactly those of TEXT, never a mix,
+    // and nothing is left beside them unless the message names it.
+    void scriptedRuns()
     {
 #ifndef Q_OS_UNIX
-        QSKIP("runs the programs under bash, whose file size limit plays the full disk");
+        QSKIP("runs the programs under bash, strace and signals");
 #endif
-        QFETCH(QString, program);
-        QFETCH(QStringList, outputs);
-        QFETCH(QString, blocked);
+        QFETCH(ScriptedRun, run);
+        if (run.strace && QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+            QSKIP("needs strace (Debian package strace)");
         const QString out = freshDir();
-        for (const QString &name : outputs)
+        for (const QString &name : allOutputs)
             writeFile(out + QLatin1Char('/') + name, "earlier " + name.toUtf8());
-        if (!blocked.isEmpty())
-            QVERIFY(QDir(out).mkpath(blocked + QStringLiteral("/inside")));
-        const ProgramRun run = runProgram(
-            QStringLiteral("/bin/bash"),
-            {QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; %1 --out-dir %2").arg(program, out)});
-        for (const QString &name : outputs)
+        const QString script = QString(run.script)
+                                   .replace(QStringLiteral("CLI"), cli)
+                                   .replace(QStringLiteral("FONTGEN"), QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-fontgen"))
+                                   .replace(QStringLiteral("RELAY"), QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-line-relay"))
+                                   .replace(QStringLiteral("HEX"), QStringLiteral(LEDGLYPH_UNIFONT_HEX))
+                                   .replace(QStringLiteral("TEXT"), newText)
+                                   .replace(QStringLiteral("OUT"), out);
+        const ProgramRun ran = runProgram(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), script}, {epochSetting});
+        QCOMPARE(ran.exitCode, run.exitCode);
+        QVERIFY2((ran.err + ran.out).contains(QString(run.message).replace(QStringLiteral("OUT"), out)),
+                 qPrintable(ran.err + ran.out));
+        for (const QString &name : allOutputs) {
+            const bool isNew = run.outputs == Outputs::New && outputNames.contains(name);
+            QCOMPARE(readFile(out + QLatin1Char('/') + name),
+                     isNew ? readFile(m_newOutputs.filePath(name)) : "earlier " + name.toUtf8());
+        }
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                 allOutputs.size() + run.leftBehind);
+    }
+
+    // A second writer waits while another holds the output folder, and then
+    // replaces the whole set.
+    void aSecondWriterWaits()
+    {
+        const QString out = freshDir();
+        for (const QString &name : outputNames)
+            writeFile(out + QLatin1Char('/') + name, "earlier " + name.toUtf8());
+        std::optional<file_system::Folder> first = file_system::Folder::open(out).value();
+        QCOMPARE(first->tryLock().value(), file_system::Folder::Lock::Taken);
+        QProcess second;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QString::number(epoch));
+        second.setProcessEnvironment(environment);
+        second.start(cli, {QStringLiteral("convert"), newText, QStringLiteral("--out-dir"), out});
+        QVERIFY(!second.waitForFinished(500));
+        for (const QString &name : outputNames)
             QCOMPARE(readFile(out + QLatin1Char('/') + name), "earlier " + name.toUtf8());
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("无法写入")), qPrintable(run.err));
-        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), outputs.size());
+        first.reset();
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        for (const QString &name : outputNames)
+            QCOMPARE(readFile(out + QLatin1Char('/') + name), readFile(m_newOutputs.filePath(name)));
     }
 };
 

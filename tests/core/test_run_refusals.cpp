@@ -112,6 +112,9 @@ private slots:
         // One past the limit (the cells test converts 1012), a line break counting two.
         row("1011 characters and a line break", {QString(1011, QLatin1Char('A')) + QStringLiteral("\r\n"), m8,
             QStringLiteral("输入的字符太多：共1013个字符，一次最多只能取模1012个字符（换行算两个字符）。请删去1个字符后再取模。")});
+        // An emoji is one character, though two UTF-16 units.
+        row("1006 hanzi and 7 emoji", {QString(1006, u'啊') + QStringLiteral("😀").repeated(7), m16,
+            QStringLiteral("输入的字符太多：共1013个字符，一次最多只能取模1012个字符（换行算两个字符）。请删去1个字符后再取模。")});
 
         row("hzk16 a folder", {QStringLiteral("啊"), m16,
             QStringLiteral("无法读取字库文件“%1/hzk16”，无法取得第1个字符“啊”的字模。"
@@ -137,7 +140,7 @@ private slots:
             4096, 261696, Spoiled::OutputFolderUnderAFile});
         // The last output written keeps the others from being replaced too.
         row("zimuo.bin a folder", {QStringLiteral("啊A"), m16,
-            notWritten.arg(QStringLiteral("%2"), QStringLiteral("zimuo.bin"), QStringLiteral("Filename refers to a directory")),
+            notWritten.arg(QStringLiteral("%2"), QStringLiteral("zimuo.bin"), QStringLiteral("这是文件夹，不是普通文件，不会被替换")),
             4096, 261696, Spoiled::LastOutputIsAFolder});
     }
 

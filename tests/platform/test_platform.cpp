@@ -4,14 +4,16 @@
 // program looks for its data files: beside itself first (a portable folder),
 // then in ../share/ledglyph (an installed tree); outputs follow the data
 // folder, beside the program only in a portable folder. A set of output files
-// is replaced all or none: a write that fails (a full disk) or a replacement
-// that fails part way leaves every file as it was and no temporary or kept
-// file behind.
+// is replaced all or none: a write that fails (a full disk), a replacement
+// that fails part way, a target that is no regular file or a folder another
+// writer holds leaves every file as it was and no temporary or kept file
+// behind.
 
 #include "platform/app_dir.h"
 #include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
 #include "platform/file_set_writer.h"
+#include "platform/file_system.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_time.h"
 
@@ -25,6 +27,9 @@
 #include <csignal>
 #include <iconv.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #endif
 
 using namespace ledglyph;
@@ -111,6 +116,39 @@ QString hex(quint16 code)
 }
 
 } // namespace
+
+namespace {
+
+enum class Special { None, LinkToDevice, Pipe };
+
+// A set write of a.txt, b.bin and c.txt over old files, and what spoils it.
+struct SetWrite {
+    bool fullDisk = false;   // writes beyond 1000 bytes fail while staging (a file size limit)
+    int blocked = -1;        // the target, missing before, that turns into a folder after staging
+    bool firstIsNew = false; // a.txt did not exist before
+    int linked = -1;         // the target that is a link to a file outside the folder
+    Special special = Special::None; // b.bin a link to a device node, or c.txt a pipe
+    bool busy = false;       // another writer holds the folder's lock
+    bool cutOff = false;     // a staged file of a write cut off lies in the folder
+    QString failure{};       // a part of the reason, or empty when the write succeeds
+};
+
+// A link as its target, a folder, pipe or device as such, a file as its bytes.
+QByteArray described(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return "a link to " + QFile::encodeName(info.symLinkTarget());
+    if (info.isDir())
+        return "a folder";
+    if (!info.exists())
+        return "nothing";
+    return info.isFile() ? readFile(path) : "a pipe or device";
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(SetWrite)
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -280,72 +318,100 @@ private slots:
 
     void fileSetAllOrNone_data()
     {
-        QTest::addColumn<bool>("fullDisk"); // writes beyond 1000 bytes fail while staging (a file size limit)
-        QTest::addColumn<int>("blocked");   // the target that turns into a folder after staging, or -1
-        QTest::addColumn<bool>("firstIsNew"); // the first target did not exist before
-        QTest::newRow("every file replaced") << false << -1 << false;
-        QTest::newRow("every file replaced, first new") << false << -1 << true;
-        QTest::newRow("full disk") << true << -1 << false;
+        QTest::addColumn<SetWrite>("write");
+        const auto row = [](const char *tag, const SetWrite &write) { QTest::newRow(tag) << write; };
+        row("every file replaced", {});
+        row("every file replaced, first new", {.firstIsNew = true});
+        // A short write is followed by one that says why.
+        row("full disk", {.fullDisk = true, .failure = "File too large"});
         // The last target: an old file put back, a new one removed again.
-        QTest::newRow("target 2 blocked, first new") << false << 2 << true;
+        row("target 2 blocked, first new", {.blocked = 2, .firstIsNew = true, .failure = "Is a directory"});
+        // A link is replaced itself: nothing outside the folder changes.
+        row("b.bin a link to a file outside", {.linked = 1});
+        row("a.txt a link, target 2 blocked", {.blocked = 2, .linked = 0, .failure = "Is a directory"});
+        row("b.bin a link to a device", {.special = Special::LinkToDevice, .failure = "符号链接"});
+        row("c.txt a pipe", {.special = Special::Pipe, .failure = "管道"});
+        row("another writer holds the lock", {.busy = true, .failure = "另一个程序正在写入这个文件夹中的文件"});
+        // What a write cut off while staging left goes first.
+        row("a staged file of a cut-off write", {.cutOff = true});
     }
 
-    // Either every file gets its new bytes or every file (and the absence of a
-    // new one) stays as it was, and only the set's own files are left.
+    // Either every file gets its new bytes or every file (a link, the absence
+    // of a new one) stays as it was; nothing outside the folder changes, and
+    // the only files left are the set's own and the user's a.txt.ledglyph-old.
     void fileSetAllOrNone()
     {
-        QFETCH(bool, fullDisk);
-        QFETCH(int, blocked);
-        QFETCH(bool, firstIsNew);
+#ifndef Q_OS_UNIX
+        QSKIP("plays its faults with links, pipes, device nodes and a file size limit");
+#else
+        QFETCH(SetWrite, write);
+        if (write.special == Special::LinkToDevice && geteuid() != 0)
+            QSKIP("making a device node needs root");
         const QStringList names{QStringLiteral("a.txt"), QStringLiteral("b.bin"), QStringLiteral("c.txt")};
-        QTemporaryDir dir;
-        const auto path = [&](const QString &name) { return dir.filePath(name); };
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("set")));
+        const auto path = [&](const QString &name) { return root.filePath(QStringLiteral("set/") + name); };
+        const QString outside = root.filePath(QStringLiteral("outside"));
+        writeFile(outside, "outside");
+        writeFile(path(QStringLiteral("a.txt.ledglyph-old")), "the user's own");
         for (const QString &name : names)
             writeFile(path(name), "old " + name.toUtf8());
-        if (firstIsNew)
+        if (write.firstIsNew)
             QVERIFY(QFile::remove(path(names[0])));
+        if (write.blocked >= 0)
+            QVERIFY(QFile::remove(path(names[write.blocked])));
+        if (write.linked >= 0)
+            QVERIFY(QFile::remove(path(names[write.linked])) && QFile::link(outside, path(names[write.linked])));
+        if (write.special == Special::LinkToDevice) {
+            QCOMPARE(::mknod(QFile::encodeName(root.filePath(QStringLiteral("null"))), S_IFCHR | 0666, makedev(1, 3)), 0);
+            QVERIFY(QFile::remove(path(names[1])) && QFile::link(root.filePath(QStringLiteral("null")), path(names[1])));
+        }
+        if (write.special == Special::Pipe)
+            QVERIFY(QFile::remove(path(names[2])) && ::mkfifo(QFile::encodeName(path(names[2])), 0600) == 0);
+        if (write.cutOff)
+            writeFile(path(QStringLiteral("a.txt.abcdefghijkl.ledglyph-new")), "half");
+        std::optional<file_system::Folder> holder;
+        if (write.busy) {
+            holder = file_system::Folder::open(root.filePath(QStringLiteral("set"))).value();
+            QCOMPARE(holder->tryLock().value(), file_system::Folder::Lock::Taken);
+        }
+        QByteArrayList before;
+        for (const QString &name : names)
+            before << described(path(name));
         QList<FileContent> files;
         for (const QString &name : names)
             files << FileContent{path(name), "new " + name.toUtf8() + QByteArray(3000, 'n')};
-        FileSetWriter writer(files);
-#ifdef Q_OS_UNIX
+
+        FileSetWriter writer(files, std::chrono::milliseconds(100));
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
-        if (fullDisk) { // writes then fail as on a full disk, instead of ending the process
+        if (write.fullDisk) { // writes then fail as on a full disk, instead of ending the process
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limited{1000, saved.rlim_max};
             setrlimit(RLIMIT_FSIZE, &limited);
         }
         std::optional<FileSetFailure> failure = writer.stage();
         setrlimit(RLIMIT_FSIZE, &saved);
-#else
-        if (fullDisk)
-            QSKIP("a full disk is played by a file size limit, which only POSIX systems have");
-        std::optional<FileSetFailure> failure = writer.stage();
-#endif
-        if (blocked >= 0) { // a folder that is not empty cannot be replaced by a file
-            QVERIFY(QFile::remove(path(names[blocked])));
-            QVERIFY(QDir(dir.path()).mkpath(names[blocked] + QStringLiteral("/inside")));
+        if (write.blocked >= 0) { // a folder that is not empty cannot be replaced by a file
+            QVERIFY(QDir(root.path()).mkpath(QStringLiteral("set/") + names[write.blocked] + QStringLiteral("/inside")));
+            before[write.blocked] = "a folder";
         }
         if (!failure)
             failure = writer.replace();
 
-        const bool fails = fullDisk || blocked >= 0;
-        QCOMPARE(failure.has_value(), fails);
-        if (fails) {
-            QCOMPARE(failure->path, path(names[qMax(blocked, 0)]));
+        QCOMPARE(failure.has_value(), !write.failure.isEmpty());
+        if (failure) {
+            QVERIFY2(failure->reason.contains(write.failure), qPrintable(failure->reason));
             QVERIFY(failure->changed.isEmpty());
         }
-        for (int i = 0; i < names.size(); ++i) {
-            const QFileInfo file(path(names[i]));
-            const QByteArray expected = !fails ? files[i].bytes
-                                        : i == blocked ? "a folder"
-                                        : i == 0 && firstIsNew ? "nothing"
-                                                               : "old " + names[i].toUtf8();
-            QCOMPARE(file.isDir() ? "a folder" : file.exists() ? readFile(file.filePath()) : "nothing", expected);
-        }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
-                 names.size() - (fails && firstIsNew ? 1 : 0));
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(described(path(names[i])), failure ? before[i] : files[i].bytes);
+        QCOMPARE(readFile(outside), "outside");
+        QCOMPARE(readFile(path(QStringLiteral("a.txt.ledglyph-old"))), "the user's own");
+        const QDir set(root.filePath(QStringLiteral("set")));
+        QCOMPARE(set.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(),
+                 names.size() + 1 - (failure && write.firstIsNew ? 1 : 0));
+#endif
     }
 };
 

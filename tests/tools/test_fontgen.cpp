@@ -17,6 +17,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 using namespace ledglyph::test;
 
 namespace {
@@ -119,11 +121,12 @@ private:
     }
 
     // The BDF as PCF, made by X11's own converter, with its gzipped twin
-    // (the same name and .gz) beside it.
+    // (the same name and .gz) beside it, and one of two gzip members (.2.gz).
     QString pcfTwins(const QString &bdfPath)
     {
         const QString pcf = bdfPath + QStringLiteral(".pcf");
-        const QString script = QStringLiteral("bdftopcf -o \"$1\" \"$2\" && gzip -kf \"$1\"");
+        const QString script = QStringLiteral("bdftopcf -o \"$1\" \"$2\" && gzip -kf \"$1\" && "
+                                              "{ head -c 100 \"$1\" | gzip; tail -c +101 \"$1\" | gzip; } > \"$1.2.gz\"");
         if (QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"), pcf, bdfPath}) != 0)
             qFatal("bdftopcf (Debian package xfonts-utils) or gzip failed");
         return pcf;
@@ -166,8 +169,8 @@ private slots:
     // The hanzi reach from 1 below the baseline to 11 above it: 12 rows,
     // centred in the cell's 16, so the baseline lies between cell rows 12 and
     // 13 for every glyph (the font's own 18-row bounding box is not used).
-    // The same font as PCF, gzipped PCF and through a pipe gives the same
-    // libraries.
+    // The same font as PCF, gzipped PCF (one gzip member or two) and through
+    // a pipe (named /dev/stdin or -) gives the same libraries.
     void bdfGlyphsArePlacedByTheirHanzisReach()
     {
         const QString bdf = writeFont(
@@ -195,7 +198,8 @@ private slots:
 
         const QByteArray expected = hzk16 + asc16;
         const QString pcf = pcfTwins(bdf);
-        for (const QString &font : {pcf, pcf + QStringLiteral(".gz"), QStringLiteral("/dev/stdin")}) {
+        for (const QString &font : {pcf, pcf + QStringLiteral(".gz"), pcf + QStringLiteral(".2.gz"),
+                                    QStringLiteral("/dev/stdin"), QStringLiteral("-")}) {
             QCOMPARE(generateFrom({QStringLiteral("--font"), font}, readFile(bdf)).exitCode, 0);
             QCOMPARE(hzk16 + asc16, expected);
         }
@@ -300,7 +304,7 @@ private slots:
         row("hex bad code", {hex, "00G1:0000000018242442427E424242420000\n", 1, "码位"});
         row("hex duplicate", {hex, good + good, 1, "重复"});
         row("hex empty", {hex, "\n\n", 1, "没有任何字形"});
-        row("hex endless line", {"--hex|/dev/zero|--out-dir|OUT", {}, 1, "第 1 行：行太长"});
+        row("hex endless line", {hex, QByteArray(200, '0'), 1, "第 1 行：行太长"});
         const QByteArray letterA = bdfGlyph("A", 'A', "8 2 0 0", "FF\n00\n", 8);
         const QByteArray validBdf = bdfFont("ISO10646", "1", "16 16 0 -2", {letterA});
         // A width near INT_MAX once sent the row check into an endless loop.
@@ -324,7 +328,17 @@ private slots:
         QByteArray damagedGz = pcfGz;
         damagedGz[damagedGz.size() / 2] = char(damagedGz.at(damagedGz.size() / 2) ^ 0x10);
         row("pcf.gz damaged", {font, damagedGz, 1, "gzip 压缩数据已损坏或不完整"});
-        row("font endless stream", {"--font|/dev/zero|--out-dir|OUT", {}, 1, "超过 128 MB"});
+        // A sparse file: the size limit stops the read.
+        const QString huge = m_dir.filePath(QStringLiteral("huge.ttf"));
+        QFile hugeFile(huge);
+        QVERIFY(hugeFile.open(QIODevice::WriteOnly) && hugeFile.resize(128 * 1024 * 1024 + 1));
+        row("font larger than 128 MB", {"--font|" + huge + "|--out-dir|OUT", {}, 1, "超过 128 MB"});
+        // Only standard input is read as a stream: a pipe without a writer would wait forever.
+        const QString pipe = m_dir.filePath(QStringLiteral("pipe.bdf"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        row("font a pipe", {"--font|" + pipe + "|--out-dir|OUT", {}, 1, "不是普通文件"});
+        row("preview a library", {"--hex|FONT|--out-dir|OUT|--preview|OUT/../refused-out-preview a library/hzk16",
+                                  good, 2, "是要生成的字库文件之一"});
         row("face out of range", {"--font|FONT|--face|1|--out-dir|OUT", validBdf, 1, "字体集只有 1 个字体（--face 0 到 0）"});
         row("missing font file", {"--hex|no-such.hex|--out-dir|OUT", {}, 1, "无法打开字体文件 no-such.hex"});
         row("two fonts", {"--hex|FONT|--bdf|FONT|--out-dir|OUT", good, 2, "请给出 --hex 或 --font 之一"});

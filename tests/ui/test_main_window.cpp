@@ -361,12 +361,18 @@ private slots:
     }
 
     // An installed program reads its font libraries from its data folder and
-    // writes its outputs to the per-user folder that the services name.
+    // writes its outputs to the per-user folder that the services name. At
+    // its start the window completes a write a kill cut off while replacing.
     void outputsGoToTheOutputFolderWhenGiven()
     {
         QTemporaryDir outputs;
         services->outputDir = outputs.path();
+        writeFile(outputs.filePath(QStringLiteral("hz.txt")), "old");
+        writeFile(outputs.filePath(QStringLiteral("hz.txt.k3v9q2m7x1ab.ledglyph-new")), "new");
+        writeFile(outputs.filePath(QStringLiteral("k3v9q2m7x1ab.ledglyph-replacing")), "");
         MainWindow installed(*services);
+        QCOMPARE(QDir(outputs.path()).entryList(QDir::Files), QStringList{QStringLiteral("hz.txt")});
+        QCOMPARE(readFile(outputs.filePath(QStringLiteral("hz.txt"))), "new");
         controlOf<QPlainTextEdit>(&installed, "SrcTxt")->setPlainText(QStringLiteral("中A"));
         controlOf<QPushButton>(&installed, "Command1")->click();
 

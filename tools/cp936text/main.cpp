@@ -43,7 +43,7 @@ int main(int argc, char *argv[])
         console::writeErr(QStringLiteral("ledglyph-cp936text：%1：%2\n").arg(in, converted.error().message));
         return ExitRefused;
     }
-    if (const std::optional<FileSetFailure> failure = writeFileSet({{out, converted.value()}})) {
+    if (const std::optional<FileSetFailure> failure = writeFileSet({{out, converted.value()}}).failure) {
         console::writeErr(QStringLiteral("ledglyph-cp936text：无法写入 %1：%2\n").arg(out, failure->reason));
         return ExitRefused;
     }

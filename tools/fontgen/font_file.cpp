@@ -1,6 +1,10 @@
 #include "tools/fontgen/font_file.h"
 
+#include "platform/file_system.h"
+
 #include <QFile>
+
+#include <cstdio>
 
 #include <zlib.h>
 
@@ -15,7 +19,8 @@ bool startsWith(const QByteArray &bytes, const char *magic)
 
 // Unpacks gzip data (a .pcf.gz font) in memory, at most maxFontFileBytes of
 // it. FreeType could unpack it too, but on a damaged stream it falls back to
-// reading by seeks that restart the inflation, and takes minutes.
+// reading by seeks that restart the inflation, and takes minutes. Members
+// follow one another (as `cat a.gz b.gz` makes them) until the data ends.
 Result<QByteArray> gunzip(QByteArray bytes, const QString &path)
 {
     z_stream stream{};
@@ -32,6 +37,8 @@ Result<QByteArray> gunzip(QByteArray bytes, const QString &path)
         stream.avail_out = 1024 * 1024;
         status = inflate(&stream, Z_NO_FLUSH);
         unpacked.resize(unpacked.size() - stream.avail_out);
+        if (status == Z_STREAM_END && stream.avail_in > 0 && inflateReset(&stream) == Z_OK)
+            status = Z_OK; // the next member
     }
     inflateEnd(&stream);
     if (unpacked.size() > maxFontFileBytes) {
@@ -45,11 +52,28 @@ Result<QByteArray> gunzip(QByteArray bytes, const QString &path)
 
 } // namespace
 
+Status openFontFile(QFile &file, const QString &path)
+{
+    if (path == QLatin1String("-") || path == QLatin1String("/dev/stdin")) {
+        if (!file.open(stdin, QIODevice::ReadOnly))
+            return Failure{QStringLiteral("无法读取标准输入：%1").arg(file.errorString())};
+        return {};
+    }
+    const file_system::Kind kind = file_system::statusOf(path).kind;
+    if (kind != file_system::Kind::Missing && kind != file_system::Kind::File) {
+        return Failure{QStringLiteral("字体文件 %1 不是普通文件（不能是文件夹、设备或管道；从标准输入读取请写 -）")
+                           .arg(path)};
+    }
+    if (const file_system::Outcome failed = file_system::openForReading(file, path))
+        return Failure{QStringLiteral("无法打开字体文件 %1：%2").arg(path, *failed)};
+    return {};
+}
+
 Result<QByteArray> readFontFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure{QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString())};
+    QFile file;
+    if (const Status opened = openFontFile(file, path); !opened.ok())
+        return opened.error();
     QByteArray bytes;
     constexpr qint64 chunk = 1024 * 1024;
     for (;;) {

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 namespace ledglyph::fontgen {
 
 // The largest font file read into memory. The biggest CJK collections in
@@ -12,9 +14,15 @@ namespace ledglyph::fontgen {
 // before it can exhaust memory.
 inline constexpr qint64 maxFontFileBytes = 128 * 1024 * 1024;
 
-// Reads a font file whole, as a stream until its end (so a pipe such as
-// /dev/stdin works too), refusing it once it exceeds maxFontFileBytes. A
-// gzipped file is unpacked (the same limit holds for what it unpacks to).
+// Opens a font file for reading: a regular file, or standard input when
+// `path` is "-" or "/dev/stdin". Anything else (a pipe, a device, a folder)
+// is refused, since opening or reading it could wait forever.
+Status openFontFile(QFile &file, const QString &path);
+
+// Reads a font file whole, as a stream until its end (standard input has no
+// size to go by), refusing it once it exceeds maxFontFileBytes. A gzipped file
+// is unpacked, every member of it as gzip does (the same limit holds for what
+// it unpacks to).
 Result<QByteArray> readFontFile(const QString &path);
 
 } // namespace ledglyph::fontgen

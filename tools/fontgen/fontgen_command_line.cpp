@@ -1,12 +1,41 @@
 #include "tools/fontgen/fontgen_command_line.h"
 
+#include "fonts/font_records.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace ledglyph::fontgen {
 
 namespace {
+
 // FreeType keeps the upper bits of a face index for variation instances.
 constexpr int maxFaceIndex = 0xFFFF;
+
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity fileNameCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity fileNameCase = Qt::CaseSensitive;
+#endif
+
+// Whether the preview sheet would land on one of the libraries written into
+// `outDir` (and take its place in the set, or be overwritten by it).
+bool isALibrary(const QString &preview, const QString &outDir)
+{
+    const QFileInfo sheet(preview);
+    if (sheet.fileName().compare(fonts::hzFileName, fileNameCase) != 0
+        && sheet.fileName().compare(fonts::ascFileName, fileNameCase) != 0)
+        return false;
+    const QString sheetFolder = QDir::cleanPath(sheet.absolutePath());
+    const QString libraryFolder = QDir::cleanPath(QDir(outDir).absolutePath());
+    if (sheetFolder.compare(libraryFolder, fileNameCase) == 0)
+        return true;
+    // One folder under two paths (a link): known once both exist.
+    const QString canonical = QFileInfo(sheetFolder).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(libraryFolder).canonicalFilePath();
 }
+
+} // namespace
 
 FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
 {
@@ -41,6 +70,9 @@ FontgenCommandLine parseFontgenCommandLine(const QStringList &arguments)
         return *answer;
     if (parser.value(outDir).isEmpty() && parser.value(preview).isEmpty())
         return commandLine.usageError(QStringLiteral("缺少 --out-dir 或 --preview。"));
+    if (!parser.value(outDir).isEmpty() && isALibrary(parser.value(preview), parser.value(outDir)))
+        return commandLine.usageError(QStringLiteral("--preview 的文件“%1”是要生成的字库文件之一，请另选预览图的文件名。")
+                                          .arg(parser.value(preview)));
 
     FontgenOptions options;
     if (parser.isSet(face)) {

@@ -1,6 +1,7 @@
 #include "tools/fontgen/generate_libraries.h"
 
 #include "fonts/font_records.h"
+#include "platform/file_system.h"
 
 #include "tools/fontgen/fill_report.h"
 #include "tools/fontgen/font_file.h"
@@ -61,17 +62,22 @@ Result<QStringList> generateLibraries(const FontgenOptions &options)
         outputs << FileContent{options.previewFile, png};
     }
     if (!options.outDir.isEmpty()) {
-        if (!QDir().mkpath(options.outDir))
-            return Failure{QStringLiteral("无法创建输出目录 %1").arg(options.outDir)};
+        if (const file_system::Outcome failed = file_system::makePath(options.outDir))
+            return Failure{QStringLiteral("无法创建输出目录 %1：%2").arg(options.outDir, *failed)};
         const QDir out(options.outDir);
         outputs << FileContent{out.filePath(fonts::hzFileName), hzk16.bytes}
                 << FileContent{out.filePath(fonts::ascFileName), asc16.bytes};
     }
-    if (const Status written = writeLibraryFiles(outputs); !written.ok())
+    const Result<QStringList> written = writeLibraryFiles(outputs);
+    if (!written.ok())
         return written.error();
     QStringList reports{hzk16Report(hzk16), asc16Report(asc16)};
     if (main.embeddedBitmaps + main.renderedOutlines > 0)
         reports << glyphSourceReport(main);
+    if (!written.value().isEmpty()) {
+        reports << QStringLiteral("写入时留下的以下文件未能删除，可以手动删除：%1")
+                       .arg(written.value().join(QStringLiteral("、")));
+    }
     return reports;
 }
 

@@ -1,5 +1,7 @@
 #include "tools/fontgen/hex_font_reader.h"
 
+#include "tools/fontgen/font_file.h"
+
 #include <QFile>
 
 #include <cctype>
@@ -108,9 +110,9 @@ FontReadResult readHexFont(QIODevice &device, const QString &name, const Charact
 
 FontReadResult readHexFont(const QString &path, const CharacterSet &wanted)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure{QStringLiteral("无法打开字体文件 %1：%2").arg(path, file.errorString())};
+    QFile file;
+    if (const Status opened = openFontFile(file, path); !opened.ok())
+        return opened.error();
     FontReadResult result = readHexFont(static_cast<QIODevice &>(file), path, wanted);
     if (file.error() != QFileDevice::NoError) // a read error ends the stream early
         return Failure{QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString())};

@@ -2,11 +2,12 @@
 
 namespace ledglyph::fontgen {
 
-Status writeLibraryFiles(const QList<FileContent> &files)
+Result<QStringList> writeLibraryFiles(const QList<FileContent> &files)
 {
-    const std::optional<FileSetFailure> failure = writeFileSet(files);
+    const FileSetOutcome outcome = writeFileSet(files);
+    const std::optional<FileSetFailure> &failure = outcome.failure;
     if (!failure)
-        return {};
+        return outcome.leftBehind;
     QString message = QStringLiteral("无法写入 %1：%2").arg(failure->path, failure->reason);
     if (failure->changed.isEmpty())
         message += QStringLiteral("（所有文件都没有改动）");

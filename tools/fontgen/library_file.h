@@ -9,7 +9,8 @@
 namespace ledglyph::fontgen {
 
 // Writes the library files as one set: all of them or none (see
-// FileSetWriter); the failure names the file and what changed.
-Status writeLibraryFiles(const QList<FileContent> &files);
+// FileSetWriter); the failure names the file and what changed. Gives the
+// files of the write that could not be removed afterwards.
+Result<QStringList> writeLibraryFiles(const QList<FileContent> &files);
 
 } // namespace ledglyph::fontgen

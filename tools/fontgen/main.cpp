@@ -2,6 +2,7 @@
 
 #include "platform/console_output.h"
 #include "platform/exit_code.h"
+#include "platform/name_bytes.h"
 #include "tools/fontgen/fontgen_command_line.h"
 #include "tools/fontgen/generate_libraries.h"
 
@@ -13,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const fontgen::FontgenCommandLine commandLine =
-        fontgen::parseFontgenCommandLine(QCoreApplication::arguments());
+        fontgen::parseFontgenCommandLine(commandLineArguments(argc, argv));
     if (!commandLine.request)
         return printAnswer(commandLine.answer);
     const Result<QStringList> reports = fontgen::generateLibraries(*commandLine.request);
@@ -21,7 +22,9 @@ int main(int argc, char *argv[])
         console::writeErr(QStringLiteral("ledglyph-fontgen：%1\n").arg(reports.error().message));
         return ExitRefused;
     }
-    for (const QString &report : reports.value())
-        console::writeOut(report + QLatin1Char('\n'));
+    if (!console::writeOut(reports.value().join(QLatin1Char('\n')) + QLatin1Char('\n'))) {
+        console::writeErr(QStringLiteral("ledglyph-fontgen：字库已写入，但无法在标准输出上写出填充报告。\n"));
+        return ExitRefused;
+    }
     return ExitSuccess;
 }
