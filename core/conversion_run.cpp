@@ -18,7 +18,7 @@ QString ConversionRun::emptyInputText()
 RunOutcome ConversionRun::run(const QString &text, const ConversionOptions &options)
 {
     if (text.isEmpty())
-        return {RunOutcome::Kind::EmptyInput, emptyInputText(), {}, {}};
+        return {.kind = RunOutcome::Kind::EmptyInput, .message = emptyInputText()};
     if (m_fonts)
         m_fonts->refresh();
     else
@@ -26,12 +26,15 @@ RunOutcome ConversionRun::run(const QString &text, const ConversionOptions &opti
 
     const Result<ConversionProducts> products = convertText(text, options, *m_fonts, m_clock.now());
     if (!products.ok())
-        return {RunOutcome::Kind::Refused, products.error().message, {}, {}};
+        return {.kind = RunOutcome::Kind::Refused, .message = products.error().message};
     const Result<QString> written = writeOutputFiles(outputFiles(products.value(), m_outDir));
     if (!written.ok())
-        return {RunOutcome::Kind::Refused, written.error().message, {}, {}};
-    return {RunOutcome::Kind::Completed, completionText(products.value().textGlyphBytes), products.value().glyphSource,
-            products.value().glyphs, written.value()};
+        return {.kind = RunOutcome::Kind::Refused, .message = written.error().message};
+    return {.kind = RunOutcome::Kind::Completed,
+            .message = completionText(products.value().textGlyphBytes),
+            .glyphSource = products.value().glyphSource,
+            .glyphFile = products.value().glyphs,
+            .notice = written.value()};
 }
 
 QString RunOutcome::glyphText() const

@@ -18,10 +18,10 @@ struct RunOutcome {
         Refused,    // text, font or output refused; message says what to change; no file touched
     };
     Kind kind = Kind::Refused;
-    QString message;
-    QByteArray glyphSource; // Completed only: hz.txt as written
-    GlyphBuffer glyphFile;  // Completed only: zimuo.bin as written
-    QString notice;         // Completed only: files of the write that could not be removed, or empty
+    QString message{};
+    QByteArray glyphSource{}; // Completed only: hz.txt as written
+    GlyphBuffer glyphFile{};  // Completed only: zimuo.bin as written
+    QString notice{};         // Completed only: files of the write that could not be removed, or empty
 
     // hz.txt decoded, what the output box shows (decoded on demand: only the
     // window shows it).

@@ -21,6 +21,7 @@ packages=(
   sdcc                 # checks that generated C51 source compiles; builds the board firmware
   sdcc-ucsim           # s51: the board firmware runs in a simulated 8051 in the tests
   socat                # pseudo-terminal pairs for the serial download tests
+  strace               # injects failed syncs and kills into the writes' tests
   xvfb xauth           # windows without a display
   qt6-svg-dev          # the desktop menu's SVG icon, drawn at build time
   help2man             # manual pages from each program's --help
