@@ -4,7 +4,10 @@
 
 namespace ledglyph {
 
-std::optional<int> answerDesktopCommandLine(const QStringList &arguments)
+namespace {
+
+// The answer to the arguments, if any: the help text, the version line or a usage error.
+std::optional<CommandLineAnswer> answerTo(const QStringList &arguments)
 {
     ProgramCommandLine commandLine(QStringLiteral("ledglyph"), QStringLiteral(
         "LED 点阵取模软件：把汉字和 ASCII 字符转换为 C51 或 A51 字模，并经串口下载到显示板。\n"
@@ -12,10 +15,27 @@ std::optional<int> answerDesktopCommandLine(const QStringList &arguments)
         "hz.txt、Tempchar.txt、zimuo.bin 写入程序目录；程序目录不可写或程序已安装时，"
         "写入“文档”文件夹中的 ledglyph 文件夹。"));
     commandLine.addOptions({});
-    if (const std::optional<CommandLineAnswer> answer = commandLine.parse(arguments))
-        return printAnswer(*answer);
+    if (std::optional<CommandLineAnswer> answer = commandLine.parse(arguments))
+        return answer;
     if (!commandLine.parser.positionalArguments().isEmpty())
-        return printAnswer(commandLine.usageError(QStringLiteral("本程序不接受参数。")));
+        return commandLine.usageError(QStringLiteral("本程序不接受参数。"));
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<int> answerHelpOrVersion(const QStringList &arguments)
+{
+    const std::optional<CommandLineAnswer> answer = answerTo(arguments);
+    if (!answer || answer->exitCode != ExitSuccess)
+        return std::nullopt;
+    return printAnswer(*answer);
+}
+
+std::optional<int> answerDesktopCommandLine(const QStringList &arguments)
+{
+    if (const std::optional<CommandLineAnswer> answer = answerTo(arguments))
+        return printAnswer(*answer);
     return std::nullopt;
 }
 

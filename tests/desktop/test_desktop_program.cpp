@@ -1,11 +1,12 @@
-// The desktop program's own parts: the hand-over between its windows, and
-// Qt's dialogs in Chinese.
+// The desktop program's own parts: the hand-over between its windows, Qt's
+// dialogs in Chinese, and the program's answers to --help and --version.
 
 #include "desktop/qt_translations.h"
 #include "download/download_texts.h"
 #include "download/download_window.h"
 #include "download/file_filter.h"
 #include "platform/gui/file_dialog.h"
+#include "tests/support/test_files.h"
 #include "tests/ui/ui_test_support.h"
 
 #include <QAction>
@@ -94,6 +95,22 @@ private slots:
         QtFileDialog files;
         QCOMPARE(files.getOpenFileName(nullptr, qtFileFilter(download_texts::fileFilter)), QString());
         QCOMPARE(seen, (QStringList{"打开", "二进制文件(*.bin;*.hex;)", "取消"}));
+    }
+
+    // --help and --version are answered before the window system starts, so
+    // they need no display and no platform chosen; the help's headings are Chinese.
+    void helpAndVersionWithoutADisplay()
+    {
+        const QString program = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph");
+        const QStringList noDisplay{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+        const ProgramRun version = runProgram(program, {"--version"}, noDisplay);
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QStringLiteral("ledglyph " LEDGLYPH_VERSION "\n"));
+        const ProgramRun help = runProgram(program, {"--help"}, noDisplay);
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY2(help.out.startsWith(QStringLiteral("用法：") + program + QStringLiteral(" [选项]\n"))
+                     && help.out.contains(QStringLiteral("\n选项：\n  -h, --help")),
+                 qPrintable(help.out));
     }
 };
 
