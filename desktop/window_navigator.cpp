@@ -1,8 +1,10 @@
 #include "desktop/window_navigator.h"
 
+#include "desktop/window_place.h"
 #include "download/download_window.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "ui/program_icon.h"
 
 namespace ledglyph {
 
@@ -16,17 +18,31 @@ WindowNavigator::~WindowNavigator()
     delete m_about;
 }
 
-void WindowNavigator::showMainWindow()
+MainWindow *WindowNavigator::openMainWindow()
 {
     auto *mainWindow = new MainWindow(m_services);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     // The download window is shown first, then the main window closes, so the
     // program never finds itself without a window in between.
     connect(mainWindow, &MainWindow::downloadRequested, this, [this, mainWindow] {
-        showDownloadWindow();
+        showDownloadWindowFor(*mainWindow);
         mainWindow->close();
     });
     connectAbout(*mainWindow);
+    return mainWindow;
+}
+
+void WindowNavigator::showMainWindow()
+{
+    MainWindow *mainWindow = openMainWindow();
+    centreOnScreen(*mainWindow);
+    mainWindow->show();
+}
+
+void WindowNavigator::showMainWindowFor(QWidget &downloadWindow)
+{
+    MainWindow *mainWindow = openMainWindow();
+    takePlaceOf(*mainWindow, downloadWindow);
     mainWindow->show();
 }
 
@@ -51,14 +67,16 @@ void WindowNavigator::showAboutWindow(const QWidget &over)
     m_about->activateWindow();
 }
 
-void WindowNavigator::showDownloadWindow()
+void WindowNavigator::showDownloadWindowFor(QWidget &mainWindow)
 {
     auto *window = new DownloadWindow(m_services);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(programIcon());
     connect(window, &DownloadWindow::returnRequested, this, [this, window] {
-        showMainWindow();
+        showMainWindowFor(*window);
         window->close();
     });
+    takePlaceOf(*window, mainWindow);
     window->show();
 }
 

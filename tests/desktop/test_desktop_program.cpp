@@ -8,6 +8,7 @@
 #include "platform/gui/file_dialog.h"
 #include "tests/support/test_files.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/program_icon.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -29,9 +31,10 @@ private slots:
     // The main window and the download window are never open together:
     // "串口下载" shows the download window and closes the main window, "返回"
     // brings a main window back in its start state, and the download window's
-    // close box ends the program because no window remains. The about window
-    // outlives the main window that opened it, and "关于" brings that one
-    // window to the front.
+    // close box ends the program because no window remains. The first window
+    // opens centred on the screen, each later one in the place of the one it
+    // replaces, kept on the screen. The about window outlives the main window
+    // that opened it, and "关于" brings that one window to the front.
     void handOverAndBack()
     {
         TestDesktop env;
@@ -40,21 +43,31 @@ private slots:
         navigator.showMainWindow();
         QPointer<MainWindow> first = onlyWindow<MainWindow>();
         QVERIFY(first);
+        const QRect free = first->screen()->availableGeometry();
+        // Centred as the frame's size is known: before the first window has one, not at all.
+        QVERIFY((QRect(first->pos(), first->size()).center() - free.center()).manhattanLength() <= 1);
         typeText(controlOf(first, "SrcTxt"), QStringLiteral("ab"));
         clickControl(first, "Check1");
         controlOf<QAction>(first, "g")->trigger();
         QPointer<AboutWindow> about = onlyWindow<AboutWindow>();
         QVERIFY(about);
 
+        first->move(free.topLeft() + QPoint(30, 40));
         clickControl(first, "Command2");
         QTRY_VERIFY(first.isNull()); // closed and destroyed
         QPointer<DownloadWindow> download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
+        QCOMPARE(download->frameGeometry().topLeft(), free.topLeft() + QPoint(30, 40));
+        QCOMPARE(download->windowIcon().pixmap(16).toImage(), programIcon().pixmap(16).toImage());
 
+        // From the bottom right corner the taller main window comes back as far down as it fits.
+        download->move(free.right() + 1 - download->width(), free.bottom() + 1 - download->height());
+        const int left = download->x();
         clickControl(download, "Command5");
         QTRY_VERIFY(download.isNull());
         MainWindow *again = onlyWindow<MainWindow>();
         QVERIFY(again);
+        QCOMPARE(again->frameGeometry().topLeft(), QPoint(left, free.bottom() + 1 - again->frameGeometry().height()));
         // Created anew: nothing typed or chosen before survives.
         QCOMPARE(crLfText(*controlOf<QPlainTextEdit>(again, "SrcTxt")), QString());
         QVERIFY(controlOf<QCheckBox>(again, "Check1")->isChecked());
