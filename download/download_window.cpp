@@ -34,7 +34,7 @@ QPushButton *makeButton(QWidget *frame, const char *name, const QString &caption
 {
     auto *button = new QPushButton(caption, frame);
     button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
+    button->setAutoDefault(true); // Enter presses the focused button, as Space does
     return button;
 }
 
@@ -122,6 +122,7 @@ void DownloadWindow::buildControls()
     QWidget::setTabOrder(m_sendButton, m_openPortButton);
     QWidget::setTabOrder(m_openPortButton, m_displayModeList);
     QWidget::setTabOrder(m_displayModeList, m_speedList);
+    m_logBox->setFocus(); // the window opens with the focus at the start of that order
 }
 
 void DownloadWindow::fillLists()

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -46,6 +47,11 @@ MainWindow::MainWindow(DesktopServices &services, QWidget *parent)
     connect(m_quitAction, &QAction::triggered, this, [this] { m_services.quit(); });
     connect(m_forumAction, &QAction::triggered, this, &MainWindow::openForum);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::aboutRequested);
+    // In the input box Enter is a line break; Ctrl+Enter converts.
+    auto *convertKey = new QShortcut(m_inputBox);
+    convertKey->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    convertKey->setContext(Qt::WidgetShortcut);
+    connect(convertKey, &QShortcut::activated, m_convertButton, &QPushButton::click);
 
     showStartState();
     m_clockTimer->start();

@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -213,6 +215,59 @@ private slots:
         QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option1", "Option3", "Option5"}));
         click("Option6");
         QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option1", "Option3", "Option6"}));
+    }
+
+    // Keys as in the programs these users know: Enter presses the focused
+    // button, Ctrl+Enter converts from the input box, Alt+F, Alt+H, F10 and Alt
+    // alone reach the menus, and Tab lands on an option group's selected option.
+    void keysOfButtonsMenusAndOptionGroups()
+    {
+        typeText(inputBox(), QStringLiteral("A"));
+        control("Command1")->setFocus();
+        QTest::keyClick(control("Command1"), Qt::Key_Return);
+        QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 32个字模"));
+        typeText(inputBox(), QStringLiteral("B"));
+        QTest::keyClick(inputBox(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 64个字模"));
+        QCOMPARE(crLfText(*inputBox()), QStringLiteral("AB"));
+        control("exet")->setFocus();
+        QTest::keyClick(control("exet"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(env->quitCalls, 1);
+
+        struct MenuKey {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char *opens;
+        };
+        for (const MenuKey &press : {MenuKey{.key = Qt::Key_F, .modifiers = Qt::AltModifier, .opens = "fa"},
+                                     MenuKey{.key = Qt::Key_H, .modifiers = Qt::AltModifier, .opens = "HE"},
+                                     MenuKey{.key = Qt::Key_F10, .modifiers = {}, .opens = "fa"}}) {
+            inputBox()->setFocus();
+            QTest::keyClick(inputBox(), press.key, press.modifiers);
+            QTRY_COMPARE(QApplication::activePopupWidget(), control<QMenu>(press.opens));
+            QApplication::activePopupWidget()->close();
+        }
+        inputBox()->setFocus();
+        QTest::keyClick(inputBox(), Qt::Key_Alt, Qt::AltModifier);
+        QCOMPARE(mainWindow->menuBar()->activeAction(), control<QMenu>("fa")->menuAction());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+        // From the start state (C51 and 16*16 selected), then with A51 selected.
+        struct TabStop {
+            const char *select; // clicked first, if any
+            const char *from;
+            const char *lands;
+        };
+        for (const TabStop &tab : {TabStop{.select = nullptr, .from = "Check2", .lands = "Option2"},
+                                   TabStop{.select = nullptr, .from = "Option3", .lands = "Option6"},
+                                   TabStop{.select = "Option1", .from = "Check2", .lands = "Option1"},
+                                   TabStop{.select = "Option1", .from = "Option1", .lands = "Option3"}}) {
+            if (tab.select)
+                click(tab.select);
+            control(tab.from)->setFocus();
+            QTest::keyClick(control(tab.from), Qt::Key_Tab);
+            QVERIFY2(focusName() == QLatin1String(tab.lands), tab.from);
+        }
     }
 
     // The date and time panels stay empty (see startState) until a tick, one
