@@ -65,7 +65,22 @@ void MainWindow::showStartState()
     m_statusBar->setPanelText(StatusPanel::Address, window_texts::webAddress);
     m_statusBar->setPanelText(StatusPanel::InputCounts, main_window_texts::enterCharacters);
     m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatC51);
-    showExactText(*m_outputBox, startUpHelpText());
+    showLaidOutText(startUpHelpText());
+}
+
+void MainWindow::showLaidOutText(const QString &text)
+{
+    // The help text is laid out with spaces, the glyph text in columns: their
+    // lines must not break, and a long one scrolls.
+    m_outputBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    showExactText(*m_outputBox, text);
+}
+
+void MainWindow::showExplanation(const QString &text)
+{
+    // A handler's explanation is a sentence: it wraps at the box's edge and is seen whole.
+    m_outputBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    showExactText(*m_outputBox, text);
 }
 
 void MainWindow::refocusInput()
@@ -100,7 +115,7 @@ void MainWindow::onConvertClicked()
     const RunOutcome outcome = m_run.run(crLfText(*m_inputBox), optionsFromControls());
     switch (outcome.kind) {
     case RunOutcome::Kind::Completed:
-        showExactText(*m_outputBox, outcome.glyphText());
+        showLaidOutText(outcome.glyphText());
         m_statusBar->setPanelText(StatusPanel::Message, outcome.message);
         break;
     case RunOutcome::Kind::EmptyInput:
@@ -118,14 +133,14 @@ void MainWindow::onConvertClicked()
 void MainWindow::onA51Clicked()
 {
     m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatA51);
-    showExactText(*m_outputBox, main_window_texts::explainA51);
+    showExplanation(main_window_texts::explainA51);
     refocusInput();
 }
 
 void MainWindow::onC51Clicked()
 {
     m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatC51);
-    showExactText(*m_outputBox, main_window_texts::explainC51);
+    showExplanation(main_window_texts::explainC51);
     refocusInput();
 }
 
@@ -137,7 +152,7 @@ void MainWindow::onHorizontalClicked()
 
 void MainWindow::onCell8x16Clicked()
 {
-    showExactText(*m_outputBox, main_window_texts::explain8x16);
+    showExplanation(main_window_texts::explain8x16);
     {
         // Emptying the box is a change of its text even when it was empty
         // already; run the monitoring exactly once for it.
@@ -150,20 +165,20 @@ void MainWindow::onCell8x16Clicked()
 
 void MainWindow::onCell16x16Clicked()
 {
-    showExactText(*m_outputBox, main_window_texts::explain16x16);
+    showExplanation(main_window_texts::explain16x16);
     refocusInput();
 }
 
 void MainWindow::onInvertToggled()
 {
-    showExactText(*m_outputBox, main_window_texts::explainInvert);
+    showExplanation(main_window_texts::explainInvert);
     refocusInput();
 }
 
 void MainWindow::onMirrorToggled()
 {
     // The focus stays where it is (on the check box after a click).
-    showExactText(*m_outputBox, main_window_texts::explainMirror);
+    showExplanation(main_window_texts::explainMirror);
 }
 
 void MainWindow::onClockTick()

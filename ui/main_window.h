@@ -53,6 +53,8 @@ private:
     void setTabOrderOfControls();
 
     void showStartState();
+    void showLaidOutText(const QString &text);
+    void showExplanation(const QString &text);
     void refocusInput();
     ConversionOptions optionsFromControls() const;
 

@@ -91,8 +91,8 @@ QPlainTextEdit *outputBox(QWidget *parent)
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setFocusPolicy(Qt::StrongFocus);
-    // Glyph lines must not break, so their columns stay aligned; long lines scroll.
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Whether lines wrap depends on what the box shows (MainWindow); a long
+    // line that must not wrap scrolls.
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     box->setFont(ui_fonts::glyphText());
     return box;

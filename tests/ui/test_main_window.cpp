@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 
 using namespace ledglyph;
@@ -191,6 +192,8 @@ private slots:
         click(expected.clicked);
 
         QCOMPARE(crLfText(*outputBox()), expected.shown);
+        if (expected.shown != expectedText("help_text.txt")) // an explanation wraps, no part hidden
+            QTRY_COMPARE(outputBox()->horizontalScrollBar()->maximum(), 0);
         QCOMPARE(panel(StatusPanel::Message), expected.message);
         QCOMPARE(panel(StatusPanel::Format), expected.format);
         QCOMPARE(focusName(), expected.focus);
@@ -268,6 +271,27 @@ private slots:
             QTest::keyClick(control(tab.from), Qt::Key_Tab);
             QVERIFY2(focusName() == QLatin1String(tab.lands), tab.from);
         }
+    }
+
+    // The counts and the result of the longest text a run converts fit their
+    // panels, and the panels around them keep their places.
+    void longestTextFitsThePanels()
+    {
+        const auto *bar = control<StatusPanels>("StaB1");
+        const auto fits = [bar](StatusPanel which) {
+            const QLabel *shown = bar->panelLabel(which);
+            return shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->contentsRect().width();
+        };
+        typeText(inputBox(), QString(12, u'x') + QString(1000, u'中'));
+        QCOMPARE(panel(StatusPanel::InputCounts), QStringLiteral(" 12个字符 1000个汉字"));
+        QVERIFY(fits(StatusPanel::InputCounts));
+        click("Command1");
+        QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 32384个字模"));
+        QVERIFY(fits(StatusPanel::Message));
+        QList<int> leftEdges;
+        for (const StatusPanel which : {StatusPanel::Address, StatusPanel::Format, StatusPanel::Date, StatusPanel::Time})
+            leftEdges << bar->panelLabel(which)->parentWidget()->x();
+        QCOMPARE(leftEdges, (QList<int>{0, 448, 530, 599}));
     }
 
     // The date and time panels stay empty (see startState) until a tick, one
