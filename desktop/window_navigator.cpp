@@ -55,7 +55,7 @@ void WindowNavigator::connectAbout(MainWindow &mainWindow)
 void WindowNavigator::showAboutWindow(const QWidget &over)
 {
     if (!m_about) {
-        m_about = new AboutWindow(m_services.launcher);
+        m_about = new AboutWindow(m_services.launcher, m_services.messageBox);
         m_about->setAttribute(Qt::WA_DeleteOnClose);
         // It opens centred on the main window, not in a corner of the screen.
         QRect placed = m_about->frameGeometry();

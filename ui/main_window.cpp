@@ -4,12 +4,14 @@
 #include "ui/help_text.h"
 #include "ui/input_monitor.h"
 #include "ui/main_window_texts.h"
+#include "ui/outside_programs.h"
 #include "ui/status_panels.h"
 #include "ui/text_box_text.h"
 #include "ui/window_texts.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -46,6 +48,8 @@ MainWindow::MainWindow(DesktopServices &services, QWidget *parent)
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     connect(m_quitAction, &QAction::triggered, this, [this] { m_services.quit(); });
     connect(m_forumAction, &QAction::triggered, this, &MainWindow::openForum);
+    connect(m_openOutputFolderAction, &QAction::triggered, this,
+            [this] { openOutputFolder(m_services.launcher, m_messageBox, m_services.outputFolder()); });
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::aboutRequested);
     // In the input box Enter is a line break; Ctrl+Enter converts.
     auto *convertKey = new QShortcut(m_inputBox);
@@ -115,7 +119,7 @@ void MainWindow::onConvertClicked()
     const RunOutcome outcome = m_run.run(crLfText(*m_inputBox), optionsFromControls());
     switch (outcome.kind) {
     case RunOutcome::Kind::Completed:
-        showLaidOutText(outcome.glyphText());
+        showLaidOutText(outputsNamed() + outcome.glyphText());
         m_statusBar->setPanelText(StatusPanel::Message, outcome.message);
         break;
     case RunOutcome::Kind::EmptyInput:
@@ -128,6 +132,16 @@ void MainWindow::onConvertClicked()
     // Whatever the outcome, the user goes on typing where the text ends
     // (otherwise the keys go to the button, and Space converts again).
     focusAtEnd(*m_inputBox);
+}
+
+QString MainWindow::outputsNamed() const
+{
+    // Where the outputs are not beside the program (an installed or read-only
+    // one writes to the documents folder), one line above the glyph text says where.
+    if (QDir(m_services.outputFolder()) == QDir(m_services.appDir))
+        return {};
+    return main_window_texts::outputsWrittenTo(QDir::toNativeSeparators(m_services.outputFolder()))
+           + QStringLiteral("\r\n");
 }
 
 void MainWindow::onA51Clicked()
@@ -190,7 +204,7 @@ void MainWindow::onClockTick()
 
 void MainWindow::openForum()
 {
-    m_services.launcher.openAddress(window_texts::forumAddress);
+    ledglyph::openForum(m_services.launcher, m_messageBox);
 }
 
 } // namespace ledglyph

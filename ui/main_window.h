@@ -33,7 +33,9 @@ class StatusPanels;
 //   Option3   m_horizontalOption     g         m_aboutAction  (menu HE)
 //   Option4   m_verticalOption
 //
-// The frames Frame1 to Frame6 only group controls and have no member.
+// The frames Frame1 to Frame6 only group controls and have no member. The
+// menu entry 打开输出文件夹 (menu fa) has no form name: openOutputFolder,
+// m_openOutputFolderAction.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
@@ -57,6 +59,7 @@ private:
     void showExplanation(const QString &text);
     void refocusInput();
     ConversionOptions optionsFromControls() const;
+    QString outputsNamed() const;
 
     void onConvertClicked();
     void onA51Clicked();
@@ -89,6 +92,7 @@ private:
     QPushButton *m_quitButton = nullptr;
     StatusPanels *m_statusBar = nullptr;
     QTimer *m_clockTimer = nullptr;
+    QAction *m_openOutputFolderAction = nullptr;
     QAction *m_quitAction = nullptr;
     QAction *m_forumAction = nullptr;
     QAction *m_aboutAction = nullptr;

@@ -200,6 +200,9 @@ void MainWindow::createMenu()
     // Alt+F and Alt+H open the menus, as the marked letters show: 文件(F), 帮助(H).
     QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     fileMenu->setObjectName(QStringLiteral("fa"));
+    m_openOutputFolderAction = fileMenu->addAction(QStringLiteral("打开输出文件夹"));
+    m_openOutputFolderAction->setObjectName(QStringLiteral("openOutputFolder"));
+    fileMenu->addSeparator();
     m_quitAction = fileMenu->addAction(QStringLiteral("退出"));
     m_quitAction->setObjectName(QStringLiteral("ex"));
 

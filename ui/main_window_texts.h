@@ -25,6 +25,12 @@ inline const QString explainInvert = QStringLiteral(
 inline const QString explainMirror = QStringLiteral(
     "对字节进行调整，每字节中的第0位调整到第7位、第1位调整到第6位.....第7位调到第0位。");
 
+// Above the glyph text when the outputs are not beside the program.
+inline QString outputsWrittenTo(const QString &folder)
+{
+    return QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：") + folder;
+}
+
 inline const QString chineseRefusedIn8x16 =
     QStringLiteral("注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
 

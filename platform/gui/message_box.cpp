@@ -122,6 +122,7 @@ MessageAnswer QtMessageBox::showWithParent(QWidget *parent, const QString &promp
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse); // a path or an address can be copied
     const bool question = icon == MessageIcon::Question;
     box.setIcon(question                             ? QMessageBox::Question
                 : icon == MessageIcon::Information ? QMessageBox::Information

@@ -142,8 +142,9 @@ private slots:
     }
 
     // A line wider than a box may be breaks at its spaces and nowhere else, so
-    // a path stays whole on one line; a short prompt's box is as
-    // wide as its title and the window manager's buttons beside it.
+    // a path stays whole on one line, where it can be selected and copied; a
+    // short prompt's box is as wide as its title and the window manager's
+    // buttons beside it.
     void boxesBreakAtSpacesAndFitTheirTitle()
     {
         // Before the path and the path itself each nearly half as wide as a box may be.
@@ -162,6 +163,7 @@ private slots:
         answerDialogs<QMessageBox>(watch, [&](QMessageBox *box) {
             const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
             lines << label->text().split(u'\n');
+            QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse); // a path can be copied
             shownLines << label->height() / label->fontMetrics().lineSpacing();
             places << box->frameGeometry();
             box->button(QMessageBox::Ok)->click();

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -440,7 +441,8 @@ private slots:
     }
 
     // An installed program reads its font libraries from its data folder and
-    // writes its outputs to the per-user folder that the services name.
+    // writes its outputs to the per-user folder that the services name; a line
+    // above the glyph text names that folder, and 文件 → 打开输出文件夹 opens it.
     void outputsGoToTheOutputFolderWhenGiven()
     {
         QTemporaryDir outputs;
@@ -449,10 +451,39 @@ private slots:
         controlOf<QPlainTextEdit>(&installed, "SrcTxt")->setPlainText(QStringLiteral("中A"));
         controlOf<QPushButton>(&installed, "Command1")->click();
 
-        QVERIFY(!filesIn(outputs.path()).contains(QByteArray()));
+        const QList<QByteArray> written = filesIn(outputs.path());
+        QVERIFY(!written.contains(QByteArray()));
+        QCOMPARE(crLfText(*controlOf<QPlainTextEdit>(&installed, "Text2")),
+                 QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：") + QDir::toNativeSeparators(outputs.path())
+                     + QStringLiteral("\r\n") + cp936::decode(written.at(0)));
+        controlOf<QAction>(&installed, "openOutputFolder")->trigger();
+        QCOMPARE(env->host.opened, QStringList{outputs.path()});
+        QCOMPARE(env->host.shown, QStringList());
         // Nothing in the program folder, neither from this run nor from the
         // main window that init() opened there.
         QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
+    }
+
+    // When no browser or file manager can be started, a message gives the
+    // address or the folder to copy: from the menu and from the about window's link.
+    void whatCannotBeOpenedIsNamed()
+    {
+        env->host.launcherStarts = false;
+        control<QAction>("W")->trigger();
+        control<QAction>("openOutputFolder")->trigger();
+        control<QAction>("g")->trigger();
+        AboutWindow *about = onlyWindow<AboutWindow>();
+        QVERIFY(about);
+        QTest::mouseClick(controlOf(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
+
+        const QString forum = "48 Qorvath 欢迎您: 无法启动浏览器打开技术论坛。请把下面的网址复制到浏览器的地址栏中：\r"
+                              + window_texts::forumAddress;
+        QCOMPARE(env->host.opened, (QStringList{window_texts::forumAddress, env->dir.path(), window_texts::forumAddress}));
+        QCOMPARE(env->host.shown,
+                 (QStringList{forum,
+                              "48 Qorvath 欢迎您: 无法启动文件管理器打开输出文件夹。hz.txt、Tempchar.txt 和 zimuo.bin "
+                              "在这个文件夹中：\r" + QDir::toNativeSeparators(env->dir.path()),
+                              forum}));
     }
 
 private:
