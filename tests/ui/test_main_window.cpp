@@ -85,6 +85,7 @@ struct Edit {
     QStringList messages;
     QString after;
     QString countsShown;
+    QString refusal = kRefusal; // the box of every message
 };
 
 // hz.txt, zimuo.bin and Tempchar.txt as they are in the folder; empty when missing.
@@ -321,8 +322,9 @@ private slots:
         QTest::addColumn<Edit>("edit");
         const QString none = counts(0, 0);
         QTest::newRow("full-width and symbols") << Edit{false, "，Ａ€", 0, "", {}, "，Ａ€", counts(1, 2)};
-        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", 0, "", {}, "a😀", counts(1, 1)};
-        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", 0, "", {}, "a\u00A0", counts(1, 1)};
+        // Without a code page 936 code an emoji is no Chinese character either.
+        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", 0, "", {}, "a😀", counts(2, 0)};
+        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", 0, "", {}, "a\u00A0", counts(2, 0)};
 
         // In 8*16 mode, one message per character cut from the end (not at the
         // caret) while a Chinese character is left.
@@ -334,7 +336,9 @@ private slots:
         // The box holds a line break as one character: it is cut as a whole, with one message.
         QTest::newRow("line break at the end cut as one")
             << Edit{true, "", 0, "x中\r\n", {"x中\r\n", "x中"}, "x", counts(1, 0)};
-        QTest::newRow("emoji cut as a whole pair") << Edit{true, "x😀", 0, "", {"x😀"}, "x", counts(1, 0)};
+        QTest::newRow("emoji refused as not ASCII, cut as a whole pair")
+            << Edit{true, "x😀", 0, "", {"x😀"}, "x", counts(1, 0),
+                    "48 Qorvath欢迎您: 注意：8*16格式时只能输入ASCII字符，第2个字符“😀”不是 ASCII 字符！"};
     }
 
     void countsAndRefusals()
@@ -351,7 +355,7 @@ private slots:
             paste(edit.pasted);
 
         QCOMPARE(textsAtMessages, edit.messages);
-        QCOMPARE(env->host.shown, QStringList(edit.messages.size(), kRefusal));
+        QCOMPARE(env->host.shown, QStringList(edit.messages.size(), edit.refusal));
         QCOMPARE(crLfText(*inputBox()), edit.after);
         QCOMPARE(panel(StatusPanel::InputCounts), edit.countsShown);
         if (!edit.messages.isEmpty()) { // the focus and the caret come back from the message
