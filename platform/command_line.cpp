@@ -3,40 +3,7 @@
 #include "platform/console_output.h"
 #include "platform/program_version.h"
 
-#include <QCoreApplication>
-#include <QTranslator>
-
-#include <utility>
-
 namespace ledglyph {
-
-namespace {
-
-// QCommandLineParser writes the headings of its help text in English; every
-// ledglyph program speaks Chinese, whatever the locale. Qt's own translation
-// would follow the locale and is not loaded before a command line is answered.
-class ChineseHeadings final : public QTranslator {
-public:
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        static constexpr std::pair<const char *, const char16_t *> words[] = {
-            {"Usage: %1", u"用法：%1"},
-            {"[options]", u"[选项]"},
-            {"Options:", u"选项："},
-            {"Arguments:", u"参数："},
-        };
-        if (qstrcmp(context, "QCommandLineParser") != 0)
-            return {};
-        for (const auto &[english, chinese] : words) {
-            if (qstrcmp(sourceText, english) == 0)
-                return QString::fromUtf16(chinese);
-        }
-        return {};
-    }
-    bool isEmpty() const override { return false; }
-};
-
-} // namespace
 
 int printAnswer(const CommandLineAnswer &answer)
 {
@@ -48,15 +15,9 @@ int printAnswer(const CommandLineAnswer &answer)
 }
 
 ProgramCommandLine::ProgramCommandLine(QString programName, const QString &description, Version version)
-    : m_programName(std::move(programName)), m_version(version), m_headings(std::make_unique<ChineseHeadings>())
+    : m_programName(std::move(programName)), m_version(version)
 {
     parser.setApplicationDescription(description);
-    QCoreApplication::installTranslator(m_headings.get());
-}
-
-ProgramCommandLine::~ProgramCommandLine()
-{
-    QCoreApplication::removeTranslator(m_headings.get());
 }
 
 void ProgramCommandLine::addOptions(const QList<QCommandLineOption> &options)

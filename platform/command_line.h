@@ -4,10 +4,7 @@
 
 #include <QCommandLineParser>
 
-#include <memory>
 #include <optional>
-
-class QTranslator;
 
 namespace ledglyph {
 
@@ -39,7 +36,6 @@ class ProgramCommandLine {
 public:
     enum class Version { Offered, None };
     ProgramCommandLine(QString programName, const QString &description, Version version = Version::Offered);
-    ~ProgramCommandLine();
 
     // The program's own options; help and version follow them in the help text.
     void addOptions(const QList<QCommandLineOption> &options);
@@ -54,8 +50,6 @@ public:
 private:
     QString m_programName;
     Version m_version;
-    // The help text's headings in Chinese while this command line is in use.
-    std::unique_ptr<QTranslator> m_headings;
     const QCommandLineOption m_help{QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                     QStringLiteral("显示本帮助")};
     const QCommandLineOption m_versionOption{QStringLiteral("version"), QStringLiteral("显示版本号")};
