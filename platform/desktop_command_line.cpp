@@ -50,8 +50,13 @@ std::optional<CommandLineAnswer> answerTo(const QStringList &arguments)
         "hz.txt、Tempchar.txt、zimuo.bin 写入程序目录；程序目录不可写或程序已安装时，"
         "写入“文档”文件夹中的 ledglyph 文件夹。"));
     commandLine.addOptions({});
-    if (std::optional<CommandLineAnswer> answer = commandLine.parse(arguments))
+    if (std::optional<CommandLineAnswer> answer = commandLine.parse(arguments)) {
+        // The usage line names the program, not the path it was started by:
+        // the manual page made from this text must not carry the build folder.
+        answer->text.replace(QStringLiteral("用法：") + QCoreApplication::arguments().value(0),
+                             QStringLiteral("用法：ledglyph"));
         return answer;
+    }
     if (!commandLine.parser.positionalArguments().isEmpty())
         return commandLine.usageError(QStringLiteral("本程序不接受参数。"));
     return std::nullopt;

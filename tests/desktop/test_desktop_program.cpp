@@ -117,7 +117,8 @@ private slots:
     }
 
     // --help and --version are answered before the window system starts, so
-    // they need no display and no platform chosen; the help's headings are Chinese.
+    // they need no display and no platform chosen; the help's headings are
+    // Chinese, and its usage line names the program, not its path.
     void helpAndVersionWithoutADisplay()
     {
         const QString program = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph");
@@ -127,7 +128,7 @@ private slots:
         QCOMPARE(version.out, QStringLiteral("ledglyph " LEDGLYPH_VERSION "\n"));
         const ProgramRun help = runProgram(program, {"--help"}, noDisplay);
         QCOMPARE(help.exitCode, 0);
-        QVERIFY2(help.out.startsWith(QStringLiteral("用法：") + program + QStringLiteral(" [选项]\n"))
+        QVERIFY2(help.out.startsWith(QStringLiteral("用法：ledglyph [选项]\n"))
                      && help.out.contains(QStringLiteral("\n选项：\n  -h, --help")),
                  qPrintable(help.out));
     }
