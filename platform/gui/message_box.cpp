@@ -26,11 +26,11 @@ QString breakAtSpaces(const QString &text, const QFontMetrics &metrics, int limi
     QStringList lines;
     for (QString line : text.split(QLatin1Char('\n'))) {
         while (metrics.horizontalAdvance(line) > limit) {
-            qsizetype cut = line.indexOf(QLatin1Char(' '));
+            qsizetype cut = line.indexOf(QLatin1Char(' '), 1); // a line never starts empty
             for (qsizetype next = cut; next > 0 && metrics.horizontalAdvance(line.left(next)) <= limit;
                  next = line.indexOf(QLatin1Char(' '), next + 1))
                 cut = next;
-            if (cut <= 0)
+            if (cut < 0)
                 break;
             lines << line.left(cut);
             line = line.mid(cut + 1);
