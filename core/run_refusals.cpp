@@ -117,8 +117,12 @@ Status checkInput(const QString &text, CellMode mode)
                        .arg(joinedLabels(nulCharacters));
     }
     if (!notInLibrary.isEmpty()) {
-        reasons << QStringLiteral("字库中没有以下字符的字模（只能取模GB2312汉字、全角符号和ASCII字符）："
-                                  "%1。请删除或替换这些字符后再取模。")
+        // 8*16 takes no Chinese characters at all: there they are simply not ASCII.
+        reasons << (mode == CellMode::Cell8x16
+                        ? QStringLiteral("8*16格式时只能取模ASCII字符，以下字符不是 ASCII 字符：%1。"
+                                         "请删除或替换这些字符后再取模。")
+                        : QStringLiteral("字库中没有以下字符的字模（只能取模GB2312汉字、全角符号和ASCII字符）："
+                                         "%1。请删除或替换这些字符后再取模。"))
                        .arg(joinedLabels(notInLibrary));
     }
     if (!doubleByteIn8x16.isEmpty()) {

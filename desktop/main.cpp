@@ -10,6 +10,13 @@
 
 int main(int argc, char *argv[])
 {
+    {
+        // --help and --version need no window system: answer them before it
+        // starts, so that they also work without a display.
+        const QCoreApplication commandLine(argc, argv);
+        if (const std::optional<int> answered = ledglyph::answerHelpOrVersion(QCoreApplication::arguments()))
+            return *answered;
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
     if (const std::optional<int> answered = ledglyph::answerDesktopCommandLine(QCoreApplication::arguments()))

@@ -1,9 +1,11 @@
 #include "desktop/window_navigator.h"
 
+#include "desktop/window_place.h"
 #include "download/download_window.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/preview_window.h"
+#include "ui/program_icon.h"
 
 namespace ledglyph {
 
@@ -17,18 +19,32 @@ WindowNavigator::~WindowNavigator()
     delete m_about;
 }
 
-void WindowNavigator::showMainWindow()
+MainWindow *WindowNavigator::openMainWindow()
 {
     auto *mainWindow = new MainWindow(m_services);
     mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     // The download window is shown first, then the main window closes, so the
     // program never finds itself without a window in between.
     connect(mainWindow, &MainWindow::downloadRequested, this, [this, mainWindow] {
-        showDownloadWindow();
+        showDownloadWindowFor(*mainWindow);
         mainWindow->close();
     });
     connectAbout(*mainWindow);
     connectPreview(*mainWindow);
+    return mainWindow;
+}
+
+void WindowNavigator::showMainWindow()
+{
+    MainWindow *mainWindow = openMainWindow();
+    centreOnScreen(*mainWindow);
+    mainWindow->show();
+}
+
+void WindowNavigator::showMainWindowFor(QWidget &downloadWindow)
+{
+    MainWindow *mainWindow = openMainWindow();
+    takePlaceOf(*mainWindow, downloadWindow);
     mainWindow->show();
 }
 
@@ -41,7 +57,7 @@ void WindowNavigator::connectAbout(MainWindow &mainWindow)
 void WindowNavigator::showAboutWindow(const QWidget &over)
 {
     if (!m_about) {
-        m_about = new AboutWindow(m_services.launcher);
+        m_about = new AboutWindow(m_services.launcher, m_services.messageBox);
         m_about->setAttribute(Qt::WA_DeleteOnClose);
         // It opens centred on the main window, not in a corner of the screen.
         QRect placed = m_about->frameGeometry();
@@ -81,15 +97,17 @@ void WindowNavigator::showPreviewWindow(QWidget &owner, const preview::PreviewSo
     preview->activateWindow();
 }
 
-void WindowNavigator::showDownloadWindow()
+void WindowNavigator::showDownloadWindowFor(QWidget &mainWindow)
 {
     auto *window = new DownloadWindow(m_services);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(programIcon());
     connect(window, &DownloadWindow::returnRequested, this, [this, window] {
-        showMainWindow();
+        showMainWindowFor(*window);
         window->close();
     });
     connectPreview(*window);
+    takePlaceOf(*window, mainWindow);
     window->show();
 }
 

@@ -24,8 +24,12 @@ public:
     explicit WindowNavigator(DesktopServices &services, QObject *parent = nullptr);
     ~WindowNavigator() override;
 
+    // The first main window, centred on the screen.
     void showMainWindow();
-    void showDownloadWindow();
+    // The main window and the download window each open in the place of the
+    // other, which then closes.
+    void showMainWindowFor(QWidget &downloadWindow);
+    void showDownloadWindowFor(QWidget &mainWindow);
     // The main window's "关于" opens the about window over it.
     void connectAbout(MainWindow &mainWindow);
     // Opens the about window centred on `over`, or brings the open one to the front.
@@ -40,6 +44,8 @@ public:
     void showPreviewWindow(QWidget &owner, const preview::PreviewSource &source);
 
 private:
+    MainWindow *openMainWindow();
+
     DesktopServices &m_services;
     // Independent of the main window: it may outlive it (and keep the program
     // running), and a main window created anew after a trip to the download

@@ -36,7 +36,7 @@ QPushButton *makeButton(QWidget *frame, const char *name, const QString &caption
 {
     auto *button = new QPushButton(caption, frame);
     button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
+    button->setAutoDefault(true); // Enter presses the focused button, as Space does
     return button;
 }
 
@@ -134,6 +134,7 @@ void DownloadWindow::buildControls()
     m_portChooser = new PortChooser(*m_services.com1Ports, this);
     m_portChooser->setGeometry(8, 5175 / twipsPerPixel + 1, 432, 21);
     QWidget::setTabOrder(m_speedList, m_portChooser->list());
+    m_logBox->setFocus(); // the window opens with the focus at the start of that order
 }
 
 void DownloadWindow::fillLists()

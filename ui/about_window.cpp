@@ -1,7 +1,7 @@
 #include "ui/about_window.h"
 
-#include "platform/gui/launcher.h"
 #include "ui/click_label.h"
+#include "ui/outside_programs.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
 #include "ui/ui_fonts.h"
@@ -26,10 +26,10 @@ const QColor kLinkHoverColour(255, 0, 0); // light red of the classic 16 colours
 
 } // namespace
 
-AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
+AboutWindow::AboutWindow(Launcher &launcher, MessageBox &messageBox, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_launcher(launcher)
+      m_launcher(launcher), m_messageBox(messageBox, *this)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(window_texts::aboutWindowCaption);
@@ -66,7 +66,7 @@ AboutWindow::AboutWindow(Launcher &launcher, QWidget *parent)
 
 void AboutWindow::openForum()
 {
-    m_launcher.openAddress(window_texts::forumAddress);
+    ledglyph::openForum(m_launcher, m_messageBox);
 }
 
 void AboutWindow::onLinkHovered()

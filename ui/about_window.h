@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/gui/message_box.h"
+
 #include <QWidget>
 
 namespace ledglyph {
@@ -17,7 +19,8 @@ class Launcher;
 class AboutWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit AboutWindow(Launcher &launcher, QWidget *parent = nullptr);
+    // The message box tells when no browser can be started.
+    AboutWindow(Launcher &launcher, MessageBox &messageBox, QWidget *parent = nullptr);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -28,6 +31,7 @@ private:
     void onLinkHovered();
 
     Launcher &m_launcher;
+    WindowMessageBox m_messageBox; // boxes of this window open centred on it
     ClickLabel *m_forumLink = nullptr;
     bool m_surfacePressed = false;
 };

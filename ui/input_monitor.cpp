@@ -1,5 +1,6 @@
 #include "ui/input_monitor.h"
 
+#include "core/run_refusals.h"
 #include "platform/gui/message_box.h"
 #include "ui/input_counts.h"
 #include "ui/main_window_texts.h"
@@ -28,9 +29,14 @@ void InputMonitor::onInputChanged()
     // the box's change signal held back while it cuts, so a long paste cannot
     // nest one handler call per character.
     bool cut = false;
-    while (m_cell8x16Option.isChecked() && hasCharacterRefusedIn8x16(crLfText(m_inputBox))) {
-        m_messageBox.show(main_window_texts::chineseRefusedIn8x16, MessageIcon::Exclamation,
-                          window_texts::welcomeTitleNoSpace);
+    while (m_cell8x16Option.isChecked()) {
+        const std::optional<RefusedIn8x16> refused = firstRefusedIn8x16(crLfText(m_inputBox));
+        if (!refused)
+            break;
+        m_messageBox.show(refused->doubleByte ? main_window_texts::chineseRefusedIn8x16
+                                              : main_window_texts::notAsciiRefusedIn8x16(
+                                                    textCharacterLabel(refused->position, refused->character)),
+                          MessageIcon::Exclamation, window_texts::welcomeTitleNoSpace);
         const QSignalBlocker quiet(m_inputBox);
         if (!removeLastCharacter(m_inputBox))
             break;

@@ -12,8 +12,9 @@ class StatusPanels;
 
 // Watches the input box: the input counts panel shows how many single-byte and
 // how many Chinese characters it holds, and while 8*16 is selected every change
-// that leaves a Chinese character in the box is refused, one message and one
-// character cut from the end at a time, until none is left.
+// that leaves a Chinese character (or one code page 936 cannot encode) in the
+// box is refused, one message and one character cut from the end at a time,
+// until none is left.
 class InputMonitor final : public QObject {
     Q_OBJECT
 public:

@@ -5,16 +5,19 @@
 #include "ui/help_text.h"
 #include "ui/input_monitor.h"
 #include "ui/main_window_texts.h"
+#include "ui/outside_programs.h"
 #include "ui/status_panels.h"
 #include "ui/text_box_text.h"
 #include "ui/window_texts.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -49,8 +52,15 @@ MainWindow::MainWindow(DesktopServices &services, QWidget *parent)
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     connect(m_quitAction, &QAction::triggered, this, [this] { m_services.quit(); });
     connect(m_forumAction, &QAction::triggered, this, &MainWindow::openForum);
+    connect(m_openOutputFolderAction, &QAction::triggered, this,
+            [this] { openOutputFolder(m_services.launcher, m_messageBox, m_services.outputFolder()); });
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::aboutRequested);
     connect(m_previewAction, &QAction::triggered, this, &MainWindow::onPreviewTriggered);
+    // In the input box Enter is a line break; Ctrl+Enter converts.
+    auto *convertKey = new QShortcut(m_inputBox);
+    convertKey->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    convertKey->setContext(Qt::WidgetShortcut);
+    connect(convertKey, &QShortcut::activated, m_convertButton, &QPushButton::click);
 
     showStartState();
     m_clockTimer->start();
@@ -64,7 +74,22 @@ void MainWindow::showStartState()
     m_statusBar->setPanelText(StatusPanel::Address, window_texts::webAddress);
     m_statusBar->setPanelText(StatusPanel::InputCounts, main_window_texts::enterCharacters);
     m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatC51);
-    showExactText(*m_outputBox, startUpHelpText());
+    showLaidOutText(startUpHelpText());
+}
+
+void MainWindow::showLaidOutText(const QString &text)
+{
+    // The help text is laid out with spaces, the glyph text in columns: their
+    // lines must not break, and a long one scrolls.
+    m_outputBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    showExactText(*m_outputBox, text);
+}
+
+void MainWindow::showExplanation(const QString &text)
+{
+    // A handler's explanation is a sentence: it wraps at the box's edge and is seen whole.
+    m_outputBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    showExactText(*m_outputBox, text);
 }
 
 void MainWindow::refocusInput()
@@ -102,7 +127,7 @@ void MainWindow::onConvertClicked()
     case RunOutcome::Kind::Completed:
         m_lastConversion = preview::PreviewSource{
             .glyphs = outcome.glyphFile, .madeWith = preview::PreviewSource::Options{options.invert, options.mirror}};
-        showExactText(*m_outputBox, outcome.glyphText());
+        showLaidOutText(outputsNamed() + outcome.glyphText());
         m_statusBar->setPanelText(StatusPanel::Message, outcome.message);
         if (!outcome.notice.isEmpty())
             m_messageBox.show(outcome.notice, MessageIcon::Information, window_texts::welcomeTitle);
@@ -119,17 +144,27 @@ void MainWindow::onConvertClicked()
     focusAtEnd(*m_inputBox);
 }
 
+QString MainWindow::outputsNamed() const
+{
+    // Where the outputs are not beside the program (an installed or read-only
+    // one writes to the documents folder), one line above the glyph text says where.
+    if (QDir(m_services.outputFolder()) == QDir(m_services.appDir))
+        return {};
+    return main_window_texts::outputsWrittenTo(QDir::toNativeSeparators(m_services.outputFolder()))
+           + QStringLiteral("\r\n");
+}
+
 void MainWindow::onA51Clicked()
 {
     m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatA51);
-    showExactText(*m_outputBox, main_window_texts::explainA51);
+    showExplanation(main_window_texts::explainA51);
     refocusInput();
 }
 
 void MainWindow::onC51Clicked()
 {
     m_statusBar->setPanelText(StatusPanel::Format, main_window_texts::formatC51);
-    showExactText(*m_outputBox, main_window_texts::explainC51);
+    showExplanation(main_window_texts::explainC51);
     refocusInput();
 }
 
@@ -141,7 +176,7 @@ void MainWindow::onHorizontalClicked()
 
 void MainWindow::onCell8x16Clicked()
 {
-    showExactText(*m_outputBox, main_window_texts::explain8x16);
+    showExplanation(main_window_texts::explain8x16);
     {
         // Emptying the box is a change of its text even when it was empty
         // already; run the monitoring exactly once for it.
@@ -154,20 +189,20 @@ void MainWindow::onCell8x16Clicked()
 
 void MainWindow::onCell16x16Clicked()
 {
-    showExactText(*m_outputBox, main_window_texts::explain16x16);
+    showExplanation(main_window_texts::explain16x16);
     refocusInput();
 }
 
 void MainWindow::onInvertToggled()
 {
-    showExactText(*m_outputBox, main_window_texts::explainInvert);
+    showExplanation(main_window_texts::explainInvert);
     refocusInput();
 }
 
 void MainWindow::onMirrorToggled()
 {
     // The focus stays where it is (on the check box after a click).
-    showExactText(*m_outputBox, main_window_texts::explainMirror);
+    showExplanation(main_window_texts::explainMirror);
 }
 
 void MainWindow::onClockTick()
@@ -179,7 +214,7 @@ void MainWindow::onClockTick()
 
 void MainWindow::openForum()
 {
-    m_services.launcher.openAddress(window_texts::forumAddress);
+    ledglyph::openForum(m_services.launcher, m_messageBox);
 }
 
 void MainWindow::onPreviewTriggered()

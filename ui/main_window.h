@@ -36,7 +36,9 @@ class StatusPanels;
 //   Option3   m_horizontalOption     g         m_aboutAction  (menu HE)
 //   Option4   m_verticalOption       previewAction m_previewAction (menu fa, Ctrl+P)
 //
-// The frames Frame1 to Frame6 only group controls and have no member.
+// The frames Frame1 to Frame6 only group controls and have no member. The
+// menu entry 打开输出文件夹 (menu fa) has no form name: openOutputFolder,
+// m_openOutputFolderAction.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
@@ -58,8 +60,11 @@ private:
     void setTabOrderOfControls();
 
     void showStartState();
+    void showLaidOutText(const QString &text);
+    void showExplanation(const QString &text);
     void refocusInput();
     ConversionOptions optionsFromControls() const;
+    QString outputsNamed() const;
 
     void onConvertClicked();
     void onA51Clicked();
@@ -95,6 +100,7 @@ private:
     StatusPanels *m_statusBar = nullptr;
     QTimer *m_clockTimer = nullptr;
     QAction *m_previewAction = nullptr;
+    QAction *m_openOutputFolderAction = nullptr;
     QAction *m_quitAction = nullptr;
     QAction *m_forumAction = nullptr;
     QAction *m_aboutAction = nullptr;

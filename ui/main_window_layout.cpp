@@ -5,6 +5,8 @@
 #include "ui/main_window.h"
 
 #include "ui/classic_frame.h"
+#include "ui/menu_bar_keys.h"
+#include "ui/option_group_tab_stop.h"
 #include "ui/program_icon.h"
 #include "ui/status_panels.h"
 #include "ui/twips.h"
@@ -89,11 +91,18 @@ QPlainTextEdit *outputBox(QWidget *parent)
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setFocusPolicy(Qt::StrongFocus);
-    // Glyph lines must not break, so their columns stay aligned; long lines scroll.
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Whether lines wrap depends on what the box shows (MainWindow); a long
+    // line that must not wrap scrolls.
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     box->setFont(ui_fonts::glyphText());
     return box;
+}
+
+QPushButton *pushButton(const ControlSpec &spec, QWidget *parent)
+{
+    auto *made = new QPushButton(QString::fromUtf8(spec.caption), parent);
+    made->setAutoDefault(true); // Enter presses the focused button, as Space does
+    return made;
 }
 
 template<typename ButtonType>
@@ -114,7 +123,7 @@ QWidget *createControl(const ControlSpec &spec, QWidget *parent)
     case Kind::OutputBox: widget = outputBox(parent); break;
     case Kind::Option: widget = button<QRadioButton>(spec, parent); break;
     case Kind::Check: widget = button<QCheckBox>(spec, parent); break;
-    case Kind::Button: widget = new QPushButton(QString::fromUtf8(spec.caption), parent); break;
+    case Kind::Button: widget = pushButton(spec, parent); break;
     case Kind::StatusBar: widget = new StatusPanels(parent); break;
     }
     widget->setObjectName(QLatin1String(spec.name));
@@ -182,26 +191,31 @@ void MainWindow::createControls()
         auto *group = new QButtonGroup(this);
         group->addButton(first);
         group->addButton(second);
+        makeOneTabStop(*group);
     }
 }
 
 void MainWindow::createMenu()
 {
-    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("文件"));
+    // Alt+F and Alt+H open the menus, as the marked letters show: 文件(F), 帮助(H).
+    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     fileMenu->setObjectName(QStringLiteral("fa"));
     m_previewAction = fileMenu->addAction(QStringLiteral("显示预览"));
     m_previewAction->setObjectName(QStringLiteral("previewAction"));
     m_previewAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_openOutputFolderAction = fileMenu->addAction(QStringLiteral("打开输出文件夹"));
+    m_openOutputFolderAction->setObjectName(QStringLiteral("openOutputFolder"));
     fileMenu->addSeparator();
     m_quitAction = fileMenu->addAction(QStringLiteral("退出"));
     m_quitAction->setObjectName(QStringLiteral("ex"));
 
-    QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("帮助"));
+    QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     helpMenu->setObjectName(QStringLiteral("HE"));
     m_forumAction = helpMenu->addAction(QStringLiteral("技术论坛"));
     m_forumAction->setObjectName(QStringLiteral("W"));
     m_aboutAction = helpMenu->addAction(QStringLiteral("关于"));
     m_aboutAction->setObjectName(QStringLiteral("g"));
+    enableMenuBarKeys(*menuBar());
 
     // The layout is fixed: the window can be minimized but not resized or maximized.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint

@@ -1,7 +1,8 @@
 #pragma once
 
 // The main window's fixed texts: what its handlers show in the output box and
-// the status panels, and the input refusal of 8*16 mode.
+// the status panels, the line naming the output folder, and the input
+// refusals of 8*16 mode.
 
 #include <QString>
 
@@ -25,7 +26,19 @@ inline const QString explainInvert = QStringLiteral(
 inline const QString explainMirror = QStringLiteral(
     "对字节进行调整，每字节中的第0位调整到第7位、第1位调整到第6位.....第7位调到第0位。");
 
+// Above the glyph text when the outputs are not beside the program.
+inline QString outputsWrittenTo(const QString &folder)
+{
+    return QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：") + folder;
+}
+
 inline const QString chineseRefusedIn8x16 =
     QStringLiteral("注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
+// In 8*16 mode for a character that is no Chinese character either (an emoji);
+// `character` as "第2个字符“😀”".
+inline QString notAsciiRefusedIn8x16(const QString &character)
+{
+    return QStringLiteral("注意：8*16格式时只能输入ASCII字符，%1不是 ASCII 字符！").arg(character);
+}
 
 } // namespace ledglyph::main_window_texts

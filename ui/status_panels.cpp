@@ -1,5 +1,9 @@
 #include "ui/status_panels.h"
 
+#include "core/conversion.h"
+#include "core/run_refusals.h"
+#include "fonts/glyph_geometry.h"
+#include "ui/input_counts.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
 
@@ -7,11 +11,30 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace ledglyph {
 
 namespace {
 
 constexpr std::array<int, kStatusPanels.size()> kWidthsTwips{2425, 1700, 2500, 1200, 1000, 1050};
+constexpr int kTextMargin = 1; // between a panel's frame and its text, left and right
+
+// The input counts panel is too narrow for the counts of a long text ("1012个汉"
+// shows of " 0个字符 1012个汉字"). It takes what it needs for the counts of the
+// longest text a run converts from the message panel, as far as that one keeps
+// room for the run's result; every other panel keeps its place.
+void widenInputCounts(QFrame &counts, QFrame &message)
+{
+    const QFontMetrics metrics = counts.fontMetrics();
+    const int chrome = 2 * (counts.frameWidth() + kTextMargin);
+    const int countsNeed =
+        metrics.horizontalAdvance(countsText({.singleByte = 12, .doubleByte = maxTextLength - 12})) + chrome;
+    const int messageNeeds = metrics.horizontalAdvance(completionText(maxTextLength * cellBytes)) + chrome;
+    const int moved = std::clamp(countsNeed - counts.width(), 0, std::max(0, message.width() - messageNeeds));
+    counts.setFixedWidth(counts.width() + moved);
+    message.setFixedWidth(message.width() - moved);
+}
 
 } // namespace
 
@@ -26,7 +49,7 @@ StatusPanels::StatusPanels(QWidget *parent) : QWidget(parent)
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setFixedWidth(twips::toPixels(kWidthsTwips[i]));
         auto *layout = new QHBoxLayout(panel);
-        layout->setContentsMargins(2, 0, 2, 0);
+        layout->setContentsMargins(kTextMargin, 0, kTextMargin, 0);
         layout->setSpacing(2);
         if (kStatusPanels[i] == StatusPanel::Address) {
             auto *icon = new QLabel(panel);
@@ -43,6 +66,8 @@ StatusPanels::StatusPanels(QWidget *parent) : QWidget(parent)
         row->addWidget(panel);
     }
     row->addStretch(1);
+    widenInputCounts(*qobject_cast<QFrame *>(label(StatusPanel::InputCounts)->parentWidget()),
+                     *qobject_cast<QFrame *>(label(StatusPanel::Message)->parentWidget()));
 }
 
 QLabel *StatusPanels::label(StatusPanel panel) const

@@ -23,8 +23,9 @@ inline constexpr std::array kStatusPanels{StatusPanel::Address, StatusPanel::Inp
                                           StatusPanel::Date,    StatusPanel::Time};
 
 // The main window's status bar: six text panels with fixed widths, side by
-// side from the left; the address panel shows the program's icon in front of
-// its text. The window places it along its bottom edge.
+// side from the left (the input counts panel a little wider, at the expense of
+// the message panel, so that long counts fit); the address panel shows the
+// program's icon in front of its text. The window places it along its bottom edge.
 class StatusPanels final : public QWidget {
     Q_OBJECT
 public:

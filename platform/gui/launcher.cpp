@@ -6,13 +6,18 @@
 
 namespace ledglyph {
 
-void DesktopLauncher::openAddress(const QString &address)
+bool DesktopLauncher::openAddress(const QString &address)
 {
 #ifdef Q_OS_WIN
-    QProcess::startDetached(QStringLiteral("explorer.exe"), {address});
+    return QProcess::startDetached(QStringLiteral("explorer.exe"), {address});
 #else
-    QDesktopServices::openUrl(QUrl(address));
+    return QDesktopServices::openUrl(QUrl(address));
 #endif
+}
+
+bool DesktopLauncher::openFolder(const QString &path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace ledglyph

@@ -4,17 +4,20 @@
 
 namespace ledglyph {
 
-// Starts the system's browser on an address without waiting for it.
+// Starts the system's browser on an address, or its file manager on a folder,
+// without waiting for it. Each returns false when nothing could be started.
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    virtual void openAddress(const QString &address) = 0;
+    virtual bool openAddress(const QString &address) = 0;
+    virtual bool openFolder(const QString &path) = 0;
 };
 
 // On Windows "explorer.exe <address>"; elsewhere the desktop's URL handler.
 class DesktopLauncher final : public Launcher {
 public:
-    void openAddress(const QString &address) override;
+    bool openAddress(const QString &address) override;
+    bool openFolder(const QString &path) override;
 };
 
 } // namespace ledglyph

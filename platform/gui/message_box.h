@@ -49,7 +49,9 @@ private:
 };
 
 // Qt's message box. Its text is as wide as its longest line (as far as the
-// screen allows), so lines break only where the prompt breaks them.
+// screen allows), so lines break only where the prompt breaks them, or at
+// spaces where a line is wider than a box may be. The box is at least as wide
+// as its title.
 class QtMessageBox final : public MessageBox {
 public:
     MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override;

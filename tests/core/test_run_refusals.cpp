@@ -96,9 +96,10 @@ private slots:
         row("code page 936 beyond GB2312", {QStringLiteral("A\uE000\uE766ⅰ︵€\uE234"), m16,
             notInLibrary.arg(QStringLiteral("第2个字符（U+E000）、第3个字符（U+E766）、第4个字符“ⅰ”、"
                                             "第5个字符“︵”、第6个字符“€”、第7个字符（U+E234）"))});
-        // In 8*16 a character outside GB2312 is named as such, not as Chinese.
+        // In 8*16 a character outside GB2312 is named as not ASCII, not as Chinese.
         row("Chinese and outside GB2312 in 8*16", {QStringLiteral("ab中丂\r\n\u3000"), m8,
-            notInLibrary.arg(QStringLiteral("第4个字符“丂”")) + QLatin1Char('\n')
+            QStringLiteral("8*16格式时只能取模ASCII字符，以下字符不是 ASCII 字符：第4个字符“丂”。"
+                           "请删除或替换这些字符后再取模。\n")
                 + QStringLiteral("8*16格式时不能取模汉字和全角字符：第3个字符“中”、第7个字符（U+3000）。"
                                  "要对汉字取模请选择16*16格式，或删除这些字符后再取模。")});
         QStringList ten; // the first ten are named, then the count

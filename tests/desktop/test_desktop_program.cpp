@@ -1,13 +1,16 @@
 // The desktop program's own parts: the hand-over between its windows, the
-// preview window each of them opens, and Qt's dialogs in Chinese.
+// preview window each of them opens, Qt's dialogs in Chinese, and the
+// program's answers to --help and --version.
 
 #include "desktop/qt_translations.h"
 #include "download/download_texts.h"
 #include "download/download_window.h"
 #include "download/file_filter.h"
 #include "platform/gui/file_dialog.h"
+#include "tests/support/test_files.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/preview_window.h"
+#include "ui/program_icon.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -32,9 +36,10 @@ private slots:
     // The main window and the download window are never open together:
     // "串口下载" shows the download window and closes the main window, "返回"
     // brings a main window back in its start state, and the download window's
-    // close box ends the program because no window remains. The about window
-    // outlives the main window that opened it, and "关于" brings that one
-    // window to the front.
+    // close box ends the program because no window remains. The first window
+    // opens centred on the screen, each later one in the place of the one it
+    // replaces, kept on the screen. The about window outlives the main window
+    // that opened it, and "关于" brings that one window to the front.
     void handOverAndBack()
     {
         TestDesktop env;
@@ -43,21 +48,37 @@ private slots:
         navigator.showMainWindow();
         QPointer<MainWindow> first = onlyWindow<MainWindow>();
         QVERIFY(first);
+        const QRect free = first->screen()->availableGeometry();
+        // Centred as the frame's size is known: before the first window has one, not at all.
+        QVERIFY((QRect(first->pos(), first->size()).center() - free.center()).manhattanLength() <= 1);
         typeText(controlOf(first, "SrcTxt"), QStringLiteral("ab"));
         clickControl(first, "Check1");
         controlOf<QAction>(first, "g")->trigger();
         QPointer<AboutWindow> about = onlyWindow<AboutWindow>();
         QVERIFY(about);
 
+        first->move(free.topLeft() + QPoint(30, 40));
         clickControl(first, "Command2");
         QTRY_VERIFY(first.isNull()); // closed and destroyed
         QPointer<DownloadWindow> download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
+        QCOMPARE(download->frameGeometry().topLeft(), free.topLeft() + QPoint(30, 40));
+        QCOMPARE(download->windowIcon().pixmap(16).toImage(), programIcon().pixmap(16).toImage());
 
-        clickControl(download, "Command5");
+        // From the bottom right corner the taller main window comes back as far down as it fits.
+        download->move(free.right() + 1 - download->width(), free.bottom() + 1 - download->height());
+        const int left = download->x();
+        // The download window starts at the head of its tab order, Text1; the
+        // next Tab reaches "返回", and Enter presses it.
+        QVERIFY(QTest::qWaitForWindowActive(download));
+        QCOMPARE(QApplication::focusWidget(), controlOf(download, "Text1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), controlOf(download, "Command5"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(download.isNull());
         MainWindow *again = onlyWindow<MainWindow>();
         QVERIFY(again);
+        QCOMPARE(again->frameGeometry().topLeft(), QPoint(left, free.bottom() + 1 - again->frameGeometry().height()));
         // Created anew: nothing typed or chosen before survives.
         QCOMPARE(crLfText(*controlOf<QPlainTextEdit>(again, "SrcTxt")), QString());
         QVERIFY(controlOf<QCheckBox>(again, "Check1")->isChecked());
@@ -160,6 +181,23 @@ private slots:
         QtFileDialog files;
         QCOMPARE(files.getOpenFileName(nullptr, qtFileFilter(download_texts::fileFilter)), QString());
         QCOMPARE(seen, (QStringList{"打开", "二进制文件(*.bin;*.hex;)", "取消"}));
+    }
+
+    // --help and --version are answered before the window system starts, so
+    // they need no display and no platform chosen; the help's headings are
+    // Chinese, and its usage line names the program, not its path.
+    void helpAndVersionWithoutADisplay()
+    {
+        const QString program = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph");
+        const QStringList noDisplay{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+        const ProgramRun version = runProgram(program, {"--version"}, noDisplay);
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QStringLiteral("ledglyph " LEDGLYPH_VERSION "\n"));
+        const ProgramRun help = runProgram(program, {"--help"}, noDisplay);
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY2(help.out.startsWith(QStringLiteral("用法：ledglyph [选项]\n"))
+                     && help.out.contains(QStringLiteral("\n选项：\n  -h, --help")),
+                 qPrintable(help.out));
     }
 };
 

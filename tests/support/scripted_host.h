@@ -3,8 +3,8 @@
 // Stands in for the host's window services, so that no test waits for a
 // person or opens a browser: message boxes recorded as "style title: prompt"
 // with the classic style codes (48 exclamation, 64 information, 33 question
-// with OK and Cancel) and answered from a script, addresses recorded instead
-// of opened, and file dialogs that return prepared paths.
+// with OK and Cancel) and answered from a script, addresses and folders
+// recorded instead of opened, and file dialogs that return prepared paths.
 
 #include "platform/gui/desktop_services.h"
 
@@ -22,16 +22,25 @@ public:
     // Runs while any box waits for the user (the box is in `shown` already),
     // as events that arrive meanwhile would.
     std::function<void()> onEveryBox;
-    QStringList opened;              // addresses the program asked to open
+    QStringList opened;              // addresses and folders the program asked to open
+    bool launcherStarts = true;      // whether a browser or file manager could be started
     QStringList files;               // the dialogs' answers in order; "" is a cancelled dialog
     QStringList filters;             // the filter of every dialog opened
 
     MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) override;
-    void openAddress(const QString &address) override { opened << address; }
+    bool openAddress(const QString &address) override { return open(address); }
+    bool openFolder(const QString &path) override { return open(path); }
     QString getOpenFileName(QWidget *, const QString &filter) override;
     QString getSaveFileName(QWidget *parent, const QString &filter, const QString &) override
     {
         return getOpenFileName(parent, filter);
+    }
+
+private:
+    bool open(const QString &what)
+    {
+        opened << what;
+        return launcherStarts;
     }
 };
 

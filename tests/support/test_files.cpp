@@ -10,8 +10,12 @@ ProgramRun runProgram(const QString &path, const QStringList &arguments, const Q
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("SOURCE_DATE_EPOCH"));
-    for (const QString &entry : environment)
-        env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+    for (const QString &entry : environment) {
+        if (entry.contains(QLatin1Char('=')))
+            env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+        else
+            env.remove(entry);
+    }
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(workingDir);

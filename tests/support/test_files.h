@@ -29,9 +29,9 @@ struct ProgramRun {
 };
 
 // Runs the program at `path`. `environment` entries ("NAME=value") add or
-// replace variables; SOURCE_DATE_EPOCH is unset unless given, so that the
-// caller's environment cannot change the outputs. `input`, unless null,
-// arrives through a pipe on the program's standard input.
+// replace variables, a bare "NAME" removes one; SOURCE_DATE_EPOCH is unset
+// unless given, so that the caller's environment cannot change the outputs.
+// `input`, unless null, arrives through a pipe on the program's standard input.
 ProgramRun runProgram(const QString &path, const QStringList &arguments, const QStringList &environment = {},
                       const QString &workingDir = {}, const QByteArray &input = {});
 

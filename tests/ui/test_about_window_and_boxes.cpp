@@ -2,7 +2,7 @@
 // the link's hover colour, and the three ways the forum is launched (menu
 // entry, link label, the window's free surface). Where it and Qt's message
 // boxes open: centred on the main window, whichever window is active, and a
-// box wide enough for its lines.
+// box wide enough for its lines and its title, breaking long lines at spaces only.
 
 #include "download/download_texts.h"
 #include "ui/window_texts.h"
@@ -12,7 +12,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
@@ -136,6 +139,45 @@ private slots:
         QCOMPARE(lines, (QList<int>{1, 1, 1, 1, 2}));
         for (const QRect &place : std::as_const(places))
             QVERIFY2(centredOn(place, *mainWindow), qPrintable(QDebug::toString(place)));
+    }
+
+    // A line wider than a box may be breaks at its spaces and nowhere else, so
+    // a path stays whole on one line, where it can be selected and copied; a
+    // short prompt's box is as wide as its title and the window manager's
+    // buttons beside it.
+    void boxesBreakAtSpacesAndFitTheirTitle()
+    {
+        // Before the path and the path itself each nearly half as wide as a box may be.
+        const QFontMetrics metrics(QApplication::font());
+        const int half = std::min(QApplication::primaryScreen()->availableGeometry().width(), 1000) * 45 / 100;
+        QString before = QStringLiteral("无法读取文件"), path = QStringLiteral("/home/lin/文档/");
+        while (metrics.horizontalAdvance(before) < half)
+            before += QStringLiteral("读");
+        while (metrics.horizontalAdvance(path) < half)
+            path += QStringLiteral("folder/");
+        path += QStringLiteral("zimuo.bin");
+        QStringList lines; // the lines of each box's text, and how many it took on screen
+        QList<int> shownLines;
+        QList<QRect> places;
+        QTimer watch;
+        answerDialogs<QMessageBox>(watch, [&](QMessageBox *box) {
+            const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            lines << label->text().split(u'\n');
+            QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse); // a path can be copied
+            shownLines << label->height() / label->fontMetrics().lineSpacing();
+            places << box->frameGeometry();
+            box->button(QMessageBox::Ok)->click();
+        });
+        qtBox.showOver(*mainWindow, QStringLiteral("%1 %2 。请检查该文件。").arg(before, path),
+                       MessageIcon::Exclamation, QStringLiteral("t"));
+        QVERIFY2(std::ranges::any_of(lines, [&path](const QString &line) { return line.contains(path); }),
+                 qPrintable(lines.join(u'|')));
+        QCOMPARE(shownLines.value(0), lines.size());
+        const QString title = QStringLiteral("Qorvath 欢迎您！！！");
+        qtBox.showOver(*mainWindow, QStringLiteral("串口下载完成"), MessageIcon::Information, title);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        QVERIFY(places.value(1).width() >= QFontMetrics(bold).horizontalAdvance(title) + 100);
     }
 
 private:

@@ -13,8 +13,12 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 
 using namespace ledglyph;
@@ -81,6 +85,7 @@ struct Edit {
     QStringList messages;
     QString after;
     QString countsShown;
+    QString refusal = kRefusal; // the box of every message
 };
 
 // hz.txt, zimuo.bin and Tempchar.txt as they are in the folder; empty when missing.
@@ -189,6 +194,8 @@ private slots:
         click(expected.clicked);
 
         QCOMPARE(crLfText(*outputBox()), expected.shown);
+        if (expected.shown != expectedText("help_text.txt")) // an explanation wraps, no part hidden
+            QTRY_COMPARE(outputBox()->horizontalScrollBar()->maximum(), 0);
         QCOMPARE(panel(StatusPanel::Message), expected.message);
         QCOMPARE(panel(StatusPanel::Format), expected.format);
         QCOMPARE(focusName(), expected.focus);
@@ -213,6 +220,80 @@ private slots:
         QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option1", "Option3", "Option5"}));
         click("Option6");
         QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option1", "Option3", "Option6"}));
+    }
+
+    // Keys as in the programs these users know: Enter presses the focused
+    // button, Ctrl+Enter converts from the input box, Alt+F, Alt+H, F10 and Alt
+    // alone reach the menus, and Tab lands on an option group's selected option.
+    void keysOfButtonsMenusAndOptionGroups()
+    {
+        typeText(inputBox(), QStringLiteral("A"));
+        control("Command1")->setFocus();
+        QTest::keyClick(control("Command1"), Qt::Key_Return);
+        QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 32个字模"));
+        typeText(inputBox(), QStringLiteral("B"));
+        QTest::keyClick(inputBox(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 64个字模"));
+        QCOMPARE(crLfText(*inputBox()), QStringLiteral("AB"));
+        control("exet")->setFocus();
+        QTest::keyClick(control("exet"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(env->quitCalls, 1);
+
+        struct MenuKey {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char *opens;
+        };
+        for (const MenuKey &press : {MenuKey{.key = Qt::Key_F, .modifiers = Qt::AltModifier, .opens = "fa"},
+                                     MenuKey{.key = Qt::Key_H, .modifiers = Qt::AltModifier, .opens = "HE"},
+                                     MenuKey{.key = Qt::Key_F10, .modifiers = {}, .opens = "fa"}}) {
+            inputBox()->setFocus();
+            QTest::keyClick(inputBox(), press.key, press.modifiers);
+            QTRY_COMPARE(QApplication::activePopupWidget(), control<QMenu>(press.opens));
+            QApplication::activePopupWidget()->close();
+        }
+        inputBox()->setFocus();
+        QTest::keyClick(inputBox(), Qt::Key_Alt, Qt::AltModifier);
+        QCOMPARE(mainWindow->menuBar()->activeAction(), control<QMenu>("fa")->menuAction());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+        // From the start state (C51 and 16*16 selected), then with A51 selected.
+        struct TabStop {
+            const char *select; // clicked first, if any
+            const char *from;
+            const char *lands;
+        };
+        for (const TabStop &tab : {TabStop{.select = nullptr, .from = "Check2", .lands = "Option2"},
+                                   TabStop{.select = nullptr, .from = "Option3", .lands = "Option6"},
+                                   TabStop{.select = "Option1", .from = "Check2", .lands = "Option1"},
+                                   TabStop{.select = "Option1", .from = "Option1", .lands = "Option3"}}) {
+            if (tab.select)
+                click(tab.select);
+            control(tab.from)->setFocus();
+            QTest::keyClick(control(tab.from), Qt::Key_Tab);
+            QVERIFY2(focusName() == QLatin1String(tab.lands), tab.from);
+        }
+    }
+
+    // The counts and the result of the longest text a run converts fit their
+    // panels, and the panels around them keep their places.
+    void longestTextFitsThePanels()
+    {
+        const auto *bar = control<StatusPanels>("StaB1");
+        const auto fits = [bar](StatusPanel which) {
+            const QLabel *shown = bar->panelLabel(which);
+            return shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->contentsRect().width();
+        };
+        typeText(inputBox(), QString(12, u'x') + QString(1000, u'中'));
+        QCOMPARE(panel(StatusPanel::InputCounts), QStringLiteral(" 12个字符 1000个汉字"));
+        QVERIFY(fits(StatusPanel::InputCounts));
+        click("Command1");
+        QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 32384个字模"));
+        QVERIFY(fits(StatusPanel::Message));
+        QList<int> leftEdges;
+        for (const StatusPanel which : {StatusPanel::Address, StatusPanel::Format, StatusPanel::Date, StatusPanel::Time})
+            leftEdges << bar->panelLabel(which)->parentWidget()->x();
+        QCOMPARE(leftEdges, (QList<int>{0, 448, 530, 599}));
     }
 
     // The date and time panels stay empty (see startState) until a tick, one
@@ -241,8 +322,9 @@ private slots:
         QTest::addColumn<Edit>("edit");
         const QString none = counts(0, 0);
         QTest::newRow("full-width and symbols") << Edit{false, "，Ａ€", 0, "", {}, "，Ａ€", counts(1, 2)};
-        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", 0, "", {}, "a😀", counts(1, 1)};
-        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", 0, "", {}, "a\u00A0", counts(1, 1)};
+        // Without a code page 936 code an emoji is no Chinese character either.
+        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", 0, "", {}, "a😀", counts(2, 0)};
+        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", 0, "", {}, "a\u00A0", counts(2, 0)};
 
         // In 8*16 mode, one message per character cut from the end (not at the
         // caret) while a Chinese character is left.
@@ -254,7 +336,9 @@ private slots:
         // The box holds a line break as one character: it is cut as a whole, with one message.
         QTest::newRow("line break at the end cut as one")
             << Edit{true, "", 0, "x中\r\n", {"x中\r\n", "x中"}, "x", counts(1, 0)};
-        QTest::newRow("emoji cut as a whole pair") << Edit{true, "x😀", 0, "", {"x😀"}, "x", counts(1, 0)};
+        QTest::newRow("emoji refused as not ASCII, cut as a whole pair")
+            << Edit{true, "x😀", 0, "", {"x😀"}, "x", counts(1, 0),
+                    "48 Qorvath欢迎您: 注意：8*16格式时只能输入ASCII字符，第2个字符“😀”不是 ASCII 字符！"};
     }
 
     void countsAndRefusals()
@@ -271,7 +355,7 @@ private slots:
             paste(edit.pasted);
 
         QCOMPARE(textsAtMessages, edit.messages);
-        QCOMPARE(env->host.shown, QStringList(edit.messages.size(), kRefusal));
+        QCOMPARE(env->host.shown, QStringList(edit.messages.size(), edit.refusal));
         QCOMPARE(crLfText(*inputBox()), edit.after);
         QCOMPARE(panel(StatusPanel::InputCounts), edit.countsShown);
         if (!edit.messages.isEmpty()) { // the focus and the caret come back from the message
@@ -361,8 +445,9 @@ private slots:
     }
 
     // An installed program reads its font libraries from its data folder and
-    // writes its outputs to the per-user folder that the services name. At
-    // its start the window completes a write a kill cut off while replacing.
+    // writes its outputs to the per-user folder that the services name; a line
+    // above the glyph text names that folder, and 文件 → 打开输出文件夹 opens it.
+    // At its start the window completes a write a kill cut off while replacing.
     void outputsGoToTheOutputFolderWhenGiven()
     {
         QTemporaryDir outputs;
@@ -376,10 +461,39 @@ private slots:
         controlOf<QPlainTextEdit>(&installed, "SrcTxt")->setPlainText(QStringLiteral("中A"));
         controlOf<QPushButton>(&installed, "Command1")->click();
 
-        QVERIFY(!filesIn(outputs.path()).contains(QByteArray()));
+        const QList<QByteArray> written = filesIn(outputs.path());
+        QVERIFY(!written.contains(QByteArray()));
+        QCOMPARE(crLfText(*controlOf<QPlainTextEdit>(&installed, "Text2")),
+                 QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：") + QDir::toNativeSeparators(outputs.path())
+                     + QStringLiteral("\r\n") + cp936::decode(written.at(0)));
+        controlOf<QAction>(&installed, "openOutputFolder")->trigger();
+        QCOMPARE(env->host.opened, QStringList{outputs.path()});
+        QCOMPARE(env->host.shown, QStringList());
         // Nothing in the program folder, neither from this run nor from the
         // main window that init() opened there.
         QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
+    }
+
+    // When no browser or file manager can be started, a message gives the
+    // address or the folder to copy: from the menu and from the about window's link.
+    void whatCannotBeOpenedIsNamed()
+    {
+        env->host.launcherStarts = false;
+        control<QAction>("W")->trigger();
+        control<QAction>("openOutputFolder")->trigger();
+        control<QAction>("g")->trigger();
+        AboutWindow *about = onlyWindow<AboutWindow>();
+        QVERIFY(about);
+        QTest::mouseClick(controlOf(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
+
+        const QString forum = "48 Qorvath 欢迎您: 无法启动浏览器打开技术论坛。请把下面的网址复制到浏览器的地址栏中：\r"
+                              + window_texts::forumAddress;
+        QCOMPARE(env->host.opened, (QStringList{window_texts::forumAddress, env->dir.path(), window_texts::forumAddress}));
+        QCOMPARE(env->host.shown,
+                 (QStringList{forum,
+                              "48 Qorvath 欢迎您: 无法启动文件管理器打开输出文件夹。hz.txt、Tempchar.txt 和 zimuo.bin "
+                              "在这个文件夹中：\r" + QDir::toNativeSeparators(env->dir.path()),
+                              forum}));
     }
 
 private:
