@@ -4,7 +4,7 @@
 #include "download/download_protocol.h"
 #include "download/download_texts.h"
 #include "download/glyph_file.h"
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "cli/ports_command.h"
 #include "platform/console_output.h"
 #include "platform/serial/ms_comm1.h"

@@ -1,6 +1,6 @@
 #include "cli/download_command_line.h"
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 namespace ledglyph::cli {
 

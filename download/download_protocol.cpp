@@ -2,7 +2,7 @@
 
 #include "download/download_texts.h"
 #include "download/glyph_file.h"
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 #include <QSignalBlocker>
 

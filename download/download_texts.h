@@ -5,7 +5,7 @@
 // box) and trailing spaces.
 
 #include "core/maker_texts.h"
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "platform/serial/serial_link.h"
 #include "platform/system_reason.h"
 

@@ -1,6 +1,6 @@
 #include "firmware/display.h"
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 void display_show(BOARD_XDATA struct display *d, BOARD_IDATA uint8_t *frame, const BOARD_XDATA uint8_t *cells, uint16_t cell_count)
 {

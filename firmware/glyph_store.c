@@ -1,6 +1,6 @@
 #include "firmware/glyph_store.h"
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 #include <string.h>
 

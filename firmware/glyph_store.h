@@ -15,7 +15,7 @@
 #ifndef LEDGLYPH_FIRMWARE_GLYPH_STORE_H
 #define LEDGLYPH_FIRMWARE_GLYPH_STORE_H
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "firmware/memory_spaces.h"
 
 #include <stdint.h>

@@ -11,7 +11,7 @@
 #include <8052.h>
 #include <stdint.h>
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "firmware/display.h"
 #include "firmware/glyph_store.h"
 #include "firmware/receiver.h"

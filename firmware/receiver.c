@@ -1,6 +1,6 @@
 #include "firmware/receiver.h"
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 #define SMALLEST_FILE (LEDGLYPH_CELL_BYTES + LEDGLYPH_GLYPH_FILE_TAIL_BYTES)
 

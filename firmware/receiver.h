@@ -20,7 +20,7 @@
 #ifndef LEDGLYPH_FIRMWARE_RECEIVER_H
 #define LEDGLYPH_FIRMWARE_RECEIVER_H
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "firmware/memory_spaces.h"
 
 #include <stdint.h>

@@ -4,7 +4,7 @@
 // the download and the board simulator: cells of 16 rows of two bytes, and
 // the banner cells and final byte that follow a text's cells in zimuo.bin.
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #include "preview/board_frames.h"
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "firmware/glyph_store.h"
 #include "preview/board_rules.h"
 

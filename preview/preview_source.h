@@ -3,7 +3,7 @@
 // What a preview plays, as the window that opens it knows it, and the one
 // line under the matrix that says what the board makes of it.
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 #include <QByteArray>
 #include <QObject>

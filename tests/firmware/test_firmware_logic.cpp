@@ -1,7 +1,7 @@
 // The board firmware's rules, compiled for the host: which transfers it
 // accepts, what the glyph store keeps, and what the matrix shows.
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "firmware/display.h"
 #include "firmware/glyph_store.h"
 #include "firmware/receiver.h"

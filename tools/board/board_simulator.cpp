@@ -1,6 +1,6 @@
 #include "tools/board/board_simulator.h"
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "preview/board_rules.h"
 #include "preview/drawing/matrix_drawing.h"
 #include "tools/board/glyph_dots.h"

@@ -1,6 +1,6 @@
 #include "tools/board/transfer_receiver.h"
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 
 namespace ledglyph::board {
 

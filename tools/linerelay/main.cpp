@@ -6,7 +6,7 @@
 // simulator runs, and passes them on unchanged, paced at the line's rate
 // (9600 baud: 960 bytes a second). Runs until it is ended by a signal.
 
-#include "download/wire_format.h"
+#include "protocol/wire_format.h"
 #include "platform/command_line.h"
 #include "platform/console_output.h"
 #include "platform/name_bytes.h"
