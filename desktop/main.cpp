@@ -1,7 +1,7 @@
 #include "desktop/qt_translations.h"
 #include "desktop/window_navigator.h"
 #include "platform/app_dir.h"
-#include "platform/desktop_command_line.h"
+#include "desktop/desktop_command_line.h"
 #include "platform/serial/com1_ports.h"
 
 #include <QApplication>

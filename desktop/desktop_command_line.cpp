@@ -1,4 +1,4 @@
-#include "platform/desktop_command_line.h"
+#include "desktop/desktop_command_line.h"
 
 #include "platform/command_line.h"
 
