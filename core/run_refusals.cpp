@@ -2,6 +2,7 @@
 
 #include "fonts/font_records.h"
 #include "platform/code_page_936.h"
+#include "platform/gb2312_table.h"
 #include "platform/system_reason.h"
 
 #include <QFileInfo>

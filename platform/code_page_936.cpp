@@ -13,16 +13,6 @@ constexpr char16_t euroSign = 0x20AC;
 constexpr quint8 euroByte = 0x80;
 constexpr int gb2312Count = 7445;
 
-// The character at a double-byte code, or 0.
-char16_t gb2312Character(quint8 first, quint8 second)
-{
-    const int row = first - gb2312FirstByte;
-    const int cell = second - gb2312FirstByte;
-    if (row < 0 || row >= gb2312Rows || cell < 0 || cell >= gb2312Cells)
-        return 0;
-    return gb2312Characters[row][cell];
-}
-
 struct CodeOf {
     char16_t character;
     quint16 code;
@@ -118,12 +108,6 @@ std::optional<qint16> charCode(QStringView ch)
     if (!word)
         return std::nullopt;
     return static_cast<qint16>(*word);
-}
-
-bool isAssignedGb2312(qint16 code)
-{
-    const auto word = static_cast<quint16>(code);
-    return gb2312Character(word >> 8, word & 0xFF) != 0;
 }
 
 bool isAscii(qint16 code)

@@ -28,13 +28,10 @@ QString decode(QByteArrayView bytes);
 // The code of one character as a signed 16-bit value: a single-byte character
 // gives its byte (1 to 128, 0 for NUL), a double-byte character its two bytes
 // as one big-endian word read as signed (so every GB2312 character is
-// negative). Nothing for a character outside the characters above. `ch` is
-// one character: one UTF-16 unit, or a surrogate pair (which has no code).
+// negative; gb2312_table.h tells which codes GB2312 assigns). Nothing for a
+// character outside the characters above. `ch` is one character: one UTF-16
+// unit, or a surrogate pair (which has no code).
 std::optional<qint16> charCode(QStringView ch);
-
-// True when a double-byte code is one of the 7,445 characters GB2312 assigns
-// (682 symbols in rows A1–A9, 6,763 hanzi in rows B0–F7).
-bool isAssignedGb2312(qint16 code);
 
 // True for a single-byte code that is ASCII (1 to 127); code page 936's
 // single byte 0x80 (€) is not.

@@ -9,6 +9,7 @@
 
 #include "core/conversion_run.h"
 #include "platform/code_page_936.h"
+#include "platform/gb2312_table.h"
 #include "platform/date_time_text.h"
 #include "synthetic_fonts.h"
 #include "tests/support/test_time.h"

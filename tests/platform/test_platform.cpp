@@ -11,6 +11,7 @@
 
 #include "platform/app_dir.h"
 #include "platform/code_page_936.h"
+#include "platform/gb2312_table.h"
 #include "platform/date_time_text.h"
 #include "platform/file_set_writer.h"
 #include "platform/file_system.h"

@@ -1,7 +1,7 @@
 #include "tools/fontgen/font_libraries.h"
 
 #include "fonts/font_records.h"
-#include "platform/code_page_936.h"
+#include "platform/gb2312_table.h"
 #include "tools/fontgen/glyph_placement.h"
 
 namespace ledglyph::fontgen {
@@ -13,10 +13,9 @@ namespace {
 // no place in the library).
 std::optional<char32_t> gb2312Character(int first, int second)
 {
-    if (!cp936::isAssignedGb2312(static_cast<qint16>((first << 8) | second)))
-        return std::nullopt;
-    const char bytes[] = {static_cast<char>(first), static_cast<char>(second)};
-    return cp936::decode(QByteArrayView(bytes, 2)).at(0).unicode();
+    if (const char16_t c = cp936::gb2312Character(static_cast<quint8>(first), static_cast<quint8>(second)))
+        return c;
+    return std::nullopt;
 }
 
 // The glyph for a record's character, counting the record in `build` when it
