@@ -7,7 +7,7 @@
 #include "protocol/wire_format.h"
 #include "cli/ports_command.h"
 #include "platform/console_output.h"
-#include "platform/serial/ms_comm1.h"
+#include "platform/serial/qt_serial_link.h"
 #include "platform/terminal.h"
 
 #include <QCoreApplication>
@@ -73,7 +73,7 @@ ExitCode runDownload(const DownloadRequest &request)
 
     SystemClock clock;
     DownloadLog log(clock);
-    MSComm1 link(*device);
+    QtSerialLink link(*device);
     DownloadProtocol protocol(link, log);
     protocol.chooseFile(request.file);
     protocol.setSpeedIndex(request.speedCode - 1);

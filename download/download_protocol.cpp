@@ -63,7 +63,7 @@ DownloadProtocol::DownloadProtocol(SerialLink &link, DownloadLog &log, QObject *
     m_quietAfterTransfer.setSingleShot(true);
     m_quietAfterTransfer.setInterval(quietAfterTransferMs);
     connect(&m_quietAfterTransfer, &QTimer::timeout, this, &DownloadProtocol::completeTransfer);
-    connect(&m_link, &SerialLink::notified, this, &DownloadProtocol::onComm);
+    connect(&m_link, &SerialLink::notified, this, &DownloadProtocol::onLinkEvent);
     connect(&m_link, &SerialLink::allWritten, this, &DownloadProtocol::checkTransfer);
     connect(&m_link, &SerialLink::failed, this, &DownloadProtocol::onLinkFailed);
 }
@@ -144,7 +144,7 @@ void DownloadProtocol::pollTick()
         m_link.write(pollBytes);
 }
 
-void DownloadProtocol::onComm()
+void DownloadProtocol::onLinkEvent()
 {
     const QByteArray batch = m_link.readAll();
     // Only a board that is waited for can signal: not while the user is being

@@ -93,7 +93,7 @@ public:
     void sendLater();    // the user chose not to send at the board's signal
     void download();     // "发送数据", and sending now at the board's signal
     void pollTick();     // one tick of the poll timer
-    void onComm();       // any notification of the port
+    void onLinkEvent();  // any notification of the port
 
     // "关闭串口", and the window going away: the poll stops and the port closes;
     // a transfer still leaving is cancelled.

@@ -1,6 +1,6 @@
 #include "platform/serial/com1_ports.h"
 
-#include "platform/serial/ms_comm1.h"
+#include "platform/serial/qt_serial_link.h"
 
 #include <QSettings>
 
@@ -41,7 +41,7 @@ void SystemCom1Ports::remember(const QString &device)
 
 std::unique_ptr<SerialLink> makeCom1Link()
 {
-    return std::make_unique<MSComm1>();
+    return std::make_unique<QtSerialLink>();
 }
 
 } // namespace ledglyph

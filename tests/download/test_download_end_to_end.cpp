@@ -6,7 +6,7 @@
 #include "core/conversion_run.h"
 #include "download/download_window.h"
 #include "platform/serial/com1_ports.h"
-#include "platform/serial/ms_comm1.h"
+#include "platform/serial/qt_serial_link.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/test_files.h"
@@ -115,7 +115,7 @@ private slots:
         BoardLine line;
         QVERIFY(line.start({"--once"}));
         const QByteArray first(60000, 'd');
-        MSComm1 port(line.senderEnd);
+        QtSerialLink port(line.senderEnd);
         QCOMPARE(port.open(LineSettings::download()), std::nullopt);
         QVERIFY(port.write("\x79\x01\x02"_ba + first + "sss" "\x79\x01\x05" "second" "sss"_ba));
         port.close();

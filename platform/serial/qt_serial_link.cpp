@@ -1,4 +1,4 @@
-#include "platform/serial/ms_comm1.h"
+#include "platform/serial/qt_serial_link.h"
 
 #include "platform/serial/transmit_queue.h"
 
@@ -29,10 +29,10 @@ bool lacksAccess(QSerialPort::SerialPortError error, const QString &device)
 
 } // namespace
 
-MSComm1::MSComm1(QString device, QObject *parent)
+QtSerialLink::QtSerialLink(QString device, QObject *parent)
     : SerialLink(parent), m_device(std::move(device))
 {
-    setObjectName(QStringLiteral("MSComm1"));
+    setObjectName(QStringLiteral("MSComm1")); // the serial control's name in the download window
     connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::notified);
     connect(&m_port, &QSerialPort::bytesWritten, this, [this] {
         if (m_port.bytesToWrite() == 0) {
@@ -40,15 +40,15 @@ MSComm1::MSComm1(QString device, QObject *parent)
             emit allWritten();
         }
     });
-    connect(&m_port, &QSerialPort::errorOccurred, this, &MSComm1::onError);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLink::onError);
 }
 
-MSComm1::~MSComm1()
+QtSerialLink::~QtSerialLink()
 {
     close();
 }
 
-std::optional<OpenFailure> MSComm1::open(const LineSettings &settings)
+std::optional<OpenFailure> QtSerialLink::open(const LineSettings &settings)
 {
     close();
     m_port.setPortName(m_device);
@@ -70,7 +70,7 @@ std::optional<OpenFailure> MSComm1::open(const LineSettings &settings)
     return std::nullopt;
 }
 
-void MSComm1::close()
+void QtSerialLink::close()
 {
     if (!m_port.isOpen())
         return;
@@ -80,7 +80,7 @@ void MSComm1::close()
     m_port.close();
 }
 
-void MSComm1::discardAndClose()
+void QtSerialLink::discardAndClose()
 {
     if (!m_port.isOpen())
         return;
@@ -90,21 +90,21 @@ void MSComm1::discardAndClose()
     m_port.close();
 }
 
-bool MSComm1::write(const QByteArray &bytes)
+bool QtSerialLink::write(const QByteArray &bytes)
 {
     if (!m_port.isOpen())
         return false;
     return m_port.write(bytes) == bytes.size();
 }
 
-QByteArray MSComm1::readAll()
+QByteArray QtSerialLink::readAll()
 {
     if (!m_port.isOpen())
         return {};
     return m_port.readAll();
 }
 
-void MSComm1::onError(QSerialPort::SerialPortError error)
+void QtSerialLink::onError(QSerialPort::SerialPortError error)
 {
     switch (error) {
     case QSerialPort::WriteError:
@@ -120,7 +120,7 @@ void MSComm1::onError(QSerialPort::SerialPortError error)
     }
 }
 
-qint64 MSComm1::unsentBytes() const
+qint64 QtSerialLink::unsentBytes() const
 {
     if (!m_port.isOpen())
         return 0;
@@ -129,7 +129,7 @@ qint64 MSComm1::unsentBytes() const
 
 // Waits until our buffer and the driver's transmit queue are empty, or the
 // bound runs out, or the device stops taking bytes.
-void MSComm1::drainQueuedBytes()
+void QtSerialLink::drainQueuedBytes()
 {
     const QDeadlineTimer deadline(drainDeadlineMs(unsentBytes(), m_baudRate));
     while (m_port.bytesToWrite() > 0 && !deadline.hasExpired()) {

@@ -8,11 +8,11 @@ namespace ledglyph {
 
 // The serial port of the download: a thin adapter over QSerialPort, whose
 // notifications it passes on as they come.
-class MSComm1 final : public SerialLink {
+class QtSerialLink final : public SerialLink {
     Q_OBJECT
 public:
-    explicit MSComm1(QString device = {}, QObject *parent = nullptr);
-    ~MSComm1() override;
+    explicit QtSerialLink(QString device = {}, QObject *parent = nullptr);
+    ~QtSerialLink() override;
 
     QString deviceName() const override { return m_device; }
     void setDeviceName(const QString &device) override { m_device = device; }
