@@ -15,8 +15,8 @@ std::array<QByteArray, 256> byteTextTable(const FormatTokens &tokens)
 {
     std::array<QByteArray, 256> table;
     for (int value = 0; value < 256; ++value) {
-        const QString &prefix = value < 16 ? tokens.tokHex0 : tokens.tokHex;
-        table[value] = (prefix + QString::number(value, 16).toUpper() + tokens.tokSep).toLatin1();
+        const QString &prefix = value < 16 ? tokens.shortValuePrefix : tokens.valuePrefix;
+        table[value] = (prefix + QString::number(value, 16).toUpper() + tokens.valueEnd).toLatin1();
     }
     return table;
 }
@@ -24,16 +24,16 @@ std::array<QByteArray, 256> byteTextTable(const FormatTokens &tokens)
 constexpr qint16 lineFeed = 0x0A;
 constexpr qint16 carriageReturn = 0x0D;
 
-void appendComment(QByteArray &out, std::span<const qint16> codes, const QByteArray &tokComment)
+void appendComment(QByteArray &out, std::span<const qint16> codes, const QByteArray &commentStart)
 {
-    out += tokComment;
+    out += commentStart;
     for (size_t i = 0; i < codes.size(); ++i) {
         appendCodeBytes(out, codes[i]);
         const bool more = i + 1 < codes.size();
         const bool endsLine = codes[i] == lineFeed
                               || (codes[i] == carriageReturn && !(more && codes[i + 1] == lineFeed));
         if (endsLine && more)
-            out += tokComment;
+            out += commentStart;
     }
 }
 
@@ -54,9 +54,9 @@ QString glyphHeaderText(const FormatTokens &tokens, const QString &dateTime)
                                  + QLatin1Char(' ');
     const QString hostLine = maker::webHost + QLatin1Char(' ') + dateTime;
     return lineEnd
-           + tokens.tokComment + generatorLine + lineEnd
-           + tokens.tokComment + downloadLine + lineEnd
-           + tokens.tokComment + hostLine + lineEnd
+           + tokens.commentStart + generatorLine + lineEnd
+           + tokens.commentStart + downloadLine + lineEnd
+           + tokens.commentStart + hostLine + lineEnd
            + lineEnd
            + lineEnd;
 }
@@ -66,18 +66,18 @@ std::optional<QByteArray> glyphSource(const GlyphBuffer &glyphs, qint32 cellCoun
 {
     Q_ASSERT(cellCount >= 1 && cellCount * cellBytes <= glyphs.size());
     const FormatTokens tokens = FormatTokens::forFormat(format);
-    const std::optional<QByteArray> header = cp936::encode(glyphHeaderText(tokens, dateTime) + tokens.tokLine);
+    const std::optional<QByteArray> header = cp936::encode(glyphHeaderText(tokens, dateTime) + tokens.lineStart);
     if (!header)
         return std::nullopt;
-    const QByteArray tokComment = tokens.tokComment.toLatin1();
-    const QByteArray tokLine = tokens.tokLine.toLatin1();
+    const QByteArray commentStart = tokens.commentStart.toLatin1();
+    const QByteArray lineStart = tokens.lineStart.toLatin1();
     const QByteArray crLf("\r\n");
     const std::array<QByteArray, 256> &values = byteTexts(format);
     const qsizetype charactersPerCell = mode == CellMode::Cell8x16 ? 2 : 1;
     const auto comment = [&](QByteArray &out, qint32 cell) {
         const qsizetype first = cell * charactersPerCell;
         const qsizetype count = qMin(charactersPerCell, codes.size() - first);
-        appendComment(out, std::span<const qint16>(codes.constData() + first, static_cast<size_t>(count)), tokComment);
+        appendComment(out, std::span<const qint16>(codes.constData() + first, static_cast<size_t>(count)), commentStart);
     };
 
     QByteArray source = *header;
@@ -88,12 +88,12 @@ std::optional<QByteArray> glyphSource(const GlyphBuffer &glyphs, qint32 cellCoun
             comment(source, cell - 1);
             source += crLf;
             source += crLf;
-            source += tokLine;
+            source += lineStart;
         }
         for (qint32 i = 0; i < cellBytes; ++i) {
             if (i == cellBytes / 2) {
                 source += crLf;
-                source += tokLine;
+                source += lineStart;
             }
             source += values[bytes[cell * cellBytes + i]];
         }

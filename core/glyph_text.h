@@ -18,14 +18,14 @@ namespace ledglyph {
 // Text files use CR LF line ends.
 inline const QString lineEnd = QStringLiteral("\r\n");
 
-// Every byte value as source text, in code page 936 bytes: tokHex0 below 16,
-// tokHex otherwise, the value in upper-case hexadecimal, then tokSep ("0x0A,"
+// Every byte value as source text, in code page 936 bytes: shortValuePrefix below 16,
+// valuePrefix otherwise, the value in upper-case hexadecimal, then valueEnd ("0x0A,"
 // in C51, "00AH," in A51).
 const std::array<QByteArray, 256> &byteTexts(OutputFormat format);
 
 // The header of hz.txt up to and including its closing empty line:
 // an empty line, the generator line, the download line, the host with the date
-// and time, and two empty lines, each comment line starting with tokComment.
+// and time, and two empty lines, each comment line starting with commentStart.
 QString glyphHeaderText(const FormatTokens &tokens, const QString &dateTime);
 
 // The whole glyph source text, in code page 936 bytes, of a text whose
@@ -37,7 +37,7 @@ QString glyphHeaderText(const FormatTokens &tokens, const QString &dateTime);
 // A comment holds the characters as typed, raw line-break characters
 // included. When a line break inside a comment is followed by more of its
 // characters (in 8*16 mode a CR LF can be split across two cells, so a
-// comment may start with the LF), tokComment is written again after the
+// comment may start with the LF), commentStart is written again after the
 // break, so that the following character stays in a comment instead of
 // becoming source code of its own.
 //

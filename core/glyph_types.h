@@ -24,12 +24,13 @@ struct ConversionOptions {
     bool mirror = true;
 };
 
+// The pieces that make the glyph text C51 or A51 source.
 struct FormatTokens {
-    QString tokComment;
-    QString tokSep;
-    QString tokLine;
-    QString tokHex;
-    QString tokHex0;
+    QString commentStart;     // starts every comment: "//" or ";"
+    QString valueEnd;         // follows every value: "," or "H,"
+    QString lineStart;        // starts every line of values: nothing or "DB  "
+    QString valuePrefix;      // before a value of two hexadecimal digits: "0x" or "0"
+    QString shortValuePrefix; // before a value below 16, which has one digit: "0x0" or "00"
 
     static FormatTokens forFormat(OutputFormat format);
 };
