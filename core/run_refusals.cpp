@@ -140,17 +140,17 @@ QString fontRefusal(const fonts::FontRead &read, const QString &fontPath,
                     const QString &characterLabel)
 {
     const QFileInfo info(fontPath);
-    switch (read.status) {
-    case fonts::FontRead::Status::Missing:
+    switch (read.kind) {
+    case fonts::FontRead::Kind::Missing:
         return QStringLiteral("找不到字库文件“%1”，无法取得%2的字模。"
                               "请把字库文件%3放到文件夹“%4”中后再取模。")
             .arg(fontPath, characterLabel, info.fileName(), info.absolutePath());
-    case fonts::FontRead::Status::Unreadable:
+    case fonts::FontRead::Kind::Unreadable:
         return withSystemReason(QStringLiteral("无法读取字库文件“%1”，无法取得%2的字模。"
                                                "请检查该文件是否完好、是否有读取权限后再取模。")
                                     .arg(fontPath, characterLabel),
                                 read.systemError, u'\n');
-    case fonts::FontRead::Status::TooShort:
+    case fonts::FontRead::Kind::TooShort:
         return QStringLiteral("字库文件“%1”不完整：只有%2字节，而读取%3的字模需要至少%4字节。"
                               "请换用完整的字库文件（hzk16应有%5字节，ASC16应有%6字节）后再取模。")
             .arg(fontPath, QString::number(read.fileSize), characterLabel,

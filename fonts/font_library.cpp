@@ -17,7 +17,7 @@ constexpr qint64 bytesEverNeeded = 94LL * hzPositionsPerZone * hzRecordSize;
 FontRead unreadable(const QString &reason)
 {
     FontRead read;
-    read.status = FontRead::Status::Unreadable;
+    read.kind = FontRead::Kind::Unreadable;
     read.systemError = reason;
     return read;
 }
@@ -64,7 +64,7 @@ Result<QByteArrayView, FontRead> FontLibrary::record(qint64 offset, qint32 lengt
     Q_ASSERT(offset >= 0 && offset + length <= bytesEverNeeded);
     if (offset + length > m_bytes.size()) {
         FontRead tooShort;
-        tooShort.status = FontRead::Status::TooShort;
+        tooShort.kind = FontRead::Kind::TooShort;
         tooShort.fileSize = m_fileSize;
         tooShort.neededSize = offset + length;
         return tooShort;
@@ -75,7 +75,7 @@ Result<QByteArrayView, FontRead> FontLibrary::record(qint64 offset, qint32 lengt
 bool FontLibrary::changedOnDisk() const
 {
     const file_system::FileStatus status = file_system::statusOf(m_path);
-    const bool wasMissing = m_problem && m_problem->status == FontRead::Status::Missing;
+    const bool wasMissing = m_problem && m_problem->kind == FontRead::Kind::Missing;
     if ((status.kind != file_system::Kind::Missing) == wasMissing)
         return true;
     return status.modified != m_modified || (!m_problem && status.size != m_fileSize);

@@ -14,12 +14,12 @@ namespace ledglyph::fonts {
 // names the file and the character, so no glyph is ever stored from a record
 // that was not read.
 struct FontRead {
-    enum class Status {
+    enum class Kind {
         Missing,    // no such file
         Unreadable, // a folder, a device or pipe, no permission, or an I/O error
         TooShort,   // the file ends before the record does
     };
-    Status status = Status::Missing;
+    Kind kind = Kind::Missing;
     qint64 fileSize = -1;  // TooShort: the size of the file
     qint64 neededSize = 0; // TooShort: the size the file would need for the record
     QString systemError;   // Unreadable: the reason
