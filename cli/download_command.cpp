@@ -24,19 +24,13 @@ namespace {
 namespace texts = download_texts;
 using Phase = DownloadProtocol::Phase;
 
-// A message's text for the terminal: a lone CR starts a new line there.
-QString terminalText(QString message)
-{
-    return message.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
 const QString notSent = QStringLiteral("已中断：没有发送字模。");
 
 // The confirmation the window asks in a box, asked on the terminal. The read
 // blocks the event loop, so Ctrl-C while it waits ends the program there.
 bool userSaysSend()
 {
-    console::writeErr(terminalText(texts::confirmPrompt) + QStringLiteral("\n现在下载吗？[y/N] "));
+    console::writeErr(texts::confirmPrompt + QStringLiteral("\n现在下载吗？[y/N] "));
     const terminal::CtrlCEndsProgram ctrlCEnds((QLatin1Char('\n') + notSent + QLatin1Char('\n')).toUtf8(), ExitRefused);
     const QString answer = QTextStream(stdin).readLine().trimmed().toLower();
     return answer == QLatin1String("y") || answer == QLatin1String("yes");
@@ -61,7 +55,7 @@ ExitCode runDownload(const DownloadRequest &request)
     const Result<QByteArray> file = readGlyphFile(request.file);
     if (!file.ok() || file.value().isEmpty()) {
         const QString problem = file.ok() ? texts::transferNotStarted(texts::emptyGlyphFile(request.file)) : file.error().message;
-        console::writeErr(terminalText(problem) + QLatin1Char('\n'));
+        console::writeErr(problem + QLatin1Char('\n'));
         return ExitRefused;
     }
     if (const std::optional<QString> warning = boardRefusalWarning(file.value().size()))
@@ -91,7 +85,7 @@ ExitCode runDownload(const DownloadRequest &request)
     };
 
     QObject::connect(&protocol, &DownloadProtocol::portOpened, [&] {
-        console::writeErr(terminalText(texts::openPortPrompt) + QLatin1Char('\n'));
+        console::writeErr(texts::openPortPrompt + QLatin1Char('\n'));
         protocol.startPolling();
         console::writeErr(QStringLiteral("正在轮询单片机（%1）……\n").arg(link.deviceName()));
     });
@@ -113,7 +107,7 @@ ExitCode runDownload(const DownloadRequest &request)
                                     .arg(protocol.lastTransferBytes()).arg(file.value().size())
                                     .arg(seconds(sending.elapsed())));
         else
-            finish(ExitRefused, terminalText(report.text));
+            finish(ExitRefused, report.text);
     });
     QObject::connect(&protocol, &DownloadProtocol::transferProgressed, [&](qint64 sent, qint64 total) {
         if (!showProgress)

@@ -149,7 +149,7 @@ QString fontRefusal(const fonts::FontRead &read, const QString &fontPath,
         return withSystemReason(QStringLiteral("无法读取字库文件“%1”，无法取得%2的字模。"
                                                "请检查该文件是否完好、是否有读取权限后再取模。")
                                     .arg(fontPath, characterLabel),
-                                read.systemError, u'\n');
+                                read.systemError);
     case fonts::FontRead::Kind::TooShort:
         return QStringLiteral("字库文件“%1”不完整：只有%2字节，而读取%3的字模需要至少%4字节。"
                               "请换用完整的字库文件（hzk16应有%5字节，ASC16应有%6字节）后再取模。")
@@ -171,7 +171,7 @@ QString outputRefusal(const QString &path, const QString &systemError, const QSt
     else
         message += QStringLiteral("以下文件已被替换为本次的结果，且无法恢复原文件，其余输出文件未改动：%1。")
                        .arg(replaced.join(QStringLiteral("、")));
-    return withSystemReason(message, systemError, u'\n');
+    return withSystemReason(message, systemError);
 }
 
 } // namespace ledglyph

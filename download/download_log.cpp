@@ -4,10 +4,6 @@
 
 namespace ledglyph {
 
-namespace {
-const QString crlf = QStringLiteral("\r\n");
-}
-
 DownloadLog::DownloadLog(const Clock &clock, QObject *parent) : QObject(parent), m_clock(clock)
 {
 }
@@ -20,12 +16,12 @@ void DownloadLog::replace(const QString &text, Focus focus)
 
 void DownloadLog::append(const QString &message, Form form)
 {
-    QString text = m_text + crlf;
+    QString text = m_text + u'\n';
     if (form == Form::AfterEmptyLine)
-        text += crlf;
+        text += u'\n';
     text += message + timeOfDay();
     if (form == Form::EndedByBreak)
-        text += crlf;
+        text += u'\n';
     replace(text, Focus::AtEnd);
 }
 

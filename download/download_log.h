@@ -8,12 +8,12 @@
 namespace ledglyph {
 
 // The exact text of the download window's text box (help text, hex listing and
-// log), with CR LF line ends as the window builds it. The box shows a copy.
+// log), its lines ended by line feeds. The box shows a copy.
 class DownloadLog : public QObject {
     Q_OBJECT
 public:
-    // How a log line joins the text: after one CR LF; after an empty line;
-    // or after one CR LF and ended by another.
+    // How a log line joins the text: after one line break; after an empty
+    // line; or after one line break and ended by another.
     enum class Form { Line, AfterEmptyLine, EndedByBreak };
 
     // Where the box's focus goes after a change: left where it is, or into

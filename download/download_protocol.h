@@ -20,8 +20,8 @@ struct DownloadButtons {
     friend bool operator==(const DownloadButtons &, const DownloadButtons &) = default;
 };
 
-// What the exchange has to tell the user. `text` is the message as it stands:
-// a lone CR starts a new line.
+// What the exchange has to tell the user: `text` is the message, its lines
+// broken by line feeds.
 struct DownloadReport {
     enum class Kind {
         PortOpenFailed,     // the port could not be opened

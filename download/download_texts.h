@@ -1,8 +1,7 @@
 #pragma once
 
 // The download window's texts: list entries, prompts, message titles and log
-// lines, with their exact separators (a lone CR starts a new line in a message
-// box) and trailing spaces.
+// lines, with their exact line breaks and trailing spaces.
 
 #include "core/maker_texts.h"
 #include "protocol/wire_format.h"
@@ -38,17 +37,17 @@ inline const QString helpFileName = QStringLiteral("hellp.qvx");
 // Opening the port.
 inline const QString openPortPrompt =
     QStringLiteral("请用DB9串行线将PC的COM1与单片机连接，之后开启单片机电源。连接成功后才能下载字模")
-    + QLatin1Char('\r')
+    + QLatin1Char('\n')
     + QStringLiteral("串口设置 端口号：COM1 波特率：9600b/s  奇偶校验：无  数据位：8  停止位：1");
 inline const QString portOpenedLog = QStringLiteral("串口已打开,等待与单片机的连接。") + QString(4, u' ');
 
 // The board's signal and the confirmation.
 inline const QString boardSignalLog = QStringLiteral("收到单片机信号，与单片机连接成功。") + QString(1, u' ');
 inline const QString confirmPrompt =
-    QStringLiteral("与单片机连接成功") + QStringLiteral("\r\r")
-    + QStringLiteral("按下“确定”将字模下载到单片机。") + QLatin1Char('\r')
-    + QStringLiteral("按下“取消”返回") + QLatin1Char('\r')
-    + QStringLiteral("注意：单片机与PC连接后请在一分钟内将字模下载到单片机，") + QLatin1Char('\r')
+    QStringLiteral("与单片机连接成功") + QStringLiteral("\n\n")
+    + QStringLiteral("按下“确定”将字模下载到单片机。") + QLatin1Char('\n')
+    + QStringLiteral("按下“取消”返回") + QLatin1Char('\n')
+    + QStringLiteral("注意：单片机与PC连接后请在一分钟内将字模下载到单片机，") + QLatin1Char('\n')
     + QStringLiteral("如超过一分钟请重新连接");
 
 // The transfer.
@@ -91,11 +90,11 @@ inline const QString transferTitle = maker::brand + QStringLiteral(" 欢迎您�
 inline QString portOpenFailed(const QString &device, const OpenFailure &failure)
 {
     const QString advice =
-        failure.noAccess ? QStringLiteral("当前用户没有使用该设备的权限（不在 dialout 组）。请在终端中执行：") + QLatin1Char('\r')
-                               + QStringLiteral("sudo usermod -aG dialout $USER") + QLatin1Char('\r')
+        failure.noAccess ? QStringLiteral("当前用户没有使用该设备的权限（不在 dialout 组）。请在终端中执行：") + QLatin1Char('\n')
+                               + QStringLiteral("sudo usermod -aG dialout $USER") + QLatin1Char('\n')
                                + QStringLiteral("然后注销并重新登录，再打开串口。")
                          : QStringLiteral("请检查串口线和设备是否存在、是否被其他程序占用。");
-    return withSystemReason(QStringLiteral("无法打开串口 COM1（设备 %1）。").arg(device) + QLatin1Char('\r') + advice,
+    return withSystemReason(QStringLiteral("无法打开串口 COM1（设备 %1）。").arg(device) + QLatin1Char('\n') + advice,
                             failure.reason);
 }
 inline QString helpFileUnreadable(const QString &path, const QString &reason)
@@ -133,27 +132,27 @@ inline QString emptyGlyphFile(const QString &path)
 inline const QString emptyFileNotSentLog = QStringLiteral("下载未进行：字模文件是空的，没有发送任何数据。");
 inline QString transferNotStarted(const QString &problem)
 {
-    return problem + QLatin1Char('\r') + QStringLiteral("没有发送任何数据。");
+    return problem + QLatin1Char('\n') + QStringLiteral("没有发送任何数据。");
 }
 inline const QString transferNotStartedLog = QStringLiteral("下载未进行：字模文件无法读取，没有发送任何数据。");
 inline const QString portClosedBeforeTransfer = QStringLiteral("串口已关闭，无法下载。请重新打开串口。");
 inline QString transferFailed(const QString &device, const QString &reason)
 {
-    return QStringLiteral("串口 COM1（设备 %1）出错：%2").arg(device, reason) + QLatin1Char('\r')
+    return QStringLiteral("串口 COM1（设备 %1）出错：%2").arg(device, reason) + QLatin1Char('\n')
            + QStringLiteral("字模没有下载完成，串口已关闭。");
 }
 inline const QString transferFailedLog = QStringLiteral("下载失败：串口出错，字模没有下载完成，串口已关闭。");
 inline QString transferStalled(const QString &device, qint64 unsent)
 {
     return QStringLiteral("串口 COM1（设备 %1）停止发送：至少还有 %2 字节没有发出。").arg(device).arg(unsent)
-           + QLatin1Char('\r') + QStringLiteral("字模没有下载完成，串口已关闭。请检查串口线和单片机。");
+           + QLatin1Char('\n') + QStringLiteral("字模没有下载完成，串口已关闭。请检查串口线和单片机。");
 }
 inline const QString transferStalledLog = QStringLiteral("下载失败：串口停止发送，字模没有下载完成，串口已关闭。");
 inline const QString transferCancelledLog =
     QStringLiteral("下载已取消：字模没有下载完成，未发送的数据已丢弃。");
 inline QString portFailed(const QString &device, const QString &reason)
 {
-    return QStringLiteral("串口 COM1（设备 %1）出错：%2").arg(device, reason) + QLatin1Char('\r')
+    return QStringLiteral("串口 COM1（设备 %1）出错：%2").arg(device, reason) + QLatin1Char('\n')
            + QStringLiteral("串口已关闭。");
 }
 inline const QString portFailedLog = QStringLiteral("串口出错，已关闭。");

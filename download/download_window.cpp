@@ -153,7 +153,10 @@ void DownloadWindow::showHelpText()
     if (help.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = help.readAll();
         if (help.error() == QFileDevice::NoError) {
-            m_log.replace(cp936::decode(bytes), DownloadLog::Focus::Unchanged);
+            // The file's lines end in CR LF; the box's text breaks them with line feeds alone.
+            QString text = cp936::decode(bytes);
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+            m_log.replace(text, DownloadLog::Focus::Unchanged);
             return;
         }
     }
@@ -174,7 +177,7 @@ void DownloadWindow::onOpenFileClicked()
     }
     m_protocol.chooseFile(path);
     m_progressLine->clear();
-    m_log.replace(hexListing(file.value()) + QStringLiteral("\r\n") + sizeLine(file.value().size())
+    m_log.replace(hexListing(file.value()) + u'\n' + sizeLine(file.value().size())
                       + m_log.timeOfDay(),
                   DownloadLog::Focus::AtEnd);
     if (const std::optional<QString> warning = boardRefusalWarning(file.value().size()))
@@ -206,9 +209,7 @@ void DownloadWindow::onPollingStarted()
 
 void DownloadWindow::showLog(DownloadLog::Focus focus)
 {
-    QString shown = m_log.text();
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    m_logBox->setPlainText(shown);
+    m_logBox->setPlainText(m_log.text());
     if (focus == DownloadLog::Focus::AtEnd) {
         m_logBox->setFocus(Qt::OtherFocusReason);
         m_logBox->moveCursor(QTextCursor::End);

@@ -59,8 +59,8 @@ QString undecidedPrompt(const QList<SerialPortEntry> &present)
         return QStringLiteral("没有找到串口设备。请插上连接单片机的 USB 转串口适配器（CH340、PL2303、CP210x、FTDI 等），")
                + QStringLiteral("在%1中选择它，再按“打开串口”。").arg(chooserName);
     return QStringLiteral("还没有确定哪个串口作为 COM1。请在%1中选择连接单片机的串口，再按“打开串口”。").arg(chooserName)
-           + QLatin1Char('\r') + QStringLiteral("找到的串口：") + QLatin1Char('\r')
-           + portLines(present, {}, {}).join(QLatin1Char('\r'));
+           + QLatin1Char('\n') + QStringLiteral("找到的串口：") + QLatin1Char('\n')
+           + portLines(present, {}, {}).join(QLatin1Char('\n'));
 }
 
 QString portListing(const QList<SerialPortEntry> &present, const PortChoice &choice)

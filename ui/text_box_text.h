@@ -9,8 +9,8 @@ namespace ledglyph {
 // A text box holds a line break as one character; the program's texts (the
 // input it counts and converts, hz.txt, the help text) write it as the two
 // characters CR LF. These functions translate for the main window's boxes;
-// text files read by the command-line programs, message box prompts and the
-// download window's log box translate on their own.
+// text files read by the command-line programs and the download window's help
+// file translate on their own. Messages break their lines with line feeds alone.
 
 // The box's text with every line break as CR LF. Every other character is
 // returned as stored (no-break spaces stay no-break spaces).

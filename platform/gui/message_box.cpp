@@ -118,9 +118,6 @@ MessageAnswer QtMessageBox::showWithParent(QWidget *parent, const QString &promp
 {
     CentredMessageBox box(parent);
     box.setWindowTitle(title);
-    // CR alone starts a line in the prompt; Qt's plain text wants LF.
-    QString text = prompt;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse); // a path or an address can be copied
     const bool question = icon == MessageIcon::Question;
@@ -132,7 +129,7 @@ MessageAnswer QtMessageBox::showWithParent(QWidget *parent, const QString &promp
     if (question)
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Ok);
-    setFittedText(box, text);
+    setFittedText(box, prompt);
     return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 

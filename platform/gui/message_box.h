@@ -20,8 +20,8 @@ enum class MessageAnswer { Ok, Cancel };
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
-    // Shows the prompt and waits until the box is closed. A carriage return in
-    // the prompt starts a new line.
+    // Shows the prompt and waits until the box is closed. A line feed in the
+    // prompt starts a new line.
     virtual MessageAnswer show(const QString &prompt, MessageIcon icon, const QString &title) = 0;
     // The same, for a message that belongs to `window`: the box opens centred
     // on it. Boxes that draw nothing on screen need not care where.

@@ -33,16 +33,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString confirmBox = u"33 Qorvath 欢迎您！！！: 与单片机连接成功\r\r按下“确定”将字模下载到单片机。\r按下“取消”返回\r"
-                           u"注意：单片机与PC连接后请在一分钟内将字模下载到单片机，\r如超过一分钟请重新连接"_s;
-const QString connectBox = u"48 Qorvath 欢迎您: 请用DB9串行线将PC的COM1与单片机连接，之后开启单片机电源。"
-                           u"连接成功后才能下载字模\r串口设置 端口号：COM1 波特率：9600b/s  奇偶校验：无  数据位：8  停止位：1"_s;
+const QString confirmBox = u"question Qorvath 欢迎您！！！: 与单片机连接成功\n\n按下“确定”将字模下载到单片机。\n按下“取消”返回\n"
+                           u"注意：单片机与PC连接后请在一分钟内将字模下载到单片机，\n如超过一分钟请重新连接"_s;
+const QString connectBox = u"warning Qorvath 欢迎您: 请用DB9串行线将PC的COM1与单片机连接，之后开启单片机电源。"
+                           u"连接成功后才能下载字模\n串口设置 端口号：COM1 波特率：9600b/s  奇偶校验：无  数据位：8  停止位：1"_s;
 using Phase = DownloadProtocol::Phase;
 
-// A log line exactly as the download writes it at the test time: CR LF, text, time of day.
+// A log line exactly as the download writes it at the test time: line feed, text, time of day.
 QString logLine(const QString &text)
 {
-    return u"\r\n"_s + text + timeText(testTime().time());
+    return u"\n"_s + text + timeText(testTime().time());
 }
 
 // One protocol with its fakes and its boxes, a 449-byte glyph file chosen,
@@ -102,8 +102,10 @@ struct Ending {
 };
 
 const QTime morning(9, 7, 3);
-const QString helpText = u"串口下载说明\r\n第二行：选择 zimuo.bin，然后打开串口。\r\n"_s;
-const QString sizeLine = u"\r\n文件读入正常，大小为：%1字节       "_s + timeText(morning);
+// hellp.qvx as written (CR LF, one lone CR) and as the box's text holds it.
+const QString helpFile = u"串口下载说明\r\n第二行：选择 zimuo.bin，\r然后打开串口。\r\n"_s;
+const QString helpText = u"串口下载说明\n第二行：选择 zimuo.bin，\n然后打开串口。\n"_s;
+const QString sizeLine = u"\n文件读入正常，大小为：%1字节       "_s + timeText(morning);
 
 // The 353 bytes at the end of every glyph file, which the listing leaves out.
 const QByteArray tail(353, '\x55');
@@ -117,7 +119,7 @@ struct WindowRig {
     explicit WindowRig(bool withHelp = true)
     {
         if (withHelp)
-            writeFile(desktop.dir.filePath(u"hellp.qvx"_s), *cp936::encode(helpText));
+            writeFile(desktop.dir.filePath(u"hellp.qvx"_s), *cp936::encode(helpFile));
         form = std::make_unique<DownloadWindow>(desktop.services);
     }
     template <typename T = QWidget> T *child(const QString &name) const { return form->findChild<T *>(name); }
@@ -171,8 +173,8 @@ class DownloadTest : public QObject {
 
     const QString opened = logLine(u"串口已打开,等待与单片机的连接。    "_s);
     const QString untilSignal = u"listing"_s + opened + logLine(u"收到单片机信号，与单片机连接成功。 "_s);
-    const QString downloading = u"\r\n"_s + logLine(u"正在下载中，请等待...."_s + QString(13, u' '));
-    const QString completed = logLine(u"下载完成 OK！"_s + QString(22, u' ')) + u"\r\n"_s;
+    const QString downloading = u"\n"_s + logLine(u"正在下载中，请等待...."_s + QString(13, u' '));
+    const QString completed = logLine(u"下载完成 OK！"_s + QString(22, u' ')) + u"\n"_s;
 
 private slots:
     // A port that cannot be opened: a message naming the device, what to do
@@ -208,12 +210,12 @@ private slots:
         emit rig.link.failed(u"拔出"_s);
         emit rig.link.failed(u"再次出错"_s);
         QCOMPARE(rig.log.text(), u"listing"_s + opened + opened + logLine(u"串口出错，已关闭。"_s));
-        QCOMPARE(rig.box.shown, (QStringList{u"48 Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）。\r"
-                                             u"当前用户没有使用该设备的权限（不在 dialout 组）。请在终端中执行：\r"
-                                             u"sudo usermod -aG dialout $USER\r然后注销并重新登录，再打开串口。\r"
+        QCOMPARE(rig.box.shown, (QStringList{u"warning Qorvath 欢迎您: 无法打开串口 COM1（设备 /dev/fake-com1）。\n"
+                                             u"当前用户没有使用该设备的权限（不在 dialout 组）。请在终端中执行：\n"
+                                             u"sudo usermod -aG dialout $USER\n然后注销并重新登录，再打开串口。\n"
                                              u"系统信息：Permission denied"_s,
                                              connectBox, connectBox,
-                                             u"48 Qorvath 欢迎您: 串口 COM1（设备 /dev/fake-com1）出错：拔出\r串口已关闭。"_s}));
+                                             u"warning Qorvath 欢迎您: 串口 COM1（设备 /dev/fake-com1）出错：拔出\n串口已关闭。"_s}));
         QCOMPARE(rig.phase(), Phase::Closed);
     }
 
@@ -279,7 +281,7 @@ private slots:
         QCOMPARE(rig.link.written, rig.transferOf(speedIndex + 1));
         rig.letLineSettle();
         QCOMPARE(rig.log.text(), untilSignal + downloading + completed);
-        QCOMPARE(rig.box.shown, (QStringList{connectBox, confirmBox, u"64 Qorvath 欢迎您！！！: 串口下载完成"_s}));
+        QCOMPARE(rig.box.shown, (QStringList{connectBox, confirmBox, u"information Qorvath 欢迎您！！！: 串口下载完成"_s}));
         QCOMPARE(rig.phase(), Phase::Closed);
     }
 
@@ -294,9 +296,9 @@ private slots:
         const QString cancelled = logLine(u"下载已取消：字模没有下载完成，未发送的数据已丢弃。"_s);
         const QString stalled = logLine(u"下载失败：串口停止发送，字模没有下载完成，串口已关闭。"_s);
         const QString failed = logLine(u"下载失败：串口出错，字模没有下载完成，串口已关闭。"_s);
-        const QString stalledBox = u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）停止发送：至少还有 %1 字节没有发出。"
-                                   u"\r字模没有下载完成，串口已关闭。请检查串口线和单片机。"_s;
-        const QString failedBox = u"48 Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）出错：%1\r字模没有下载完成，串口已关闭。"_s;
+        const QString stalledBox = u"warning Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）停止发送：至少还有 %1 字节没有发出。"
+                                   u"\n字模没有下载完成，串口已关闭。请检查串口线和单片机。"_s;
+        const QString failedBox = u"warning Qorvath 欢迎您！！！: 串口 COM1（设备 /dev/fake-com1）出错：%1\n字模没有下载完成，串口已关闭。"_s;
         const auto close = [](ProtocolRig &rig) { rig.protocol.closePort(); };
         // The board takes the next poll as glyph data until the cut-off transfer has been quiet long enough.
         const auto reopen = [](ProtocolRig &rig) {
@@ -321,10 +323,10 @@ private slots:
         QTest::newRow("data refused") << Ending{449, 2, failAgain, 0, failed, failedBox.arg(u"写入出错"_s), Phase::Closed, 3};
         QTest::newRow("device vanished") << Ending{449, 0, vanish, 2946, failed, failedBox.arg(u"拔出"_s), Phase::Closed, 455};
         QTest::newRow("file unreadable") << Ending{-1, 0, {}, 0, logLine(u"下载未进行：字模文件无法读取，没有发送任何数据。"_s),
-            u"48 Qorvath 欢迎您！！！: 无法读取文件 {file}。\r系统信息：No such file or directory\r没有发送任何数据。"_s,
+            u"warning Qorvath 欢迎您！！！: 无法读取文件 {file}。\n系统信息：No such file or directory\n没有发送任何数据。"_s,
             Phase::Connected, 0};
         QTest::newRow("file emptied") << Ending{0, 0, {}, 0, logLine(u"下载未进行：字模文件是空的，没有发送任何数据。"_s),
-            u"48 Qorvath 欢迎您！！！: 字模文件 {file} 是空的（0 字节），没有可以下载的字模。\r没有发送任何数据。"_s,
+            u"warning Qorvath 欢迎您！！！: 字模文件 {file} 是空的（0 字节），没有可以下载的字模。\n没有发送任何数据。"_s,
             Phase::Connected, 0};
     }
     void transferEndsEarly()
@@ -363,7 +365,7 @@ private slots:
         rig.protocol.download();
         QVERIFY(rig.link.written.isEmpty());
         QCOMPARE(rig.log.text(), untilSignal);
-        QCOMPARE(rig.box.shown, (QStringList{confirmBox, u"64 Qorvath 欢迎您！！！: 你还没有选择显示方式和移动速度，谢谢！！！"_s}));
+        QCOMPARE(rig.box.shown, (QStringList{confirmBox, u"information Qorvath 欢迎您！！！: 你还没有选择显示方式和移动速度，谢谢！！！"_s}));
         QCOMPARE(rig.phase(), Phase::Connected);
         QVERIFY(!rig.polling());
 
@@ -469,8 +471,8 @@ private slots:
         QCOMPARE(list->currentIndex(), -1);
         rig.click(u"Command1"_s);
         QCOMPARE(rig.desktop.host.shown, QStringList{
-            u"48 Qorvath 欢迎您: 还没有确定哪个串口作为 COM1。请在窗口左下方的“COM1 设备”列表中选择连接单片机的串口，"
-            u"再按“打开串口”。\r找到的串口：\rUSB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\r"
+            u"warning Qorvath 欢迎您: 还没有确定哪个串口作为 COM1。请在窗口左下方的“COM1 设备”列表中选择连接单片机的串口，"
+            u"再按“打开串口”。\n找到的串口：\nUSB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\n"
             u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s});
         QVERIFY(!rig.desktop.link->isOpen());
 
@@ -478,8 +480,8 @@ private slots:
         QCOMPARE(rig.desktop.ports.memory, ftdi.device);
         rig.click(u"Command1"_s);
         QCOMPARE(rig.desktop.link->deviceName(), ftdi.device);
-        QVERIFY(rig.text().endsWith(u"\r\n串口已打开,等待与单片机的连接。    "_s + timeText(morning)
-                                    + u"\r\nCOM1 = /dev/ttyUSB1（FT232R USB UART (0403:6001)）    "_s + timeText(morning)));
+        QVERIFY(rig.text().endsWith(u"\n串口已打开,等待与单片机的连接。    "_s + timeText(morning)
+                                    + u"\nCOM1 = /dev/ttyUSB1（FT232R USB UART (0403:6001)）    "_s + timeText(morning)));
         replug({ftdi});
         QCOMPARE(items().size(), 2);
         QVERIFY(!list->isEnabled());
@@ -510,7 +512,7 @@ private slots:
         QCOMPARE(list->placeholderText(), u"没有找到串口设备"_s);
         rig.click(u"Command1"_s);
         QCOMPARE(rig.desktop.host.shown, QStringList{
-            u"48 Qorvath 欢迎您: 没有找到串口设备。请插上连接单片机的 USB 转串口适配器（CH340、PL2303、CP210x、FTDI 等），"
+            u"warning Qorvath 欢迎您: 没有找到串口设备。请插上连接单片机的 USB 转串口适配器（CH340、PL2303、CP210x、FTDI 等），"
             u"在窗口左下方的“COM1 设备”列表中选择它，再按“打开串口”。"_s});
     }
 
@@ -519,7 +521,7 @@ private slots:
     // refused: a message naming it, nothing else changes.
     void windowChoosesFile_data()
     {
-        const QString notGlyphs = u"\r\n注意：文件大小 %1 字节不是本软件生成的字模文件的大小（32×字数＋353 字节），参考单片机会拒收。"_s
+        const QString notGlyphs = u"\n注意：文件大小 %1 字节不是本软件生成的字模文件的大小（32×字数＋353 字节），参考单片机会拒收。"_s
                                   + timeText(morning);
         QTest::addColumn<QByteArray>("content"); // null: the file does not exist
         QTest::addColumn<QString>("listing");    // null: the file is refused
@@ -529,12 +531,12 @@ private slots:
         QTest::newRow("1013 cells, beyond the reference board")
             << QByteArray(32 * 1013, '\0') + tail
             << u"0x0, "_s.repeated(32416) + sizeLine.arg(32416)
-                   + u"\r\n注意：文件大小 32769 字节超过参考单片机的字模存储（最多 32737 字节，即 1012 个字），参考单片机会拒收。"_s
+                   + u"\n注意：文件大小 32769 字节超过参考单片机的字模存储（最多 32737 字节，即 1012 个字），参考单片机会拒收。"_s
                    + timeText(morning);
-        QTest::newRow("64 KiB, the largest taken")
+        QTest::newRow("information KiB, the largest taken")
             << QByteArray(65536, '\0') << u"0x0, "_s.repeated(65183) + sizeLine.arg(65183) + notGlyphs.arg(65536);
         QTest::newRow("missing") << QByteArray() << QString();
-        QTest::newRow("64 KiB and one byte") << QByteArray(65537, '\0') << QString();
+        QTest::newRow("information KiB and one byte") << QByteArray(65537, '\0') << QString();
         QTest::newRow("a pipe") << "fifo"_ba << QString();
     }
     void windowChoosesFile()
@@ -558,7 +560,7 @@ private slots:
         QCOMPARE(rig.buttons(), listing.isNull() ? u"off off off"_s : u"on off off"_s);
         QCOMPARE(rig.desktop.host.shown.size(), listing.isNull() ? 1 : 0);
         if (listing.isNull())
-            QVERIFY(rig.desktop.host.shown[0].startsWith(u"48 ") && rig.desktop.host.shown[0].contains(path));
+            QVERIFY(rig.desktop.host.shown[0].startsWith(u"warning ") && rig.desktop.host.shown[0].contains(path));
         else
             QVERIFY(rig.child(u"Text1"_s)->hasFocus() && rig.child<QPlainTextEdit>(u"Text1"_s)->textCursor().atEnd());
     }
@@ -582,10 +584,10 @@ private slots:
         QVERIFY(rig.child<QPlainTextEdit>(u"Text1"_s)->isReadOnly());
         rig.choose({});
         QCOMPARE(rig.text(), helpText);
-        QCOMPARE(rig.child<QPlainTextEdit>(u"Text1"_s)->toPlainText(), QString(helpText).replace("\r\n", "\n"));
+        QCOMPARE(rig.child<QPlainTextEdit>(u"Text1"_s)->toPlainText(), helpText);
         QCOMPARE(rig.buttons(), u"off off off"_s);
         WindowRig noHelp(false);
-        QVERIFY(noHelp.text().contains(noHelp.desktop.dir.filePath(u"hellp.qvx"_s)) && !noHelp.text().contains('\n'));
+        QVERIFY(noHelp.text().startsWith(u"无法读取帮助文件 "_s + noHelp.desktop.dir.filePath(u"hellp.qvx"_s) + u"。\n系统信息："_s));
 
         const QString path = rig.choose(u"zimuo.bin"_s, QByteArray(32, '\xAB') + tail);
         writeFile(path, "\x01\x02"_ba + QByteArray(30, '\0') + tail);

@@ -4,8 +4,10 @@ namespace ledglyph::test {
 
 MessageAnswer ScriptedHost::show(const QString &prompt, MessageIcon icon, const QString &title)
 {
-    const int style = icon == MessageIcon::Exclamation ? 48 : icon == MessageIcon::Information ? 64 : 33;
-    shown << QStringLiteral("%1 %2: %3").arg(style).arg(title, prompt);
+    const QString kind = icon == MessageIcon::Exclamation   ? QStringLiteral("warning")
+                         : icon == MessageIcon::Information ? QStringLiteral("information")
+                                                            : QStringLiteral("question");
+    shown << QStringLiteral("%1 %2: %3").arg(kind, title, prompt);
     if (onEveryBox)
         onEveryBox();
     return answers.isEmpty() ? MessageAnswer::Ok : answers.takeFirst();

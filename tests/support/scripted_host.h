@@ -1,9 +1,9 @@
 #pragma once
 
 // Stands in for the host's window services, so that no test waits for a
-// person or opens a browser: message boxes recorded as "style title: prompt"
-// with the classic style codes (48 exclamation, 64 information, 33 question
-// with OK and Cancel) and answered from a script, addresses and folders
+// person or opens a browser: message boxes recorded as "kind title: prompt"
+// (kind: warning, information, or question with OK and Cancel) and answered
+// from a script, addresses and folders
 // recorded instead of opened, and file dialogs that return prepared paths.
 
 #include "platform/gui/desktop_services.h"
@@ -17,7 +17,7 @@ namespace ledglyph::test {
 
 class ScriptedHost final : public MessageBox, public Launcher, public FileDialog {
 public:
-    QStringList shown;               // each box as "style title: prompt"
+    QStringList shown;               // each box as "kind title: prompt"
     QList<MessageAnswer> answers;    // taken in order; OK when the script has run out
     // Runs while any box waits for the user (the box is in `shown` already),
     // as events that arrive meanwhile would.

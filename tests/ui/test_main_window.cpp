@@ -67,7 +67,7 @@ struct HandlerCase {
     QString focus = QStringLiteral("SrcTxt");
 };
 
-const QString kRefusal = QStringLiteral("48 Qorvath欢迎您: 注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
+const QString kRefusal = QStringLiteral("warning Qorvath欢迎您: 注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
 
 QString counts(int singleByte, int chinese)
 {
@@ -338,7 +338,7 @@ private slots:
             << Edit{true, "", 0, "x中\r\n", {"x中\r\n", "x中"}, "x", counts(1, 0)};
         QTest::newRow("emoji refused as not ASCII, cut as a whole pair")
             << Edit{true, "x😀", 0, "", {"x😀"}, "x", counts(1, 0),
-                    "48 Qorvath欢迎您: 注意：8*16格式时只能输入ASCII字符，第2个字符“😀”不是 ASCII 字符！"};
+                    "warning Qorvath欢迎您: 注意：8*16格式时只能输入ASCII字符，第2个字符“😀”不是 ASCII 字符！"};
     }
 
     void countsAndRefusals()
@@ -420,7 +420,7 @@ private slots:
             // The message over an emptied output box and message panel, the
             // progress text shown before the run; every file left as it was,
             // none written where there was none.
-            QCOMPARE(env->host.shown, QStringList{"48 Qorvath 欢迎您: " + outcome.message});
+            QCOMPARE(env->host.shown, QStringList{"warning Qorvath 欢迎您: " + outcome.message});
             QCOMPARE(atMessage, (QStringList{"正在进行转换，请稍等....", ""}));
             QCOMPARE(panel(StatusPanel::Message), QString());
             QCOMPARE(crLfText(*outputBox()), QString());
@@ -486,13 +486,13 @@ private slots:
         QVERIFY(about);
         QTest::mouseClick(controlOf(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
 
-        const QString forum = "48 Qorvath 欢迎您: 无法启动浏览器打开技术论坛。请把下面的网址复制到浏览器的地址栏中：\r"
+        const QString forum = "warning Qorvath 欢迎您: 无法启动浏览器打开技术论坛。请把下面的网址复制到浏览器的地址栏中：\n"
                               + window_texts::forumAddress;
         QCOMPARE(env->host.opened, (QStringList{window_texts::forumAddress, env->dir.path(), window_texts::forumAddress}));
         QCOMPARE(env->host.shown,
                  (QStringList{forum,
-                              "48 Qorvath 欢迎您: 无法启动文件管理器打开输出文件夹。hz.txt、Tempchar.txt 和 zimuo.bin "
-                              "在这个文件夹中：\r" + QDir::toNativeSeparators(env->dir.path()),
+                              "warning Qorvath 欢迎您: 无法启动文件管理器打开输出文件夹。hz.txt、Tempchar.txt 和 zimuo.bin "
+                              "在这个文件夹中：\n" + QDir::toNativeSeparators(env->dir.path()),
                               forum}));
     }
 
