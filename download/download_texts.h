@@ -30,8 +30,9 @@ inline const QString closePortButton = QStringLiteral("关闭串口");
 inline const QString sendButton = QStringLiteral("发送数据");
 inline const QString returnButton = QStringLiteral("返回");
 
-// The open-file dialog's filter in the classic "description|patterns" form.
-inline const QString fileFilter = QStringLiteral("二进制文件(*.bin;*.hex;)|*.bin;*.hex;");
+// The open-file dialog's filter in Qt's form: the description the dialog shows,
+// "二进制文件(*.bin;*.hex;)", then the patterns it matches.
+inline const QString fileFilter = QStringLiteral("二进制文件(*.bin;*.hex;) (*.bin *.hex)");
 inline const QString helpFileName = QStringLiteral("hellp.qvx");
 
 // Opening the port.

@@ -1,7 +1,6 @@
 #include "download/download_window.h"
 
 #include "download/download_texts.h"
-#include "download/file_filter.h"
 #include "download/glyph_file.h"
 #include "download/port_texts.h"
 #include "platform/app_dir.h"
@@ -165,7 +164,7 @@ void DownloadWindow::showHelpText()
 
 void DownloadWindow::onOpenFileClicked()
 {
-    const QString chosen = m_services.fileDialog.getOpenFileName(this, qtFileFilter(texts::fileFilter));
+    const QString chosen = m_services.fileDialog.getOpenFileName(this, texts::fileFilter);
     // Like a classic dialog's FileName, a cancelled dialog leaves the previous choice.
     const QString path = chosen.isEmpty() ? m_protocol.filePath() : chosen;
     if (path.isEmpty())

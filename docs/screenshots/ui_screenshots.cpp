@@ -13,7 +13,6 @@
 #include "desktop/window_navigator.h"
 #include "download/download_texts.h"
 #include "download/download_window.h"
-#include "download/file_filter.h"
 #include "tests/support/test_desktop.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
@@ -186,7 +185,7 @@ int main(int argc, char *argv[])
     QPixmap files;
     QRect filesAt;
     grabNextDialog(files, filesAt);
-    QtFileDialog().getOpenFileName(&form3, qtFileFilter(download_texts::fileFilter));
+    QtFileDialog().getOpenFileName(&form3, download_texts::fileFilter);
     ok = !files.isNull() && files.save(outDir.filePath(QStringLiteral("file-dialog.png"))) && ok;
 
     // A transfer on its way: how far it is below the frames, "打开文件" unavailable

@@ -5,7 +5,6 @@
 #include "desktop/qt_translations.h"
 #include "download/download_texts.h"
 #include "download/download_window.h"
-#include "download/file_filter.h"
 #include "platform/gui/file_dialog.h"
 #include "tests/support/test_files.h"
 #include "tests/ui/ui_test_support.h"
@@ -179,7 +178,7 @@ private slots:
             dialog->reject();
         });
         QtFileDialog files;
-        QCOMPARE(files.getOpenFileName(nullptr, qtFileFilter(download_texts::fileFilter)), QString());
+        QCOMPARE(files.getOpenFileName(nullptr, download_texts::fileFilter), QString());
         QCOMPARE(seen, (QStringList{"打开", "二进制文件(*.bin;*.hex;)", "取消"}));
     }
 
