@@ -5,6 +5,7 @@
 #include "download/port_texts.h"
 #include "platform/app_dir.h"
 #include "platform/code_page_936.h"
+#include "platform/gui/twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -21,14 +22,11 @@ namespace texts = download_texts;
 
 namespace {
 
-constexpr int twipsPerPixel = 15;
-
 // Places a control given in twips of the window's client area, inside `frame`
 // whose own client position is `frameLeft`, `frameTop` (twips).
 void place(QWidget *control, int left, int top, int width, int height, int frameLeft, int frameTop)
 {
-    control->setGeometry((left - frameLeft) / twipsPerPixel, (top - frameTop) / twipsPerPixel,
-                         width / twipsPerPixel, height / twipsPerPixel);
+    twips::place(control, {left - frameLeft, top - frameTop, width, height});
 }
 
 QPushButton *makeButton(QWidget *frame, const char *name, const QString &caption)
@@ -49,7 +47,7 @@ DownloadWindow::DownloadWindow(DesktopServices &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(download_texts::windowCaption);
-    setFixedSize(11055 / twipsPerPixel, 5505 / twipsPerPixel);
+    setFixedSize(twips::toPixels(11055), twips::toPixels(5505));
     buildControls();
 
     connect(&m_log, &DownloadLog::changed, this, &DownloadWindow::showLog);
@@ -131,7 +129,7 @@ void DownloadWindow::buildControls()
     // The free strip under the frames (y 345 to 366), its left part; the right
     // part stays free for other notes.
     m_portChooser = new PortChooser(*m_services.com1Ports, this);
-    m_portChooser->setGeometry(8, 5175 / twipsPerPixel + 1, 432, 21);
+    m_portChooser->setGeometry(8, twips::toPixels(5175) + 1, 432, 21);
     QWidget::setTabOrder(m_speedList, m_portChooser->list());
     m_logBox->setFocus(); // the window opens with the focus at the start of that order
 }

@@ -3,7 +3,7 @@
 #include "ui/click_label.h"
 #include "ui/outside_programs.h"
 #include "ui/program_icon.h"
-#include "ui/twips.h"
+#include "platform/gui/twips.h"
 #include "ui/ui_fonts.h"
 #include "ui/window_texts.h"
 

@@ -9,7 +9,7 @@
 #include "ui/option_group_tab_stop.h"
 #include "ui/program_icon.h"
 #include "ui/status_panels.h"
-#include "ui/twips.h"
+#include "platform/gui/twips.h"
 #include "ui/ui_fonts.h"
 #include "ui/window_texts.h"
 

@@ -5,7 +5,7 @@
 #include "fonts/glyph_geometry.h"
 #include "ui/input_counts.h"
 #include "ui/program_icon.h"
-#include "ui/twips.h"
+#include "platform/gui/twips.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
