@@ -13,6 +13,7 @@
 #include "platform/serial/port_choice.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/test_files.h"
+#include "tests/support/window_controls.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -112,7 +113,7 @@ const QByteArray tail(353, '\x55');
 
 // The window on a fake link in the morning, with hellp.qvx in its program
 // folder unless told otherwise.
-struct WindowRig {
+struct WindowRig : DownloadWindowControls {
     TestDesktop desktop{morning};
     std::unique_ptr<DownloadWindow> form;
 
@@ -121,9 +122,9 @@ struct WindowRig {
         if (withHelp)
             writeFile(desktop.dir.filePath(u"hellp.qvx"_s), *cp936::encode(helpFile));
         form = std::make_unique<DownloadWindow>(desktop.services);
+        form3 = form.get();
     }
     template <typename T = QWidget> T *child(const QString &name) const { return form->findChild<T *>(name); }
-    void click(const QString &button) const { child<QPushButton>(button)->click(); }
     // Writes the file (unless `bytes` is null) and chooses it in the dialog; "" cancels the dialog.
     QString choose(const QString &name, const QByteArray &bytes = {})
     {
@@ -131,7 +132,7 @@ struct WindowRig {
         if (!bytes.isNull())
             writeFile(path, bytes);
         desktop.host.files << path;
-        click(u"Command4"_s);
+        openFileButton()->click();
         return path;
     }
     QString text() const { return form->logText(); }
@@ -140,8 +141,8 @@ struct WindowRig {
     QString buttons() const
     {
         QStringList parts;
-        for (const char *name : {"Command1", "Command3", "Command2"})
-            parts << (child<QPushButton>(QLatin1String(name))->isEnabled() ? u"on"_s : u"off"_s);
+        for (const QPushButton *button : {openPortButton(), closePortButton(), sendButton()})
+            parts << (button->isEnabled() ? u"on"_s : u"off"_s);
         return parts.join(u' ');
     }
 };
@@ -457,10 +458,10 @@ private slots:
             rig.desktop.ports.ports = ports;
             emit rig.child<PortWatch>(u"portWatch"_s)->mayHaveChanged();
         };
-        const QRect strip = rig.child(u"portChooser"_s)->geometry();
+        const QRect strip = rig.portChooser()->geometry();
         QVERIFY2(strip.left() >= 8 && strip.right() < 440 && strip.top() >= 345 && strip.bottom() < 367,
                  qPrintable(u"%1,%2 %3x%4"_s.arg(strip.x()).arg(strip.y()).arg(strip.width()).arg(strip.height())));
-        QCOMPARE(rig.child(u"Combo2"_s)->nextInFocusChain(), list);
+        QCOMPARE(rig.speedList()->nextInFocusChain(), list);
         QCOMPARE(items(), QStringList{u"USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0"_s});
         QCOMPARE(list->currentIndex(), 0);
 
@@ -469,7 +470,7 @@ private slots:
         QCOMPARE(items(), (QStringList{u"USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0"_s,
                                        u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s}));
         QCOMPARE(list->currentIndex(), -1);
-        rig.click(u"Command1"_s);
+        rig.openPortButton()->click();
         QCOMPARE(rig.desktop.host.shown, QStringList{
             u"warning Qorvath 欢迎您: 还没有确定哪个串口作为 COM1。请在窗口左下方的“COM1 设备”列表中选择连接单片机的串口，"
             u"再按“打开串口”。\n找到的串口：\nUSB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0\n"
@@ -478,22 +479,22 @@ private slots:
 
         QTest::keyClick(list, Qt::Key_End);
         QCOMPARE(rig.desktop.ports.memory, ftdi.device);
-        rig.click(u"Command1"_s);
+        rig.openPortButton()->click();
         QCOMPARE(rig.desktop.link->deviceName(), ftdi.device);
         QVERIFY(rig.text().endsWith(u"\n串口已打开,等待与单片机的连接。    "_s + timeText(morning)
                                     + u"\nCOM1 = /dev/ttyUSB1（FT232R USB UART (0403:6001)）    "_s + timeText(morning)));
         replug({ftdi});
         QCOMPARE(items().size(), 2);
         QVERIFY(!list->isEnabled());
-        rig.click(u"Command3"_s);
+        rig.closePortButton()->click();
         QVERIFY(list->isEnabled());
         QCOMPARE(items(), QStringList{u"FT232R USB UART (0403:6001) — /dev/ttyUSB1"_s});
         QCOMPARE(list->currentIndex(), 0);
 
         rig.desktop.ports.memory.clear();
         replug({uart, ch340});
-        rig.click(u"Command1"_s);
-        rig.click(u"Command3"_s);
+        rig.openPortButton()->click();
+        rig.closePortButton()->click();
         QCOMPARE(rig.desktop.ports.memory, uart.device);
 
         qputenv("LEDGLYPH_COM1", "/tmp/ledA");
@@ -501,16 +502,16 @@ private slots:
         replug({});
         QCOMPARE(items(), QStringList{u"/tmp/ledA"_s});
         QVERIFY(!list->isEnabled());
-        rig.click(u"Command1"_s);
+        rig.openPortButton()->click();
         QCOMPARE(rig.desktop.link->deviceName(), u"/tmp/ledA"_s);
-        rig.click(u"Command3"_s);
+        rig.closePortButton()->click();
         QCOMPARE(rig.desktop.ports.memory, uart.device);
 
         qunsetenv("LEDGLYPH_COM1");
         rig.desktop.host.shown.clear();
         replug({});
         QCOMPARE(list->placeholderText(), u"没有找到串口设备"_s);
-        rig.click(u"Command1"_s);
+        rig.openPortButton()->click();
         QCOMPARE(rig.desktop.host.shown, QStringList{
             u"warning Qorvath 欢迎您: 没有找到串口设备。请插上连接单片机的 USB 转串口适配器（CH340、PL2303、CP210x、FTDI 等），"
             u"在窗口左下方的“COM1 设备”列表中选择它，再按“打开串口”。"_s});
@@ -562,7 +563,41 @@ private slots:
         if (listing.isNull())
             QVERIFY(rig.desktop.host.shown[0].startsWith(u"warning ") && rig.desktop.host.shown[0].contains(path));
         else
-            QVERIFY(rig.child(u"Text1"_s)->hasFocus() && rig.child<QPlainTextEdit>(u"Text1"_s)->textCursor().atEnd());
+            QVERIFY(rig.logBox()->hasFocus() && rig.logBox()->textCursor().atEnd());
+    }
+
+    // Form3's controls keep their names, their frames and their places (pixels
+    // in their frame, from the classic layout's twips at 15 a pixel).
+    void controlPlaces()
+    {
+        struct Place {
+            const char *name;
+            const char *frame;
+            QRect pixels;
+        };
+        const Place places[] = {
+            {.name = "Frame2", .frame = "Form3", .pixels = {8, 8, 105, 337}},
+            {.name = "Frame1", .frame = "Form3", .pixels = {120, 8, 609, 337}},
+            {.name = "Combo1", .frame = "Frame2", .pixels = {8, 24, 89, 20}},
+            {.name = "Combo2", .frame = "Frame2", .pixels = {8, 64, 89, 20}},
+            {.name = "Command4", .frame = "Frame2", .pixels = {8, 104, 89, 33}},
+            {.name = "Command1", .frame = "Frame2", .pixels = {8, 152, 89, 33}},
+            {.name = "Command3", .frame = "Frame2", .pixels = {8, 200, 89, 33}},
+            {.name = "Command2", .frame = "Frame2", .pixels = {8, 248, 89, 33}},
+            {.name = "Command5", .frame = "Frame2", .pixels = {8, 296, 89, 33}},
+            {.name = "Text1", .frame = "Frame1", .pixels = {8, 24, 593, 297}},
+            {.name = "transferProgress", .frame = "Form3", .pixels = {450, 346, 279, 20}},
+            {.name = "portChooser", .frame = "Form3", .pixels = {8, 346, 432, 21}},
+        };
+        WindowRig rig;
+        QCOMPARE(rig.form->objectName(), u"Form3"_s);
+        QCOMPARE(rig.form->size(), QSize(737, 367));
+        for (const Place &place : places) {
+            const QWidget *control = rig.child(QLatin1String(place.name));
+            QVERIFY2(control, place.name);
+            QCOMPARE(control->parentWidget()->objectName(), QLatin1String(place.frame));
+            QCOMPARE(control->geometry(), place.pixels);
+        }
     }
 
     // The window: fixed size with a close box only, the lists preset, the help
@@ -579,12 +614,12 @@ private slots:
         QCOMPARE(int(rig.form->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)),
                  int(Qt::WindowCloseButtonHint));
         QVERIFY(rig.form->windowTitle().contains(u"http://www.qorvath.test"_s));
-        QCOMPARE(rig.child<QComboBox>(u"Combo1"_s)->currentText(), u"左移动显示"_s);
-        QCOMPARE(rig.child<QComboBox>(u"Combo2"_s)->currentText(), u"变化速度1"_s);
-        QVERIFY(rig.child<QPlainTextEdit>(u"Text1"_s)->isReadOnly());
+        QCOMPARE(rig.displayModeList()->currentText(), u"左移动显示"_s);
+        QCOMPARE(rig.speedList()->currentText(), u"变化速度1"_s);
+        QVERIFY(rig.logBox()->isReadOnly());
         rig.choose({});
         QCOMPARE(rig.text(), helpText);
-        QCOMPARE(rig.child<QPlainTextEdit>(u"Text1"_s)->toPlainText(), helpText);
+        QCOMPARE(rig.logBox()->toPlainText(), helpText);
         QCOMPARE(rig.buttons(), u"off off off"_s);
         WindowRig noHelp(false);
         QVERIFY(noHelp.text().startsWith(u"无法读取帮助文件 "_s + noHelp.desktop.dir.filePath(u"hellp.qvx"_s) + u"。\n系统信息："_s));
@@ -593,28 +628,28 @@ private slots:
         writeFile(path, "\x01\x02"_ba + QByteArray(30, '\0') + tail);
         rig.choose({});
         QCOMPARE(rig.text(), u"0x1, 0x2, "_s + u"0x0, "_s.repeated(30) + sizeLine.arg(32));
-        rig.click(u"Command1"_s);
+        rig.openPortButton()->click();
         QCOMPARE(rig.buttons(), u"off on off"_s);
         rig.desktop.host.answers = {MessageAnswer::Cancel};
         rig.desktop.link->receive("xs");
         QCOMPARE(rig.buttons(), u"off on on"_s);
         // While a transfer leaves, its progress shows below the frames and no
         // other file can wipe the log of the one being sent.
-        const auto progress = [&rig] { return rig.child<QLabel>(u"transferProgress"_s)->text(); };
+        const auto progress = [&rig] { return rig.progressLine()->text(); };
         rig.desktop.link->holdWrites = true;
-        rig.click(u"Command2"_s);
-        QVERIFY(!rig.child(u"Command4"_s)->isEnabled());
+        rig.sendButton()->click();
+        QVERIFY(!rig.openFileButton()->isEnabled());
         QCOMPARE(progress(), u"已发送 0 / 391 字节，还需约 1 秒"_s);
         rig.desktop.link->drain();
         QCOMPARE(progress(), u"391 字节已全部发出，等待单片机收下……"_s);
         rig.form->findChild<QTimer *>(u"quietAfterTransfer"_s)->start(0);
         QTRY_COMPARE(progress(), u"已发出 391 字节，下载完成"_s);
-        QVERIFY(rig.child(u"Command4"_s)->isEnabled());
+        QVERIFY(rig.openFileButton()->isEnabled());
         QCOMPARE(rig.buttons(), u"on off off"_s);
-        rig.click(u"Command3"_s);
+        rig.closePortButton()->click();
         QCOMPARE(rig.buttons(), u"on off off"_s);
 
-        rig.click(u"Command1"_s);
+        rig.openPortButton()->click();
         rig.form->show();
         rig.form->close();
         QVERIFY(!rig.desktop.link->isOpen());

@@ -1,0 +1,82 @@
+#pragma once
+
+// The controls of the main window (Form1) and the download window (Form3) by
+// what they do. The windows find them by the objectNames they keep; only this
+// file spells those names for reaching a control, and one table per window
+// proves them (tests/ui/expected/main_window_layout.txt, the download window's
+// place table in test_download).
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+namespace ledglyph::test {
+
+// A window's control by its name; the test run ends when there is none.
+template <typename T = QWidget>
+T *controlOf(const QWidget *window, const char *name)
+{
+    auto *found = window ? window->findChild<T *>(QLatin1String(name)) : nullptr;
+    if (!found)
+        qFatal("control %s not found", name);
+    return found;
+}
+
+class MainWindowControls {
+public:
+    explicit MainWindowControls(const QWidget *window = nullptr) : form1(window) {}
+
+    QPlainTextEdit *inputBox() const { return controlOf<QPlainTextEdit>(form1, "SrcTxt"); }
+    QPlainTextEdit *outputBox() const { return controlOf<QPlainTextEdit>(form1, "Text2"); }
+    QAbstractButton *cell16x16Option() const { return controlOf<QAbstractButton>(form1, "Option6"); }
+    QAbstractButton *cell8x16Option() const { return controlOf<QAbstractButton>(form1, "Option5"); }
+    QAbstractButton *c51Option() const { return controlOf<QAbstractButton>(form1, "Option2"); }
+    QAbstractButton *a51Option() const { return controlOf<QAbstractButton>(form1, "Option1"); }
+    QAbstractButton *horizontalOption() const { return controlOf<QAbstractButton>(form1, "Option3"); }
+    QAbstractButton *verticalOption() const { return controlOf<QAbstractButton>(form1, "Option4"); }
+    QAbstractButton *invertCheck() const { return controlOf<QAbstractButton>(form1, "Check1"); }
+    QAbstractButton *mirrorCheck() const { return controlOf<QAbstractButton>(form1, "Check2"); }
+    QPushButton *convertButton() const { return controlOf<QPushButton>(form1, "Command1"); }
+    QPushButton *downloadButton() const { return controlOf<QPushButton>(form1, "Command2"); }
+    QPushButton *exitButton() const { return controlOf<QPushButton>(form1, "exet"); }
+    QWidget *statusBar() const { return controlOf(form1, "StaB1"); }
+    QTimer *clockTimer() const { return controlOf<QTimer>(form1, "Timer1"); }
+    QMenu *fileMenu() const { return controlOf<QMenu>(form1, "fa"); }
+    QMenu *helpMenu() const { return controlOf<QMenu>(form1, "HE"); }
+    QAction *exitAction() const { return controlOf<QAction>(form1, "ex"); }
+    QAction *previewAction() const { return controlOf<QAction>(form1, "previewAction"); }
+    QAction *openOutputFolderAction() const { return controlOf<QAction>(form1, "openOutputFolder"); }
+    QAction *forumAction() const { return controlOf<QAction>(form1, "W"); }
+    QAction *aboutAction() const { return controlOf<QAction>(form1, "g"); }
+
+protected:
+    const QWidget *form1;
+};
+
+class DownloadWindowControls {
+public:
+    explicit DownloadWindowControls(const QWidget *window = nullptr) : form3(window) {}
+
+    QComboBox *displayModeList() const { return controlOf<QComboBox>(form3, "Combo1"); }
+    QComboBox *speedList() const { return controlOf<QComboBox>(form3, "Combo2"); }
+    QPushButton *openFileButton() const { return controlOf<QPushButton>(form3, "Command4"); }
+    QPushButton *openPortButton() const { return controlOf<QPushButton>(form3, "Command1"); }
+    QPushButton *closePortButton() const { return controlOf<QPushButton>(form3, "Command3"); }
+    QPushButton *sendButton() const { return controlOf<QPushButton>(form3, "Command2"); }
+    QPushButton *returnButton() const { return controlOf<QPushButton>(form3, "Command5"); }
+    QPlainTextEdit *logBox() const { return controlOf<QPlainTextEdit>(form3, "Text1"); }
+    QTimer *pollTimer() const { return controlOf<QTimer>(form3, "Timer1"); }
+    QLabel *progressLine() const { return controlOf<QLabel>(form3, "transferProgress"); }
+    QWidget *portChooser() const { return controlOf(form3, "portChooser"); }
+
+protected:
+    const QWidget *form3;
+};
+
+} // namespace ledglyph::test
