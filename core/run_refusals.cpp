@@ -161,17 +161,4 @@ QString fontRefusal(const fonts::FontRead &read, const QString &fontPath,
     return {};
 }
 
-QString outputRefusal(const QString &path, const QString &systemError, const QStringList &replaced)
-{
-    QString message = QStringLiteral("无法写入输出文件“%1”。"
-                                     "请检查输出文件夹是否存在、是否可写，文件是否被其他程序占用，然后再取模。")
-                          .arg(path);
-    if (replaced.isEmpty())
-        message += QStringLiteral("所有输出文件都没有改动。");
-    else
-        message += QStringLiteral("以下文件已被替换为本次的结果，且无法恢复原文件，其余输出文件未改动：%1。")
-                       .arg(replaced.join(QStringLiteral("、")));
-    return withSystemReason(message, systemError);
-}
-
 } // namespace ledglyph

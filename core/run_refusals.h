@@ -36,9 +36,4 @@ QString bannerCharacterLabel(QStringView ch);
 QString fontRefusal(const fonts::FontRead &read, const QString &fontPath,
                     const QString &characterLabel);
 
-// An output could not be written. `replaced` lists outputs left replaced
-// because their old files could not be put back (as a rule empty: no file changed).
-QString outputRefusal(const QString &path, const QString &systemError,
-                      const QStringList &replaced);
-
 } // namespace ledglyph

@@ -197,7 +197,7 @@ FileSetWriter::~FileSetWriter()
         m_state->discard();
 }
 
-std::optional<FileSetFailure> FileSetWriter::stage()
+Result<void, FileSetFailure> FileSetWriter::stage()
 {
     m_state.reset(); // one guard at a time
     m_state = std::make_unique<State>();
@@ -207,7 +207,7 @@ std::optional<FileSetFailure> FileSetWriter::stage()
             return FileSetFailure{file.path, *reason, {}};
     }
     if (std::optional<FileSetFailure> failure = state.lock(m_lockWait))
-        return failure;
+        return *failure;
     // Without a lock another write may be going on: its files are left alone.
     for (const State::Place &place : state.places) {
         if (place.locked)
@@ -232,10 +232,10 @@ std::optional<FileSetFailure> FileSetWriter::stage()
             return FileSetFailure{target.path, endRequested(), {}};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<FileSetFailure> FileSetWriter::replace()
+Result<void, FileSetFailure> FileSetWriter::replace()
 {
     Q_ASSERT(m_state && std::all_of(m_state->targets.begin(), m_state->targets.end(),
                                     [](const State::Target &target) { return target.staged; }));
@@ -289,7 +289,7 @@ std::optional<FileSetFailure> FileSetWriter::replace()
         if (place.marked)
             state.leftBehind << shown(place.folder.filePath(names::replacing(state.mark)));
     }
-    return std::nullopt;
+    return {};
 }
 
 QStringList FileSetWriter::leftBehind() const
@@ -297,13 +297,14 @@ QStringList FileSetWriter::leftBehind() const
     return m_state ? m_state->leftBehind : QStringList();
 }
 
-FileSetOutcome writeFileSet(const QList<FileContent> &files)
+Result<QStringList, FileSetFailure> writeFileSet(const QList<FileContent> &files)
 {
     FileSetWriter writer(files);
-    if (std::optional<FileSetFailure> failure = writer.stage())
-        return {failure, {}};
-    std::optional<FileSetFailure> failure = writer.replace();
-    return {failure, writer.leftBehind()};
+    if (const Result<void, FileSetFailure> staged = writer.stage(); !staged.ok())
+        return staged.error();
+    if (const Result<void, FileSetFailure> replaced = writer.replace(); !replaced.ok())
+        return replaced.error();
+    return writer.leftBehind();
 }
 
 } // namespace ledglyph

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/file_set_failure.h"
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -14,13 +17,6 @@ namespace ledglyph {
 struct FileContent {
     QString path;
     QByteArray bytes;
-};
-
-// Why a set of files could not be written.
-struct FileSetFailure {
-    QString path;        // the file that could not be written or replaced
-    QString reason;      // the system's reason, or why the file was not touched
-    QStringList changed; // files left changed (only when putting back an old file failed too)
 };
 
 // Replaces several files as one: either every file gets its new bytes, or
@@ -54,9 +50,9 @@ public:
 
     // Locks, settles, checks the targets and writes every file beside its
     // target. Nothing is replaced yet.
-    std::optional<FileSetFailure> stage();
+    Result<void, FileSetFailure> stage();
     // Moves the staged files into place, all or none.
-    std::optional<FileSetFailure> replace();
+    Result<void, FileSetFailure> replace();
     // After a replace that succeeded: files of the write that could not be
     // removed afterwards (the kept old files), to be named to the user.
     QStringList leftBehind() const;
@@ -68,12 +64,8 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-struct FileSetOutcome {
-    std::optional<FileSetFailure> failure; // nothing: every file has its new bytes
-    QStringList leftBehind;                // as FileSetWriter::leftBehind()
-};
-
-// stage() then replace().
-FileSetOutcome writeFileSet(const QList<FileContent> &files);
+// stage() then replace(). Once every file has its new bytes: the files of
+// the write that could not be removed afterwards, as leftBehind() names them.
+Result<QStringList, FileSetFailure> writeFileSet(const QList<FileContent> &files);
 
 } // namespace ledglyph

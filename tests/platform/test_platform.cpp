@@ -317,6 +317,29 @@ private slots:
         QCOMPARE(folders.outputs, installed ? userOutputDir() : program);
     }
 
+    // The one message for a set of files that could not be written, with the
+    // caller's advice and the files left changed, if any.
+    void fileSetFailureMessages()
+    {
+        struct Case {
+            FileSetFailure failure;
+            QString advice;
+            QString message;
+        };
+        const Case cases[] = {
+            {.failure = {.path = u"/out/hzk16"_s, .reason = u"No space left on device"_s, .changed = {}},
+             .advice = {},
+             .message = u"无法写入输出文件“/out/hzk16”。所有输出文件都没有改动。\n系统信息：No space left on device"_s},
+            {.failure = {.path = u"/out/zimuo.bin"_s, .reason = u"Input/output error"_s,
+                         .changed = {u"/out/hz.txt"_s, u"/out/Tempchar.txt"_s}},
+             .advice = u"请检查后再取模。"_s,
+             .message = u"无法写入输出文件“/out/zimuo.bin”。请检查后再取模。以下文件已被替换为本次的结果，且无法恢复原文件，"
+                        u"其余输出文件未改动：/out/hz.txt、/out/Tempchar.txt。\n系统信息：Input/output error"_s},
+        };
+        for (const Case &c : cases)
+            QCOMPARE(fileSetFailureMessage(c.failure, c.advice), c.message);
+    }
+
     void fileSetAllOrNone_data()
     {
         QTest::addColumn<SetWrite>("write");
@@ -391,14 +414,16 @@ private slots:
             const rlimit limited{1000, saved.rlim_max};
             setrlimit(RLIMIT_FSIZE, &limited);
         }
-        std::optional<FileSetFailure> failure = writer.stage();
+        Result<void, FileSetFailure> written = writer.stage();
         setrlimit(RLIMIT_FSIZE, &saved);
         if (write.blocked >= 0) { // a folder that is not empty cannot be replaced by a file
             QVERIFY(QDir(root.path()).mkpath(QStringLiteral("set/") + names[write.blocked] + QStringLiteral("/inside")));
             before[write.blocked] = "a folder";
         }
-        if (!failure)
-            failure = writer.replace();
+        if (written.ok())
+            written = writer.replace();
+        const std::optional<FileSetFailure> failure =
+            written.ok() ? std::nullopt : std::optional<FileSetFailure>(written.error());
 
         QCOMPARE(failure.has_value(), !write.failure.isEmpty());
         if (failure) {

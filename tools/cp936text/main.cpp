@@ -43,8 +43,8 @@ int main(int argc, char *argv[])
         console::writeErr(QStringLiteral("ledglyph-cp936text：%1：%2\n").arg(in, converted.error().message));
         return ExitRefused;
     }
-    if (const std::optional<FileSetFailure> failure = writeFileSet({{out, converted.value()}}).failure) {
-        console::writeErr(QStringLiteral("ledglyph-cp936text：无法写入 %1：%2\n").arg(out, failure->reason));
+    if (const Result<QStringList, FileSetFailure> written = writeFileSet({{out, converted.value()}}); !written.ok()) {
+        console::writeErr(QStringLiteral("ledglyph-cp936text：%1\n").arg(fileSetFailureMessage(written.error())));
         return ExitRefused;
     }
     return ExitSuccess;

@@ -9,7 +9,8 @@
 namespace ledglyph::fontgen {
 
 // Writes the library files as one set: all of them or none (see
-// FileSetWriter); the failure names the file and what changed. Gives the
+// FileSetWriter); the failure is the message every program gives for a
+// set of files (fileSetFailureMessage). Gives the
 // files of the write that could not be removed afterwards.
 Result<QStringList> writeLibraryFiles(const QList<FileContent> &files);
 
