@@ -111,8 +111,8 @@ void DownloadProtocol::openPort()
 {
     m_pollingPhase = m_phase == Phase::Connected ? Phase::Connected : Phase::Polling;
     closePort();
-    if (const std::optional<OpenFailure> failure = m_link.open(LineSettings::download())) {
-        emit reported({Kind::PortOpenFailed, texts::portOpenFailed(m_link.deviceName(), *failure)});
+    if (const Status opened = m_link.open(LineSettings::download()); !opened.ok()) {
+        emit reported({Kind::PortOpenFailed, texts::portOpenFailed(m_link.deviceName(), opened.error().message)});
         return;
     }
     enter(Phase::Asking);

@@ -85,18 +85,10 @@ inline const QString transferTitle = maker::brand + QStringLiteral(" 欢迎您�
 // Faults the window reports itself: a device that cannot be opened or goes
 // away, a help or glyph file that cannot be read, a failed transfer. The
 // system's reason comes last, after the Chinese sentences.
-// A user without the right to the device is told how to get it (Linux: the
-// group dialout, effective from the next login); otherwise the device may be
-// missing or held by another program (on Windows "access denied" means that).
-inline QString portOpenFailed(const QString &device, const OpenFailure &failure)
+// `why` is the link's own message: what to do, then the system's reason.
+inline QString portOpenFailed(const QString &device, const QString &why)
 {
-    const QString advice =
-        failure.noAccess ? QStringLiteral("当前用户没有使用该设备的权限（不在 dialout 组）。请在终端中执行：") + QLatin1Char('\n')
-                               + QStringLiteral("sudo usermod -aG dialout $USER") + QLatin1Char('\n')
-                               + QStringLiteral("然后注销并重新登录，再打开串口。")
-                         : QStringLiteral("请检查串口线和设备是否存在、是否被其他程序占用。");
-    return withSystemReason(QStringLiteral("无法打开串口 COM1（设备 %1）。").arg(device) + QLatin1Char('\n') + advice,
-                            failure.reason);
+    return QStringLiteral("无法打开串口 COM1（设备 %1）。").arg(device) + QLatin1Char('\n') + why;
 }
 inline QString helpFileUnreadable(const QString &path, const QString &reason)
 {

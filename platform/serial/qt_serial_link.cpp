@@ -1,6 +1,7 @@
 #include "platform/serial/qt_serial_link.h"
 
 #include "platform/serial/transmit_queue.h"
+#include "platform/system_reason.h"
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -29,6 +30,16 @@ bool lacksAccess(QSerialPort::SerialPortError error, const QString &device)
 
 } // namespace
 
+QString openFailureMessage(const QString &reason, bool noAccess)
+{
+    const QString advice =
+        noAccess ? QStringLiteral("当前用户没有使用该设备的权限（不在 dialout 组）。请在终端中执行：\n"
+                                  "sudo usermod -aG dialout $USER\n"
+                                  "然后注销并重新登录，再打开串口。")
+                 : QStringLiteral("请检查串口线和设备是否存在、是否被其他程序占用。");
+    return withSystemReason(advice, reason);
+}
+
 QtSerialLink::QtSerialLink(QString device, QObject *parent)
     : SerialLink(parent), m_device(std::move(device))
 {
@@ -48,26 +59,25 @@ QtSerialLink::~QtSerialLink()
     close();
 }
 
-std::optional<OpenFailure> QtSerialLink::open(const LineSettings &settings)
+Status QtSerialLink::open(const LineSettings &settings)
 {
     close();
     m_port.setPortName(m_device);
     m_baudRate = settings.baudRate;
     if (!m_port.open(QIODevice::ReadWrite))
-        return OpenFailure{m_port.errorString(), lacksAccess(m_port.error(), m_device)};
+        return Failure{openFailureMessage(m_port.errorString(), lacksAccess(m_port.error(), m_device))};
     const bool configured =
         m_port.setBaudRate(settings.baudRate)
-        && m_port.setParity(settings.parity ? QSerialPort::EvenParity : QSerialPort::NoParity)
-        && m_port.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits))
-        && m_port.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop)
-        && m_port.setFlowControl(settings.flowControl ? QSerialPort::HardwareControl
-                                                      : QSerialPort::NoFlowControl);
+        && m_port.setParity(QSerialPort::NoParity)
+        && m_port.setDataBits(static_cast<QSerialPort::DataBits>(LEDGLYPH_DATA_BITS))
+        && m_port.setStopBits(static_cast<QSerialPort::StopBits>(LEDGLYPH_STOP_BITS))
+        && m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         const QString reason = m_port.errorString();
         m_port.close();
-        return OpenFailure{reason};
+        return Failure{openFailureMessage(reason, false)};
     }
-    return std::nullopt;
+    return {};
 }
 
 void QtSerialLink::close()

@@ -6,6 +6,12 @@
 
 namespace ledglyph {
 
+// Why a device did not open, for the user: when the user lacks the right to
+// use the device at all (on Linux: not in its group, dialout), how to get
+// it; otherwise that the device may be missing or held by another program
+// (on Windows "access denied" means that). The system's reason comes last.
+QString openFailureMessage(const QString &reason, bool noAccess);
+
 // The serial port of the download: a thin adapter over QSerialPort, whose
 // notifications it passes on as they come.
 class QtSerialLink final : public SerialLink {
@@ -16,7 +22,7 @@ public:
 
     QString deviceName() const override { return m_device; }
     void setDeviceName(const QString &device) override { m_device = device; }
-    [[nodiscard]] std::optional<OpenFailure> open(const LineSettings &settings) override;
+    [[nodiscard]] Status open(const LineSettings &settings) override;
     void close() override;
     void discardAndClose() override;
     bool isOpen() const override { return m_port.isOpen(); }

@@ -1,23 +1,19 @@
 #pragma once
 
+#include "platform/result.h"
 #include "protocol/wire_format.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
-#include <optional>
 
 namespace ledglyph {
 
-// Line format of a serial link; by default the download's line of the wire
-// format: 9600 baud, no parity, 8 data bits, 1 stop bit, no flow control.
+// Line format of a serial link: the speed. The rest of the wire format's line
+// is fixed: no parity, 8 data bits, 1 stop bit, no flow control.
 struct LineSettings {
     qint32 baudRate = LEDGLYPH_BAUD_RATE;
-    bool parity = false;
-    int dataBits = LEDGLYPH_DATA_BITS;
-    int stopBits = LEDGLYPH_STOP_BITS;
-    bool flowControl = false;
 
     static LineSettings download() { return {}; }
 };
@@ -30,14 +26,6 @@ inline qint64 drainDeadlineMs(qint64 bytes, qint32 baudRate)
     const qint64 lineMs = bytes * LEDGLYPH_BITS_PER_BYTE * 1000 / (baudRate > 0 ? baudRate : 1);
     return 2 * lineMs + 2000;
 }
-
-// Why a device did not open: the system's reason, and whether the user lacks
-// the right to use the device at all (on Linux: not in its group, dialout),
-// which needs other advice than a device that is missing or held by another program.
-struct OpenFailure {
-    QString reason;
-    bool noAccess = false;
-};
 
 // A serial link as the download protocol sees it. Reads are binary and return
 // every waiting byte; every notification of the port (bytes arrived, transmit
@@ -54,8 +42,10 @@ public:
     // The device the next open() opens; an open link keeps its device until then.
     virtual void setDeviceName(const QString &device) = 0;
 
-    // Opens the device with the settings. Nothing on success, else why not.
-    [[nodiscard]] virtual std::optional<OpenFailure> open(const LineSettings &settings) = 0;
+    // Opens the device with the settings, or says why not: what the user can
+    // do about it, then the system's reason on a line of its own
+    // (openFailureMessage in qt_serial_link.h).
+    [[nodiscard]] virtual Status open(const LineSettings &settings) = 0;
 
     // Closes the link once every queued byte has left (waiting a bounded time);
     // close() never throws queued bytes away on purpose.

@@ -116,7 +116,8 @@ private slots:
         QVERIFY(line.start({"--once"}));
         const QByteArray first(60000, 'd');
         QtSerialLink port(line.senderEnd);
-        QCOMPARE(port.open(LineSettings::download()), std::nullopt);
+        const Status opened = port.open(LineSettings::download());
+        QVERIFY2(opened.ok(), qPrintable(opened.ok() ? QString() : opened.error().message));
         QVERIFY(port.write("\x79\x01\x02"_ba + first + "sss" "\x79\x01\x05" "second" "sss"_ba));
         port.close();
         QVERIFY(!port.isOpen());

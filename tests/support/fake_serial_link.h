@@ -14,7 +14,7 @@ namespace ledglyph::test {
 class FakeSerialLink final : public SerialLink {
     Q_OBJECT
 public:
-    std::optional<OpenFailure> openFailure;  // what open() gives, when set
+    std::optional<Failure> openFailure;      // what open() gives, when set
     std::optional<LineSettings> openedWith;
     bool holdWrites = false;                 // bytes stay queued until drain()
     qint64 driverHeld = 0;                   // of those, still in the driver after drain(), until driverDrain()
@@ -24,11 +24,11 @@ public:
 
     QString deviceName() const override { return m_device; }
     void setDeviceName(const QString &device) override { m_device = device; }
-    std::optional<OpenFailure> open(const LineSettings &settings) override
+    Status open(const LineSettings &settings) override
     {
         openedWith = settings;
         m_open = !openFailure;
-        return openFailure;
+        return openFailure ? Status(*openFailure) : Status();
     }
     void close() override { m_open = false; }
     void discardAndClose() override
