@@ -9,7 +9,8 @@ namespace ledglyph::preview {
 void BoardFrames::load(const QByteArray &glyphs)
 {
     // The speed code does not change the board's decision.
-    m_refusal = boardRefusal(glyphs, LEDGLYPH_SPEED_MIN);
+    const Status accepted = checkBoardAccepts(glyphs, LEDGLYPH_SPEED_MIN);
+    m_refusal = accepted.ok() ? std::nullopt : std::optional<QString>(accepted.error().message);
     m_glyphs = m_refusal ? QByteArray() : glyphs;
     showFromStart();
 }

@@ -26,7 +26,7 @@ QString refusalText(int refusal, qsizetype length)
 
 } // namespace
 
-std::optional<QString> boardRefusal(const QByteArray &data, int speedCode)
+Status checkBoardAccepts(const QByteArray &data, int speedCode)
 {
     // The transfer as the board's receiver takes it: answered poll, header,
     // data, trailer, then a quiet line.
@@ -39,8 +39,8 @@ std::optional<QString> boardRefusal(const QByteArray &data, int speedCode)
     for (const char byte : stream)
         receiver_byte(&rx, uint8_t(byte));
     if (receiver_time(&rx, RECEIVER_QUIET_MS) == RECEIVER_ACCEPTED)
-        return std::nullopt;
-    return refusalText(rx.refusal, data.size());
+        return {};
+    return Failure{refusalText(rx.refusal, data.size())};
 }
 
 } // namespace ledglyph::preview

@@ -3,15 +3,14 @@
 // The reference firmware's rule for a transfer (firmware/receiver.c), on the
 // host: whether the board would accept a glyph file.
 
-#include <QByteArray>
-#include <QString>
+#include "platform/result.h"
 
-#include <optional>
+#include <QByteArray>
 
 namespace ledglyph::preview {
 
-// Empty when the board accepts glyph data sent with `speedCode`; otherwise
+// Success when the board accepts glyph data sent with `speedCode`; otherwise
 // why it keeps its earlier glyphs.
-std::optional<QString> boardRefusal(const QByteArray &data, int speedCode);
+Status checkBoardAccepts(const QByteArray &data, int speedCode);
 
 } // namespace ledglyph::preview

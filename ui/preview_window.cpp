@@ -198,9 +198,9 @@ void PreviewWindow::onStripClicked()
                                                                QStringLiteral("显示画面.png"));
     if (path.isEmpty())
         return;
-    if (const std::optional<QString> failure =
-            preview::writeFilmStrip(path, m_source.glyphs, speedCode(), preview::filmStripTimesMs)) {
-        m_messageBox.show(*failure, MessageIcon::Exclamation, preview::windowTitle);
+    if (const Status written = preview::writeFilmStrip(path, m_source.glyphs, speedCode(), preview::filmStripTimesMs);
+        !written.ok()) {
+        m_messageBox.show(written.error().message, MessageIcon::Exclamation, preview::windowTitle);
         return;
     }
     m_exportLine->setText(QStringLiteral("画面条已保存：%1").arg(QDir::toNativeSeparators(path)));

@@ -63,14 +63,13 @@ QImage filmStrip(const QByteArray &glyphs, int speedCode, const QList<int> &time
     return strip;
 }
 
-std::optional<QString> writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode,
-                                      const QList<int> &timesMs)
+Status writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode, const QList<int> &timesMs)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !filmStrip(glyphs, speedCode, timesMs).save(&file, "PNG")
         || !file.commit())
-        return QStringLiteral("无法保存显示画面到 %1：%2").arg(path, file.errorString());
-    return std::nullopt;
+        return Failure{QStringLiteral("无法保存显示画面到 %1：%2").arg(path, file.errorString())};
+    return {};
 }
 
 } // namespace ledglyph::preview

@@ -4,13 +4,12 @@
 // ones dimmed. The preview window, its exports and ledglyph-board's film
 // strip draw it the same way.
 
+#include "platform/result.h"
 #include "preview/board_frames.h"
 
 #include <QImage>
 #include <QList>
 #include <QString>
-
-#include <optional>
 
 class QPainter;
 
@@ -31,8 +30,7 @@ inline const QList<int> filmStripTimesMs{0, 500, 1000, 1500, 2000, 2500};
 // one frame under the other.
 QImage filmStrip(const QByteArray &glyphs, int speedCode, const QList<int> &timesMs);
 
-// Writes the film strip as a PNG file; the reason when it cannot be written.
-std::optional<QString> writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode,
-                                      const QList<int> &timesMs);
+// Writes the film strip as a PNG file, or says why it cannot be written.
+Status writeFilmStrip(const QString &path, const QByteArray &glyphs, int speedCode, const QList<int> &timesMs);
 
 } // namespace ledglyph::preview

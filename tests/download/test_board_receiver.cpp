@@ -84,10 +84,14 @@ private slots:
     // The firmware's rules decide: the length rule and the store's capacity.
     void boardDecision()
     {
-        QCOMPARE(boardRefusal(QByteArray(32 + 353, 1), 6), std::nullopt);
-        QCOMPARE(boardRefusal("first"_ba, 2), u"字模数据 5 字节，不是 32×字数+353（至少 1 个字）"_s);
-        QCOMPARE(boardRefusal(QByteArray(32 * 1013 + 353, 1), 1), u"字模数据 32769 字节，超过显示板的容量 32737 字节"_s);
-        QCOMPARE(boardRefusal(QByteArray(32 + 353, 1), 7), u"传输头错误"_s);
+        const auto refusal = [](const QByteArray &data, int speedCode) {
+            const ledglyph::Status accepted = checkBoardAccepts(data, speedCode);
+            return accepted.ok() ? u"accepted"_s : accepted.error().message;
+        };
+        QCOMPARE(refusal(QByteArray(32 + 353, 1), 6), u"accepted"_s);
+        QCOMPARE(refusal("first"_ba, 2), u"字模数据 5 字节，不是 32×字数+353（至少 1 个字）"_s);
+        QCOMPARE(refusal(QByteArray(32 * 1013 + 353, 1), 1), u"字模数据 32769 字节，超过显示板的容量 32737 字节"_s);
+        QCOMPARE(refusal(QByteArray(32 + 353, 1), 7), u"传输头错误"_s);
     }
 
     // One lit dot in the top row, the 16th column, moves left one column every

@@ -151,13 +151,14 @@ void BoardSimulator::report(const Transfer &transfer)
         console::writeOut(QStringLiteral("已保存到：%1\n").arg(m_options.outPath));
     }
     // What the reference firmware makes of it, by its own rules.
-    const std::optional<QString> refusal = preview::boardRefusal(transfer.data, transfer.speedCode);
-    console::writeOut(refusal ? QStringLiteral("显示板不接受：%1；保留原来的字模。\n").arg(*refusal)
-                              : QStringLiteral("显示板接受。\n"));
-    if (!refusal && !m_options.framesPath.isEmpty()) {
-        if (const std::optional<QString> failure =
-                preview::writeFilmStrip(m_options.framesPath, transfer.data, transfer.speedCode, m_options.frameTimesMs)) {
-            finish(2, *failure);
+    const Status accepted = preview::checkBoardAccepts(transfer.data, transfer.speedCode);
+    console::writeOut(!accepted.ok() ? QStringLiteral("显示板不接受：%1；保留原来的字模。\n").arg(accepted.error().message)
+                                     : QStringLiteral("显示板接受。\n"));
+    if (accepted.ok() && !m_options.framesPath.isEmpty()) {
+        if (const Status written =
+                preview::writeFilmStrip(m_options.framesPath, transfer.data, transfer.speedCode, m_options.frameTimesMs);
+            !written.ok()) {
+            finish(2, written.error().message);
             return;
         }
         console::writeOut(QStringLiteral("显示画面已保存到：%1\n").arg(m_options.framesPath));
@@ -176,12 +177,13 @@ int showGlyphFile(const QString &path, int speedCode, const BoardOptions &option
     }
     // One byte more than any glyph file may hold is enough to refuse it.
     const QByteArray glyphs = file.read(GLYPH_STORE_CAPACITY + 1);
-    if (const std::optional<QString> refusal = preview::boardRefusal(glyphs, speedCode)) {
-        console::writeErr(QStringLiteral("显示板不接受 %1：%2\n").arg(path, *refusal));
+    if (const Status accepted = preview::checkBoardAccepts(glyphs, speedCode); !accepted.ok()) {
+        console::writeErr(QStringLiteral("显示板不接受 %1：%2\n").arg(path, accepted.error().message));
         return 1;
     }
-    if (const std::optional<QString> failure = preview::writeFilmStrip(options.framesPath, glyphs, speedCode, options.frameTimesMs)) {
-        console::writeErr(*failure + QLatin1Char('\n'));
+    if (const Status written = preview::writeFilmStrip(options.framesPath, glyphs, speedCode, options.frameTimesMs);
+        !written.ok()) {
+        console::writeErr(written.error().message + QLatin1Char('\n'));
         return 2;
     }
     console::writeOut(QStringLiteral("显示画面已保存到：%1\n").arg(options.framesPath));

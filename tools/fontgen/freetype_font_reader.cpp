@@ -116,40 +116,46 @@ bool withinReach(long value)
     return value >= -maxGlyphReach && value <= maxGlyphReach;
 }
 
-// Renders one glyph at the selected size; an empty string on success.
-QString renderGlyph(FT_Face face, FT_UInt index, Glyph &glyph, bool &fromStrike)
+struct RenderedGlyph {
+    Glyph glyph;
+    bool fromStrike = false; // taken from an embedded bitmap, not rendered from the outline
+};
+
+// Renders one glyph at the selected size, or says what is wrong with it.
+Result<RenderedGlyph> renderGlyph(FT_Face face, FT_UInt index)
 {
     if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) != 0)
-        return QStringLiteral("无法读取");
+        return Failure{QStringLiteral("无法读取")};
     const FT_GlyphSlot slot = face->glyph;
-    fromStrike = slot->format == FT_GLYPH_FORMAT_BITMAP;
+    RenderedGlyph rendered{.glyph = {}, .fromStrike = slot->format == FT_GLYPH_FORMAT_BITMAP};
+    Glyph &glyph = rendered.glyph;
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         FT_BBox box;
         FT_Outline_Get_CBox(&slot->outline, &box);
         if (!withinReach(box.xMin >> 6) || !withinReach(box.xMax >> 6) || !withinReach(box.yMin >> 6)
             || !withinReach(box.yMax >> 6))
-            return QStringLiteral("轮廓超出 %1 点").arg(maxGlyphReach);
+            return Failure{QStringLiteral("轮廓超出 %1 点").arg(maxGlyphReach)};
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
-            return QStringLiteral("无法渲染");
+            return Failure{QStringLiteral("无法渲染")};
     } else if (slot->format != FT_GLYPH_FORMAT_BITMAP) {
-        return QStringLiteral("格式不受支持");
+        return Failure{QStringLiteral("格式不受支持")};
     }
     if (int(slot->bitmap.width) > maxGlyphReach || int(slot->bitmap.rows) > maxGlyphReach
         || !withinReach(slot->bitmap_left) || !withinReach(slot->bitmap_top))
-        return QStringLiteral("点阵超出 %1 点").arg(maxGlyphReach);
+        return Failure{QStringLiteral("点阵超出 %1 点").arg(maxGlyphReach)};
     // A damaged bitmap font can give a glyph its size but no dots, or rows
     // shorter than its width, to go with it.
     const FT_Bitmap &bitmap = slot->bitmap;
     const unsigned rowBytes = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (bitmap.width + 7) / 8 : bitmap.width;
     if (bitmap.width > 0 && bitmap.rows > 0 && (!bitmap.buffer || unsigned(std::abs(bitmap.pitch)) < rowBytes))
-        return QStringLiteral("没有点阵数据");
+        return Failure{QStringLiteral("没有点阵数据")};
     const long advance = (slot->advance.x + 32) >> 6;
     if (advance < 0 || advance > maxGlyphReach)
-        return QStringLiteral("字宽 %1 点不合理").arg(advance);
+        return Failure{QStringLiteral("字宽 %1 点不合理").arg(advance)};
     glyph.advance = int(advance);
     if (!copyBitmap(slot, glyph))
-        return QStringLiteral("点阵格式不受支持");
-    return {};
+        return Failure{QStringLiteral("点阵格式不受支持")};
+    return rendered;
 }
 
 // The font's line: the rows its hanzi reach (all glyphs when it has no hanzi).
@@ -235,14 +241,12 @@ FontReadResult readFreeTypeFont(const QByteArray &fontBytes, int faceIndex, cons
         const FT_UInt index = code ? FT_Get_Char_Index(f, code) : 0;
         if (index == 0)
             continue;
-        Glyph glyph;
-        bool fromStrike = false;
-        const QString problem = renderGlyph(f, index, glyph, fromStrike);
-        if (!problem.isEmpty())
-            return fail(QStringLiteral("字符 %1的字形%2，字体文件已损坏").arg(characterName(c), problem));
-        result.font.glyphs.insert(c, glyph);
+        const Result<RenderedGlyph> rendered = renderGlyph(f, index);
+        if (!rendered.ok())
+            return fail(QStringLiteral("字符 %1的字形%2，字体文件已损坏").arg(characterName(c), rendered.error().message));
+        result.font.glyphs.insert(c, rendered.value().glyph);
         if (FT_IS_SCALABLE(f))
-            ++(fromStrike ? result.embeddedBitmaps : result.renderedOutlines);
+            ++(rendered.value().fromStrike ? result.embeddedBitmaps : result.renderedOutlines);
     }
     if (result.font.glyphs.isEmpty())
         return fail(QStringLiteral("没有任何 GB2312 或单字节字符的字形"));

@@ -27,40 +27,37 @@ bool isHexDigits(const QByteArray &text)
     return !text.isEmpty();
 }
 
-// One line "CODE:BITMAP" as a glyph; an empty string in `error` means success.
-bool parseHexLine(const QByteArray &line, char32_t &codePoint, Glyph &glyph, QString &error)
+struct HexLine {
+    char32_t codePoint = 0;
+    Glyph glyph;
+};
+
+// One line "CODE:BITMAP" as a code point and its glyph, or what is wrong with it.
+Result<HexLine> parseHexLine(const QByteArray &line)
 {
     const qsizetype colon = line.indexOf(':');
-    if (colon < 0) {
-        error = QStringLiteral("缺少冒号，应为“码位:点阵”");
-        return false;
-    }
+    if (colon < 0)
+        return Failure{QStringLiteral("缺少冒号，应为“码位:点阵”")};
     const QByteArray code = line.left(colon);
     const QByteArray bitmap = line.mid(colon + 1);
-    if (code.size() < 4 || code.size() > 6 || !isHexDigits(code)) {
-        error = QStringLiteral("码位“%1”不是 4 到 6 位十六进制数字").arg(QString::fromLatin1(code));
-        return false;
-    }
+    if (code.size() < 4 || code.size() > 6 || !isHexDigits(code))
+        return Failure{QStringLiteral("码位“%1”不是 4 到 6 位十六进制数字").arg(QString::fromLatin1(code))};
     const uint value = code.toUInt(nullptr, 16);
-    if (value > 0x10FFFF) {
-        error = QStringLiteral("码位 %1 超出 Unicode 范围").arg(QString::fromLatin1(code));
-        return false;
-    }
-    if ((bitmap.size() != 32 && bitmap.size() != 64) || !isHexDigits(bitmap)) {
-        error = QStringLiteral("点阵应为 32 位（8×16）或 64 位（16×16）十六进制数字");
-        return false;
-    }
+    if (value > 0x10FFFF)
+        return Failure{QStringLiteral("码位 %1 超出 Unicode 范围").arg(QString::fromLatin1(code))};
+    if ((bitmap.size() != 32 && bitmap.size() != 64) || !isHexDigits(bitmap))
+        return Failure{QStringLiteral("点阵应为 32 位（8×16）或 64 位（16×16）十六进制数字")};
     const QByteArray bytes = QByteArray::fromHex(bitmap);
     const int bytesPerRow = static_cast<int>(bytes.size()) / hexRows;
+    HexLine parsed{.codePoint = value, .glyph = {}};
+    Glyph &glyph = parsed.glyph;
     glyph.advance = glyph.boxWidth = bytesPerRow * 8;
     glyph.boxHeight = hexRows;
     glyph.boxX = 0;
     glyph.boxY = hexBoxY;
-    glyph.rows.clear();
     for (int row = 0; row < hexRows; ++row)
         glyph.rows.append(bytes.mid(row * bytesPerRow, bytesPerRow));
-    codePoint = value;
-    return true;
+    return parsed;
 }
 
 } // namespace
@@ -86,12 +83,10 @@ FontReadResult readHexFont(QIODevice &device, const QString &name, const Charact
         const QByteArray line = raw.trimmed();
         if (line.isEmpty())
             continue;
-        char32_t codePoint = 0;
-        Glyph glyph;
-        QString problem;
-        if (!parseHexLine(line, codePoint, glyph, problem)) {
-            return Failure{QStringLiteral("%1 第 %2 行：%3").arg(name).arg(lineNumber).arg(problem)};
-        }
+        const Result<HexLine> parsed = parseHexLine(line);
+        if (!parsed.ok())
+            return Failure{QStringLiteral("%1 第 %2 行：%3").arg(name).arg(lineNumber).arg(parsed.error().message)};
+        const char32_t codePoint = parsed.value().codePoint;
         if (seen[codePoint]) {
             return Failure{QStringLiteral("%1 第 %2 行：码位 %3 重复出现")
                                .arg(name)
@@ -101,7 +96,7 @@ FontReadResult readHexFont(QIODevice &device, const QString &name, const Charact
         seen[codePoint] = true;
         ++glyphs;
         if (wanted.contains(codePoint))
-            result.font.glyphs.insert(codePoint, glyph);
+            result.font.glyphs.insert(codePoint, parsed.value().glyph);
     }
     if (glyphs == 0)
         return Failure{QStringLiteral("%1 中没有任何字形").arg(name)};
