@@ -1,8 +1,9 @@
 #pragma once
 
-// The maker's texts the conversion writes: hz.txt's header and the banner
-// after every text. The windows' captions, credits, links and box titles are
-// in ui/window_texts.h and download/download_texts.h. Addresses use the reserved top-level domain .test so that
+// The maker's texts the conversion writes (hz.txt's header and the banner
+// after every text) and the title of the message boxes, which the main and
+// the download window share. The windows' other captions, credits and links
+// are in ui/window_texts.h and download/download_texts.h. Addresses use the reserved top-level domain .test so that
 // no real site ever gets traffic.
 
 #include <QString>
@@ -10,6 +11,9 @@
 namespace ledglyph::maker {
 
 inline const QString brand = QStringLiteral("Qorvath");
+
+// The title of the message boxes: the brand and "welcome".
+inline const QString welcomeTitle = brand + QStringLiteral(" 欢迎您");
 
 // The banner needs a host name of exactly 16 characters: two spaces, the host,
 // four spaces make the 22 characters of the 11 banner cells.

@@ -2,6 +2,7 @@
 
 #include "fonts/font_records.h"
 #include "platform/code_page_936.h"
+#include "platform/code_point_text.h"
 #include "platform/gb2312_table.h"
 #include "platform/system_reason.h"
 
@@ -41,7 +42,7 @@ QString codeText(QStringView ch)
     const char32_t code = ch.size() == 2 && ch[0].isHighSurrogate() && ch[1].isLowSurrogate()
                               ? QChar::surrogateToUcs4(ch[0], ch[1])
                               : ch[0].unicode();
-    return QStringLiteral("U+%1").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0')).toUpper();
+    return codePointText(code);
 }
 
 // “啊”, or （回车符） / （U+200B） for what cannot be seen between quotes.

@@ -79,8 +79,8 @@ inline QString transferDone(qint64 total)
 // The window's caption and the titles of its boxes.
 inline const QString windowCaption =
     QStringLiteral("点阵取模串口下载 http://") + maker::webHost + QStringLiteral(" 作者：林晓舟");
-inline const QString portTitle = maker::brand + QStringLiteral(" 欢迎您");
-inline const QString transferTitle = maker::brand + QStringLiteral(" 欢迎您！！！");
+inline const QString portTitle = maker::welcomeTitle;
+inline const QString transferTitle = maker::welcomeTitle + QStringLiteral("！！！");
 
 // Faults the window reports itself: a device that cannot be opened or goes
 // away, a help or glyph file that cannot be read, a failed transfer. The

@@ -2,9 +2,14 @@
 
 namespace ledglyph {
 
+QString programVersion()
+{
+    return QStringLiteral(LEDGLYPH_VERSION);
+}
+
 QString versionLine(const QString &programName)
 {
-    return programName + QStringLiteral(" " LEDGLYPH_VERSION "\n");
+    return programName + u' ' + programVersion() + u'\n';
 }
 
 } // namespace ledglyph

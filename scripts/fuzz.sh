@@ -8,7 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-bash scripts/install_missing.sh clang libclang-rt-14-dev
+# libclang-rt-dev: libFuzzer and the sanitizers' runtime of the clang that
+# Debian's clang package brings, whichever version that is.
+bash scripts/install_missing.sh clang libclang-rt-dev
 
 build=build-fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \

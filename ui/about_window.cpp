@@ -1,9 +1,10 @@
 #include "ui/about_window.h"
 
+#include "platform/gui/twips.h"
+#include "platform/program_version.h"
 #include "ui/click_label.h"
 #include "ui/outside_programs.h"
 #include "ui/program_icon.h"
-#include "platform/gui/twips.h"
 #include "ui/ui_fonts.h"
 #include "ui/window_texts.h"
 
@@ -44,7 +45,7 @@ AboutWindow::AboutWindow(Launcher &launcher, MessageBox &messageBox, QWidget *pa
         {"Label8", 600, 2775, 255, window_texts::authorImNumber},
         {"Label3", 840, 2775, 255, QStringLiteral("Email: ") + window_texts::authorEmail},
         {"Label4", 1080, 2895, 255, QStringLiteral("网站 ") + window_texts::webAddress},
-        {"Label5", 1320, 1455, 255, QStringLiteral("版本：Hz V 2.1")},
+        {"Label5", 1320, 1455, 255, QStringLiteral("版本：Hz V ") + programVersion()},
         {"Label6", 1560, 1815, 255, QStringLiteral("完成时间：") + window_texts::completedDate},
         {"Label7", 1800, 2775, 255, QStringLiteral("如您有意见或建议请您给我来信")},
         {"Label9", 2040, 3015, 255, window_texts::rightsLine},
@@ -79,16 +80,12 @@ void AboutWindow::onLinkHovered()
 // A click on the window's free surface opens the forum; labels keep their own clicks.
 void AboutWindow::mousePressEvent(QMouseEvent *event)
 {
-    m_surfacePressed = event->button() == Qt::LeftButton;
-    event->accept();
+    m_surfaceClick.press(event);
 }
 
 void AboutWindow::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool wasPressed = m_surfacePressed;
-    m_surfacePressed = false;
-    event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (m_surfaceClick.release(event, rect()))
         openForum();
 }
 

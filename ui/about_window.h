@@ -1,12 +1,12 @@
 #pragma once
 
 #include "platform/gui/message_box.h"
+#include "ui/click_label.h"
 
 #include <QWidget>
 
 namespace ledglyph {
 
-class ClickLabel;
 class Launcher;
 
 // The about window: nine labels of credits; the link label and the window's
@@ -33,7 +33,7 @@ private:
     Launcher &m_launcher;
     WindowMessageBox m_messageBox; // boxes of this window open centred on it
     ClickLabel *m_forumLink = nullptr;
-    bool m_surfacePressed = false;
+    LeftClick m_surfaceClick;
 };
 
 } // namespace ledglyph

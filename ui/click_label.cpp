@@ -10,18 +10,28 @@ ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, pare
     setMouseTracking(true); // movements without a pressed button arrive too
 }
 
-void ClickLabel::mousePressEvent(QMouseEvent *event)
+void LeftClick::press(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+bool LeftClick::release(QMouseEvent *event, const QRect &area)
 {
     const bool wasPressed = m_pressed;
     m_pressed = false;
     event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    return wasPressed && event->button() == Qt::LeftButton && area.contains(event->position().toPoint());
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_click.press(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_click.release(event, rect()))
         emit clicked();
 }
 

@@ -4,13 +4,14 @@
 // links and box titles. The conversion's own maker texts (brand, host) are in core/maker_texts.h.
 
 #include "core/maker_texts.h"
+#include "platform/program_version.h"
 
 #include <QString>
 
 namespace ledglyph::window_texts {
 
 inline const QString programTitle = QStringLiteral("LED点阵取模软件");
-inline const QString version = QStringLiteral("v2.1");
+inline const QString version = u'v' + programVersion();
 
 inline const QString webAddress = QStringLiteral("http://") + maker::webHost;
 inline const QString forumAddress = webAddress + QStringLiteral("/bbs/");
@@ -26,7 +27,7 @@ inline const QString rightsLine = maker::brand + QStringLiteral(" 版权所有 "
 inline const QString completedDate = QStringLiteral("2008-3-22");
 
 // Message box titles: the conversion's refusals, the input monitor's refusal.
-inline const QString welcomeTitle = maker::brand + QStringLiteral(" 欢迎您");
+inline const QString welcomeTitle = maker::welcomeTitle;
 inline const QString welcomeTitleNoSpace = maker::brand + QStringLiteral("欢迎您");
 
 // Window captions.

@@ -1,5 +1,7 @@
 #include "tools/fontgen/fill_report.h"
 
+#include "platform/code_point_text.h"
+
 #include <QStringList>
 
 namespace ledglyph::fontgen {
@@ -15,7 +17,7 @@ QString missingText(const LibraryBuild &build)
         return text;
     QStringList names;
     for (const char32_t c : build.missing.mid(0, namedMissing))
-        names << QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
+        names << codePointText(c);
     if (build.missing.size() > namedMissing)
         names << QStringLiteral("…");
     return text + QStringLiteral("：") + names.join(QLatin1Char(' '));

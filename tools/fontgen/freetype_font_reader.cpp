@@ -1,6 +1,7 @@
 #include "tools/fontgen/freetype_font_reader.h"
 
 #include "platform/code_page_936.h"
+#include "platform/code_point_text.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -33,9 +34,7 @@ using FaceHandle = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
 
 QString characterName(char32_t c)
 {
-    return QStringLiteral("U+%1（%2）")
-        .arg(QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, QLatin1Char('0')),
-             QString::fromUcs4(&c, 1));
+    return codePointText(c) + QStringLiteral("（%1）").arg(QString::fromUcs4(&c, 1));
 }
 
 // The font's code for a character, or 0 when it has none in these codes.

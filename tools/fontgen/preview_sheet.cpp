@@ -46,11 +46,8 @@ SampleCell hzk16Cell(const LibraryBuild &hzk16, char32_t c)
     const std::optional<QByteArray> bytes = cp936::encode(QString::fromUcs4(&c, 1));
     if (!bytes || bytes->size() != 2)
         return {};
-    const int zone = quint8(bytes->at(0)) - 0xA1;
-    const int position = quint8(bytes->at(1)) - 0xA1;
-    if (zone < 0 || zone >= fonts::hzZones || position < 0 || position >= fonts::hzPositionsPerZone)
-        return {};
-    return {&hzk16.bytes, zone * fonts::hzPositionsPerZone + position, true, false};
+    // Code page 936 gives two bytes only for a GB2312 character, which hzk16 holds.
+    return {&hzk16.bytes, fonts::hzRecordIndex(quint8(bytes->at(0)), quint8(bytes->at(1))), true, false};
 }
 
 SampleCell asc16Cell(const LibraryBuild &asc16, char32_t c)
