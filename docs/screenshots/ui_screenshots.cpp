@@ -14,6 +14,7 @@
 #include "download/download_texts.h"
 #include "download/download_window.h"
 #include "tests/support/test_desktop.h"
+#include "tests/support/window_controls.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/preview_window.h"
@@ -96,18 +97,18 @@ int main(int argc, char *argv[])
     mainWindow.show();
     if (!QTest::qWaitForWindowExposed(&mainWindow))
         return 1;
-    auto *inputBox = mainWindow.findChild<QPlainTextEdit *>(QStringLiteral("SrcTxt"));
+    auto *inputBox = test::MainWindowControls(&mainWindow).inputBox();
     QInputMethodEvent typed;
     typed.setCommitString(QStringLiteral("LED点阵屏 Qorvath"));
     QApplication::sendEvent(inputBox, &typed);
-    mainWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    test::MainWindowControls(&mainWindow).convertButton()->click();
     QTest::qWait(1300); // one clock tick fills the date and time panels
 
     bool ok = save(&mainWindow, outDir.filePath(QStringLiteral("main-window.png")));
 
     // "显示预览": the conversion on the board, held one second in (33 columns at
     // speed 1); then its frames at 75 %, as the window exports them.
-    mainWindow.findChild<QAction *>(QStringLiteral("previewAction"))->trigger();
+    test::MainWindowControls(&mainWindow).previewAction()->trigger();
     auto *preview = mainWindow.findChild<PreviewWindow *>();
     if (!preview || !QTest::qWaitForWindowExposed(preview))
         return 1;
@@ -120,7 +121,7 @@ int main(int argc, char *argv[])
     preview->findChild<QPushButton *>(QStringLiteral("animationButton"))->click();
     preview->close();
 
-    mainWindow.findChild<QAction *>(QStringLiteral("g"))->trigger();
+    test::MainWindowControls(&mainWindow).aboutAction()->trigger();
     AboutWindow *about = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (auto *candidate = qobject_cast<AboutWindow *>(window))
@@ -136,7 +137,7 @@ int main(int argc, char *argv[])
     form3.show();
     if (!QTest::qWaitForWindowExposed(&form3))
         return 1;
-    form3.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    test::DownloadWindowControls(&form3).openFileButton()->click();
     QTest::qWait(200);
     ok = save(&form3, outDir.filePath(QStringLiteral("download-window.png"))) && ok;
 
@@ -191,7 +192,7 @@ int main(int argc, char *argv[])
     // A transfer on its way: how far it is below the frames, "打开文件" unavailable
     // until it is over. The board answers at once; part of the file has left.
     desktop.link->holdWrites = true;
-    form3.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    test::DownloadWindowControls(&form3).openPortButton()->click();
     desktop.link->receive("s");
     desktop.link->driverHeld = 500;
     desktop.link->drain();

@@ -50,14 +50,14 @@ private slots:
         const QRect free = first->screen()->availableGeometry();
         // Centred as the frame's size is known: before the first window has one, not at all.
         QVERIFY((QRect(first->pos(), first->size()).center() - free.center()).manhattanLength() <= 1);
-        typeText(controlOf(first, "SrcTxt"), QStringLiteral("ab"));
-        clickControl(first, "Check1");
-        controlOf<QAction>(first, "g")->trigger();
+        typeText(MainWindowControls(first).inputBox(), QStringLiteral("ab"));
+        clickControl(MainWindowControls(first).invertCheck());
+        MainWindowControls(first).aboutAction()->trigger();
         QPointer<AboutWindow> about = onlyWindow<AboutWindow>();
         QVERIFY(about);
 
         first->move(free.topLeft() + QPoint(30, 40));
-        clickControl(first, "Command2");
+        clickControl(MainWindowControls(first).downloadButton());
         QTRY_VERIFY(first.isNull()); // closed and destroyed
         QPointer<DownloadWindow> download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
@@ -70,20 +70,20 @@ private slots:
         // The download window starts at the head of its tab order, Text1; the
         // next Tab reaches "返回", and Enter presses it.
         QVERIFY(QTest::qWaitForWindowActive(download));
-        QCOMPARE(QApplication::focusWidget(), controlOf(download, "Text1"));
+        QCOMPARE(QApplication::focusWidget(), DownloadWindowControls(download).logBox());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), controlOf(download, "Command5"));
+        QCOMPARE(QApplication::focusWidget(), DownloadWindowControls(download).returnButton());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(download.isNull());
         MainWindow *again = onlyWindow<MainWindow>();
         QVERIFY(again);
         QCOMPARE(again->frameGeometry().topLeft(), QPoint(left, free.bottom() + 1 - again->frameGeometry().height()));
         // Created anew: nothing typed or chosen before survives.
-        QCOMPARE(crLfText(*controlOf<QPlainTextEdit>(again, "SrcTxt")), QString());
-        QVERIFY(controlOf<QCheckBox>(again, "Check1")->isChecked());
+        QCOMPARE(crLfText(*MainWindowControls(again).inputBox()), QString());
+        QVERIFY(MainWindowControls(again).invertCheck()->isChecked());
         // The new main window's "关于" brings the about window still open to the front.
         QVERIFY(QTest::qWaitForWindowActive(again));
-        controlOf<QAction>(again, "g")->trigger();
+        MainWindowControls(again).aboutAction()->trigger();
         QCOMPARE(onlyWindow<AboutWindow>(), about.data());
         QVERIFY(QTest::qWaitForWindowActive(about));
         about->close();
@@ -91,7 +91,7 @@ private slots:
 
         // The download window's close box leaves no window open, so the
         // program ends (it quits when its last window closes).
-        clickControl(again, "Command2");
+        clickControl(MainWindowControls(again).downloadButton());
         download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
         download->close();
@@ -136,21 +136,21 @@ private slots:
         QCOMPARE(note(preview), "还没有取模：请先输入字符，再点击“取 模”。");
         QVERIFY(!preview->isPlaying());
 
-        typeText(controlOf(main, "SrcTxt"), QStringLiteral("欢迎 LED"));
-        clickControl(main, "Command1");
+        typeText(MainWindowControls(main).inputBox(), QStringLiteral("欢迎 LED"));
+        clickControl(MainWindowControls(main).convertButton());
         pressCtrlP(main);
         QCOMPARE(onlyWindow<PreviewWindow>(), preview.data());
         QCOMPARE(note(preview), QString());
         QCOMPARE(preview->frames().stripColumns(), (6 + 11) * 16); // the six characters and the banner
         QTRY_VERIFY(preview->frames().step() > 0);
 
-        clickControl(main, "Command2");
+        clickControl(MainWindowControls(main).downloadButton());
         QTRY_VERIFY(preview.isNull());
         DownloadWindow *download = onlyWindow<DownloadWindow>();
         QVERIFY(download);
-        controlOf<QComboBox>(download, "Combo2")->setCurrentIndex(2);
+        DownloadWindowControls(download).speedList()->setCurrentIndex(2);
         env.host.files << env.dir.filePath(QStringLiteral("zimuo.bin"));
-        clickControl(download, "Command4");
+        clickControl(DownloadWindowControls(download).openFileButton());
         pressCtrlP(download);
         preview = onlyWindow<PreviewWindow>();
         QVERIFY(preview);

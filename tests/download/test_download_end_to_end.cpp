@@ -10,6 +10,7 @@
 #include "tests/support/pty_pair.h"
 #include "tests/support/test_desktop.h"
 #include "tests/support/test_files.h"
+#include "tests/support/window_controls.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -74,12 +75,13 @@ private slots:
         desktop.services.makeSerialLink = makeCom1Link;
         DownloadWindow window(desktop.services);
         window.show();
+        const DownloadWindowControls form3(&window);
         // The speed alone goes into the header.
-        window.findChild<QComboBox *>(u"Combo1"_s)->setCurrentIndex(5);
-        window.findChild<QComboBox *>(u"Combo2"_s)->setCurrentIndex(2);
+        form3.displayModeList()->setCurrentIndex(5);
+        form3.speedList()->setCurrentIndex(2);
         desktop.host.files << line.dir.filePath(u"zimuo.bin"_s);
-        window.findChild<QPushButton *>(u"Command4"_s)->click();
-        window.findChild<QPushButton *>(u"Command1"_s)->click();
+        form3.openFileButton()->click();
+        form3.openPortButton()->click();
 
         QTRY_VERIFY_WITH_TIMEOUT(window.logText().contains(u"下载完成 OK！"_s), 20000);
         QCOMPARE(line.finish(), 0);

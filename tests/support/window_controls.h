@@ -20,11 +20,11 @@ namespace ledglyph::test {
 
 // A window's control by its name; the test run ends when there is none.
 template <typename T = QWidget>
-T *controlOf(const QWidget *window, const char *name)
+T *controlOf(const QWidget *window, const QString &name)
 {
-    auto *found = window ? window->findChild<T *>(QLatin1String(name)) : nullptr;
+    auto *found = window ? window->findChild<T *>(name) : nullptr;
     if (!found)
-        qFatal("control %s not found", name);
+        qFatal("control %s not found", qPrintable(name));
     return found;
 }
 

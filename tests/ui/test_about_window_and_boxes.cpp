@@ -107,7 +107,7 @@ private slots:
             QTest::mouseClick(label(about, name), Qt::LeftButton, {}, QPoint(3, 5));
         QVERIFY(env->host.opened.isEmpty()); // the other labels do nothing
 
-        control<QAction>("W")->trigger();
+        forumAction()->trigger();
         QTest::mouseClick(label(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
         QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(8, 150)); // left of the labels, bottom
         QCOMPARE(env->host.opened, QStringList(3, window_texts::forumAddress));
@@ -128,12 +128,12 @@ private slots:
             lines << label->height() / label->fontMetrics().lineSpacing();
             box->button(QMessageBox::Ok)->click();
         });
-        click("Option5");
+        click(cell8x16Option());
         typeText(inputBox(), QStringLiteral("啊啊啊"));
         AboutWindow *about = openAbout();
         QVERIFY(about);
         about->move(about->pos() + QPoint(150, 100));
-        control<QPushButton>("Command1")->click();
+        convertButton()->click();
         qtBox.showOver(*mainWindow, download_texts::openPortPrompt, MessageIcon::Exclamation, QStringLiteral("t"));
 
         QCOMPARE(lines, (QList<int>{1, 1, 1, 1, 2}));
@@ -184,7 +184,7 @@ private:
     // Opens the about window by "关于" and checks that it opens active, over the main window.
     AboutWindow *openAbout()
     {
-        control<QAction>("g")->trigger();
+        aboutAction()->trigger();
         AboutWindow *about = onlyWindow<AboutWindow>();
         const bool placed = about && QTest::qWaitForWindowActive(about)
                             && centredOn(about->frameGeometry(), *mainWindow);

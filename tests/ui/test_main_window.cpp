@@ -59,12 +59,15 @@ QString describe(const QWidget *widget, const QWidget *client)
 
 // A handler's click: the controls clicked first, then what the window shows.
 // (That 8*16 empties the input is a row of countsAndRefusals.)
+using F = MainWindowControls;
+using Button = QAbstractButton *(MainWindowControls::*)() const;
+
 struct HandlerCase {
-    QStringList before;
-    QString clicked;
-    QString shown; // Text2
+    QList<Button> before;
+    Button clicked;
+    QString shown; // the output box
     QString message, format; // status panels
-    QString focus = QStringLiteral("SrcTxt");
+    bool keepsFocus = false; // else the focus goes back to the input box
 };
 
 const QString kRefusal = QStringLiteral("warning Qorvath欢迎您: 注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
@@ -101,7 +104,7 @@ QList<QByteArray> filesIn(const QString &folder)
 // text typed ("\n" as the Enter key); the options the window must hand the
 // core, and whether the core refuses the input.
 struct Conversion {
-    QStringList clicks;
+    QList<Button> clicks;
     QString first;
     QString typed;
     ConversionOptions options;
@@ -125,7 +128,7 @@ private slots:
         env->host.onEveryBox = [this] {
             textsAtMessages << crLfText(*inputBox());
             // A real message box takes the focus; put the caret at the start, too.
-            control("exet")->setFocus();
+            exitButton()->setFocus();
             inputBox()->moveCursor(QTextCursor::Start);
         };
     }
@@ -136,8 +139,8 @@ private slots:
         QCOMPARE(panels(), (QStringList{window_texts::webAddress, "请输入字符", "", "C51格式", "", ""}));
         QCOMPARE(crLfText(*outputBox()), expectedText("help_text.txt"));
         QVERIFY(outputBox()->isReadOnly());
-        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option2", "Option3", "Option6"}));
-        QCOMPARE(focusName(), "SrcTxt");
+        QCOMPARE(checkedButtons(), names({invertCheck(), mirrorCheck(), c51Option(), horizontalOption(), cell16x16Option()}));
+        QVERIFY(inputBox()->hasFocus());
 
         QCOMPARE(mainWindow->windowTitle(), window_texts::mainWindowCaption);
         QVERIFY(!mainWindow->windowIcon().isNull());
@@ -152,7 +155,7 @@ private slots:
         QVERIFY(!expected.isEmpty());
         QStringList layout;
         for (const QString &row : expected)
-            layout << describe(control(row.section(u' ', 0, 0)), mainWindow->centralWidget());
+            layout << describe(controlOf(mainWindow.get(), row.section(u' ', 0, 0)), mainWindow->centralWidget());
         QCOMPARE(layout, expected);
 
         // Whatever face the system picks for the output box, the glyph text's
@@ -169,27 +172,27 @@ private slots:
         QTest::addColumn<HandlerCase>("expected");
         const QString c51 = QStringLiteral("C51格式");
         // Each option's handler also runs when it is already selected; a check box's on every change.
-        QTest::newRow("Option1") << HandlerCase{{}, "Option1", kExplainA51, "", "A51格式"};
-        QTest::newRow("Option2 after Option1") << HandlerCase{{"Option1"}, "Option2", kExplainC51, "", c51};
-        QTest::newRow("Option2 already selected") << HandlerCase{{}, "Option2", kExplainC51, "", c51};
-        QTest::newRow("Option3") << HandlerCase{{}, "Option3", expectedText("help_text.txt"), "取模方式为横向取模", c51};
-        QTest::newRow("Option5") << HandlerCase{{}, "Option5", kExplain8x16, "", c51};
-        QTest::newRow("Option6 after Option5") << HandlerCase{{"Option5"}, "Option6", kExplain16x16, "", c51};
-        QTest::newRow("Check1 off") << HandlerCase{{}, "Check1", kExplainInvert, "", c51};
-        QTest::newRow("Check1 on again") << HandlerCase{{"Check1"}, "Check1", kExplainInvert, "", c51};
-        QTest::newRow("Check2 off keeps focus") << HandlerCase{{}, "Check2", kExplainMirror, "", c51, "Check2"};
-        QTest::newRow("Check2 on again") << HandlerCase{{"Check2"}, "Check2", kExplainMirror, "", c51, "Check2"};
+        QTest::newRow("A51") << HandlerCase{{}, &F::a51Option, kExplainA51, "", "A51格式"};
+        QTest::newRow("C51 after A51") << HandlerCase{{&F::a51Option}, &F::c51Option, kExplainC51, "", c51};
+        QTest::newRow("C51 already selected") << HandlerCase{{}, &F::c51Option, kExplainC51, "", c51};
+        QTest::newRow("horizontal") << HandlerCase{{}, &F::horizontalOption, expectedText("help_text.txt"), "取模方式为横向取模", c51};
+        QTest::newRow("8*16") << HandlerCase{{}, &F::cell8x16Option, kExplain8x16, "", c51};
+        QTest::newRow("16*16 after 8*16") << HandlerCase{{&F::cell8x16Option}, &F::cell16x16Option, kExplain16x16, "", c51};
+        QTest::newRow("invert off") << HandlerCase{{}, &F::invertCheck, kExplainInvert, "", c51};
+        QTest::newRow("invert on again") << HandlerCase{{&F::invertCheck}, &F::invertCheck, kExplainInvert, "", c51};
+        QTest::newRow("mirror off keeps focus") << HandlerCase{{}, &F::mirrorCheck, kExplainMirror, "", c51, true};
+        QTest::newRow("mirror on again") << HandlerCase{{&F::mirrorCheck}, &F::mirrorCheck, kExplainMirror, "", c51, true};
     }
 
     void handlersShowTheirTextAndMoveFocus()
     {
         QFETCH(HandlerCase, expected);
         QTest::keyClicks(inputBox(), QStringLiteral("ab"));
-        for (const QString &name : expected.before)
-            click(name);
+        for (const Button button : expected.before)
+            click(button);
         // Put the focus and the caret elsewhere, so that a refocus is visible.
         inputBox()->moveCursor(QTextCursor::Start);
-        control("exet")->setFocus();
+        exitButton()->setFocus();
 
         click(expected.clicked);
 
@@ -198,8 +201,8 @@ private slots:
             QTRY_COMPARE(outputBox()->horizontalScrollBar()->maximum(), 0);
         QCOMPARE(panel(StatusPanel::Message), expected.message);
         QCOMPARE(panel(StatusPanel::Format), expected.format);
-        QCOMPARE(focusName(), expected.focus);
-        if (expected.focus == QLatin1String("SrcTxt"))
+        QCOMPARE(focusName(), expected.keepsFocus ? (this->*expected.clicked)()->objectName() : inputBox()->objectName());
+        if (!expected.keepsFocus)
             QVERIFY(inputBox()->textCursor().atEnd());
         QCOMPARE(env->host.shown, QStringList());
     }
@@ -208,18 +211,18 @@ private slots:
     {
         // An arrow key moves the focus onto the new option after its handler ran;
         // the window takes it back to the input box.
-        control("Option6")->setFocus();
-        QTest::keyClick(control("Option6"), Qt::Key_Down);
+        cell16x16Option()->setFocus();
+        QTest::keyClick(cell16x16Option(), Qt::Key_Down);
         QCOMPARE(crLfText(*outputBox()), kExplain8x16);
-        QTRY_COMPARE(focusName(), "SrcTxt");
+        QTRY_VERIFY(inputBox()->hasFocus());
 
-        // The three option pairs do not reach into each other (Option5 came by
-        // the arrow key); Option4 is disabled, a click changes nothing.
-        click("Option1");
-        click("Option4");
-        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option1", "Option3", "Option5"}));
-        click("Option6");
-        QCOMPARE(checkedButtons(), (QStringList{"Check1", "Check2", "Option1", "Option3", "Option6"}));
+        // The three option pairs do not reach into each other (8*16 came by the
+        // arrow key); 纵向取模 is disabled, a click changes nothing.
+        click(a51Option());
+        click(verticalOption());
+        QCOMPARE(checkedButtons(), names({invertCheck(), mirrorCheck(), a51Option(), horizontalOption(), cell8x16Option()}));
+        click(cell16x16Option());
+        QCOMPARE(checkedButtons(), names({invertCheck(), mirrorCheck(), a51Option(), horizontalOption(), cell16x16Option()}));
     }
 
     // Keys as in the programs these users know: Enter presses the focused
@@ -228,50 +231,50 @@ private slots:
     void keysOfButtonsMenusAndOptionGroups()
     {
         typeText(inputBox(), QStringLiteral("A"));
-        control("Command1")->setFocus();
-        QTest::keyClick(control("Command1"), Qt::Key_Return);
+        convertButton()->setFocus();
+        QTest::keyClick(convertButton(), Qt::Key_Return);
         QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 32个字模"));
         typeText(inputBox(), QStringLiteral("B"));
         QTest::keyClick(inputBox(), Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier);
         QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 64个字模"));
         QCOMPARE(crLfText(*inputBox()), QStringLiteral("AB"));
-        control("exet")->setFocus();
-        QTest::keyClick(control("exet"), Qt::Key_Enter, Qt::KeypadModifier);
+        exitButton()->setFocus();
+        QTest::keyClick(exitButton(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(env->quitCalls, 1);
 
         struct MenuKey {
             Qt::Key key;
             Qt::KeyboardModifiers modifiers;
-            const char *opens;
+            QMenu *opens;
         };
-        for (const MenuKey &press : {MenuKey{.key = Qt::Key_F, .modifiers = Qt::AltModifier, .opens = "fa"},
-                                     MenuKey{.key = Qt::Key_H, .modifiers = Qt::AltModifier, .opens = "HE"},
-                                     MenuKey{.key = Qt::Key_F10, .modifiers = {}, .opens = "fa"}}) {
+        for (const MenuKey &press : {MenuKey{.key = Qt::Key_F, .modifiers = Qt::AltModifier, .opens = fileMenu()},
+                                     MenuKey{.key = Qt::Key_H, .modifiers = Qt::AltModifier, .opens = helpMenu()},
+                                     MenuKey{.key = Qt::Key_F10, .modifiers = {}, .opens = fileMenu()}}) {
             inputBox()->setFocus();
             QTest::keyClick(inputBox(), press.key, press.modifiers);
-            QTRY_COMPARE(QApplication::activePopupWidget(), control<QMenu>(press.opens));
+            QTRY_COMPARE(QApplication::activePopupWidget(), press.opens);
             QApplication::activePopupWidget()->close();
         }
         inputBox()->setFocus();
         QTest::keyClick(inputBox(), Qt::Key_Alt, Qt::AltModifier);
-        QCOMPARE(mainWindow->menuBar()->activeAction(), control<QMenu>("fa")->menuAction());
+        QCOMPARE(mainWindow->menuBar()->activeAction(), fileMenu()->menuAction());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
 
         // From the start state (C51 and 16*16 selected), then with A51 selected.
         struct TabStop {
-            const char *select; // clicked first, if any
-            const char *from;
-            const char *lands;
+            QAbstractButton *select; // clicked first, if any
+            QAbstractButton *from;
+            QAbstractButton *lands;
         };
-        for (const TabStop &tab : {TabStop{.select = nullptr, .from = "Check2", .lands = "Option2"},
-                                   TabStop{.select = nullptr, .from = "Option3", .lands = "Option6"},
-                                   TabStop{.select = "Option1", .from = "Check2", .lands = "Option1"},
-                                   TabStop{.select = "Option1", .from = "Option1", .lands = "Option3"}}) {
+        for (const TabStop &tab : {TabStop{.select = nullptr, .from = mirrorCheck(), .lands = c51Option()},
+                                   TabStop{.select = nullptr, .from = horizontalOption(), .lands = cell16x16Option()},
+                                   TabStop{.select = a51Option(), .from = mirrorCheck(), .lands = a51Option()},
+                                   TabStop{.select = a51Option(), .from = a51Option(), .lands = horizontalOption()}}) {
             if (tab.select)
                 click(tab.select);
-            control(tab.from)->setFocus();
-            QTest::keyClick(control(tab.from), Qt::Key_Tab);
-            QVERIFY2(focusName() == QLatin1String(tab.lands), tab.from);
+            tab.from->setFocus();
+            QTest::keyClick(tab.from, Qt::Key_Tab);
+            QVERIFY2(tab.lands->hasFocus(), qPrintable(tab.from->objectName()));
         }
     }
 
@@ -279,7 +282,7 @@ private slots:
     // panels, and the panels around them keep their places.
     void longestTextFitsThePanels()
     {
-        const auto *bar = control<StatusPanels>("StaB1");
+        const StatusPanels *bar = statusPanels();
         const auto fits = [bar](StatusPanel which) {
             const QLabel *shown = bar->panelLabel(which);
             return shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->contentsRect().width();
@@ -287,7 +290,7 @@ private slots:
         typeText(inputBox(), QString(12, u'x') + QString(1000, u'中'));
         QCOMPARE(panel(StatusPanel::InputCounts), QStringLiteral(" 12个字符 1000个汉字"));
         QVERIFY(fits(StatusPanel::InputCounts));
-        click("Command1");
+        click(convertButton());
         QCOMPARE(panel(StatusPanel::Message), QStringLiteral("转换完成 共： 32384个字模"));
         QVERIFY(fits(StatusPanel::Message));
         QList<int> leftEdges;
@@ -300,7 +303,7 @@ private slots:
     // interval after the start; the tick writes nothing else.
     void clockTickWritesTimeAndDate()
     {
-        QCOMPARE(control<QTimer>("Timer1")->interval(), 1000);
+        QCOMPARE(clockTimer()->interval(), 1000);
         env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
         const QStringList later{window_texts::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
                                 timeText(QTime(8, 30, 0))};
@@ -311,9 +314,9 @@ private slots:
     // menu entry with the about window's two other ways to the forum.
     void quitButtonAndMenuEntry()
     {
-        click("exet");
+        click(exitButton());
         QCOMPARE(env->quitCalls, 1);
-        control<QAction>("ex")->trigger();
+        exitAction()->trigger();
         QCOMPARE(env->quitCalls, 2);
     }
 
@@ -346,7 +349,7 @@ private slots:
         QFETCH(Edit, edit);
         if (edit.mode8x16) {
             typeText(inputBox(), QStringLiteral("中")); // selecting 8*16 must empty the box and count again
-            click("Option5");
+            click(cell8x16Option());
         }
         typeText(inputBox(), edit.typed);
         for (int press = 0; press < edit.left; ++press)
@@ -359,7 +362,7 @@ private slots:
         QCOMPARE(crLfText(*inputBox()), edit.after);
         QCOMPARE(panel(StatusPanel::InputCounts), edit.countsShown);
         if (!edit.messages.isEmpty()) { // the focus and the caret come back from the message
-            QCOMPARE(focusName(), "SrcTxt");
+            QVERIFY(inputBox()->hasFocus());
             QVERIFY(inputBox()->textCursor().atEnd());
         }
     }
@@ -367,7 +370,7 @@ private slots:
     void longPasteIsCutWithoutNesting()
     {
         // One message per character, from the end back to the first Chinese character.
-        click("Option5");
+        click(cell8x16Option());
         int changeHandlings = 0;
         QObject::connect(inputBox(), &QPlainTextEdit::textChanged, inputBox(), [&] { ++changeHandlings; });
         paste(QStringLiteral("ok") + QString(3000, u'中') + QString(2000, u'z'));
@@ -384,8 +387,8 @@ private slots:
         // "no invert" also tells the two check boxes apart; the third row
         // changes every option from the start state's.
         QTest::newRow("both boxes checked, a line break") << Conversion{{}, "", "A中\n1", {C51, Cell16x16, true, true}};
-        QTest::newRow("no invert") << Conversion{{"Check1"}, "", "A中", {C51, Cell16x16, false, true}};
-        QTest::newRow("8*16, A51, neither") << Conversion{{"Option5", "Option1", "Check1", "Check2"}, "", "ABC",
+        QTest::newRow("no invert") << Conversion{{&F::invertCheck}, "", "A中", {C51, Cell16x16, false, true}};
+        QTest::newRow("8*16, A51, neither") << Conversion{{&F::cell8x16Option, &F::a51Option, &F::invertCheck, &F::mirrorCheck}, "", "ABC",
                                                           {A51, Cell8x16, false, false}};
         QTest::newRow("empty input refused") << Conversion{{}, "", "", {}, true};
         QTest::newRow("no glyph for an emoji after a conversion") << Conversion{{}, "中", "😀", {}, true};
@@ -394,11 +397,11 @@ private slots:
     void convertShowsTheOutcomeOfTheCore()
     {
         QFETCH(Conversion, run);
-        for (const QString &name : run.clicks)
-            click(name);
+        for (const Button button : run.clicks)
+            click(button);
         if (!run.first.isEmpty()) {
             typeText(inputBox(), run.first);
-            click("Command1");
+            click(convertButton());
         }
         const QStringList namesBefore = env->files();
         const QList<QByteArray> before = filesIn(env->dir.path());
@@ -407,7 +410,7 @@ private slots:
         env->host.onEveryBox = [&] { atMessage << panel(StatusPanel::Message) << crLfText(*outputBox()); };
         typeText(inputBox(), run.typed);
         inputBox()->moveCursor(QTextCursor::Start);
-        click("Command1");
+        click(convertButton());
 
         // The core, tested on its own, run directly with the row's options and
         // the input with CR LF line breaks: the window must have handed it
@@ -433,14 +436,14 @@ private slots:
             QVERIFY(run.clicks.isEmpty() || written != filesIn(startState.path()));
             QCOMPARE(env->host.shown, QStringList());
             QCOMPARE(panel(StatusPanel::Message), outcome.message);
-            const QLabel *shown = control<StatusPanels>("StaB1")->panelLabel(StatusPanel::Message);
+            const QLabel *shown = statusPanels()->panelLabel(StatusPanel::Message);
             QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
             // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
             QCOMPARE(crLfText(*outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
                      cp936::decode(written.at(0)));
         }
         // After 取 模, whatever its outcome, typing goes on at the end of the input.
-        QCOMPARE(focusName(), "SrcTxt");
+        QVERIFY(inputBox()->hasFocus());
         QVERIFY(inputBox()->textCursor().atEnd() && !inputBox()->textCursor().hasSelection());
     }
 
@@ -458,15 +461,16 @@ private slots:
         MainWindow installed(*services);
         QCOMPARE(QDir(outputs.path()).entryList(QDir::Files), QStringList{QStringLiteral("hz.txt")});
         QCOMPARE(readFile(outputs.filePath(QStringLiteral("hz.txt"))), "new");
-        controlOf<QPlainTextEdit>(&installed, "SrcTxt")->setPlainText(QStringLiteral("中A"));
-        controlOf<QPushButton>(&installed, "Command1")->click();
+        const MainWindowControls installedForm(&installed);
+        installedForm.inputBox()->setPlainText(QStringLiteral("中A"));
+        installedForm.convertButton()->click();
 
         const QList<QByteArray> written = filesIn(outputs.path());
         QVERIFY(!written.contains(QByteArray()));
-        QCOMPARE(crLfText(*controlOf<QPlainTextEdit>(&installed, "Text2")),
+        QCOMPARE(crLfText(*installedForm.outputBox()),
                  QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：") + QDir::toNativeSeparators(outputs.path())
                      + QStringLiteral("\r\n") + cp936::decode(written.at(0)));
-        controlOf<QAction>(&installed, "openOutputFolder")->trigger();
+        installedForm.openOutputFolderAction()->trigger();
         QCOMPARE(env->host.opened, QStringList{outputs.path()});
         QCOMPARE(env->host.shown, QStringList());
         // Nothing in the program folder, neither from this run nor from the
@@ -479,9 +483,9 @@ private slots:
     void whatCannotBeOpenedIsNamed()
     {
         env->host.launcherStarts = false;
-        control<QAction>("W")->trigger();
-        control<QAction>("openOutputFolder")->trigger();
-        control<QAction>("g")->trigger();
+        forumAction()->trigger();
+        openOutputFolderAction()->trigger();
+        aboutAction()->trigger();
         AboutWindow *about = onlyWindow<AboutWindow>();
         QVERIFY(about);
         QTest::mouseClick(controlOf(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
@@ -511,6 +515,14 @@ private:
             if (button->isChecked())
                 names << button->objectName();
         }
+        names.sort();
+        return names;
+    }
+    static QStringList names(const QList<QAbstractButton *> &buttons) // in name order
+    {
+        QStringList names;
+        for (const QAbstractButton *button : buttons)
+            names << button->objectName();
         names.sort();
         return names;
     }

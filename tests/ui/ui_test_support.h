@@ -7,6 +7,7 @@
 
 #include "desktop/window_navigator.h"
 #include "tests/support/test_desktop.h"
+#include "tests/support/window_controls.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/status_panels.h"
@@ -65,26 +66,19 @@ void answerDialogs(QTimer &timer, Answer answer)
     timer.start(10);
 }
 
-// A window's control by its name; the test run ends when there is none.
-template<typename T = QWidget>
-T *controlOf(const QWidget *window, const QString &name)
-{
-    auto *found = window->findChild<T *>(name);
-    if (!found)
-        qFatal("control %s not found", qPrintable(name));
-    return found;
-}
-
 // Clicks a control near its left edge, where a check box or option button has its indicator.
-inline void clickControl(const QWidget *window, const QString &name)
+inline void clickControl(QWidget *widget)
 {
-    QWidget *widget = controlOf(window, name);
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(7, widget->height() / 2));
 }
 
-// A test class opens the window in init() and closes it, with any about window, in cleanup().
-class MainWindowFixture {
+// A test class opens the window in init() and closes it, with any about window,
+// in cleanup(). Its controls are at hand by what they do (convertButton(), aboutAction()).
+class MainWindowFixture : protected MainWindowControls {
 protected:
+    // An option button or check box of the window, for tables of clicks.
+    using Button = QAbstractButton *(MainWindowControls::*)() const;
+
     // The test desktop's services, or the given message boxes in place of its scripted ones.
     bool openMainWindow(MessageBox *boxes = nullptr)
     {
@@ -93,31 +87,28 @@ protected:
             boxes ? *boxes : env->host, env->host, env->host, env->clock, env->services.appDir, env->services.quit});
         navigator = std::make_unique<WindowNavigator>(*services);
         mainWindow = std::make_unique<MainWindow>(*services);
+        form1 = mainWindow.get();
         navigator->connectAbout(*mainWindow);
         mainWindow->show();
         return QTest::qWaitForWindowActive(mainWindow.get());
     }
     void closeWindows()
     {
+        form1 = nullptr;
         mainWindow.reset();
         navigator.reset(); // and the about window with it
         services.reset();
         env.reset();
     }
 
-    template<typename T = QWidget>
-    T *control(const QString &name) const
-    {
-        return controlOf<T>(mainWindow.get(), name);
-    }
-    QPlainTextEdit *inputBox() const { return control<QPlainTextEdit>("SrcTxt"); }
-    QPlainTextEdit *outputBox() const { return control<QPlainTextEdit>("Text2"); }
-    QString panel(StatusPanel which) const { return control<StatusPanels>("StaB1")->panelText(which); }
+    StatusPanels *statusPanels() const { return qobject_cast<StatusPanels *>(statusBar()); }
+    QString panel(StatusPanel which) const { return statusPanels()->panelText(which); }
     static QString focusName()
     {
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
-    void click(const QString &name) const { clickControl(mainWindow.get(), name); }
+    void click(QAbstractButton *button) const { clickControl(button); }
+    void click(Button button) const { clickControl((this->*button)()); }
 
     std::unique_ptr<TestDesktop> env;
     std::unique_ptr<DesktopServices> services;
