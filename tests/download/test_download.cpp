@@ -577,8 +577,12 @@ private slots:
             QRect pixels;
         };
         const Place places[] = {
+            // The frames, and the strip below them
             {.name = "Frame2", .frame = "Form3", .pixels = {8, 8, 105, 337}},
             {.name = "Frame1", .frame = "Form3", .pixels = {120, 8, 609, 337}},
+            {.name = "transferProgress", .frame = "Form3", .pixels = {450, 346, 279, 20}},
+            {.name = "portChooser", .frame = "Form3", .pixels = {8, 346, 432, 21}},
+            // 功能设置
             {.name = "Combo1", .frame = "Frame2", .pixels = {8, 24, 89, 20}},
             {.name = "Combo2", .frame = "Frame2", .pixels = {8, 64, 89, 20}},
             {.name = "Command4", .frame = "Frame2", .pixels = {8, 104, 89, 33}},
@@ -586,9 +590,8 @@ private slots:
             {.name = "Command3", .frame = "Frame2", .pixels = {8, 200, 89, 33}},
             {.name = "Command2", .frame = "Frame2", .pixels = {8, 248, 89, 33}},
             {.name = "Command5", .frame = "Frame2", .pixels = {8, 296, 89, 33}},
+            // 串口发送数据
             {.name = "Text1", .frame = "Frame1", .pixels = {8, 24, 593, 297}},
-            {.name = "transferProgress", .frame = "Form3", .pixels = {450, 346, 279, 20}},
-            {.name = "portChooser", .frame = "Form3", .pixels = {8, 346, 432, 21}},
         };
         WindowRig rig;
         QCOMPARE(rig.form->objectName(), u"Form3"_s);

@@ -34,24 +34,34 @@ public:
 
     QPlainTextEdit *inputBox() const { return controlOf<QPlainTextEdit>(form1, "SrcTxt"); }
     QPlainTextEdit *outputBox() const { return controlOf<QPlainTextEdit>(form1, "Text2"); }
+
+    // 取模控制: the cell size and the output format
     QAbstractButton *cell16x16Option() const { return controlOf<QAbstractButton>(form1, "Option6"); }
     QAbstractButton *cell8x16Option() const { return controlOf<QAbstractButton>(form1, "Option5"); }
     QAbstractButton *c51Option() const { return controlOf<QAbstractButton>(form1, "Option2"); }
     QAbstractButton *a51Option() const { return controlOf<QAbstractButton>(form1, "Option1"); }
+
+    // 取模控制: the direction and the bit transforms
     QAbstractButton *horizontalOption() const { return controlOf<QAbstractButton>(form1, "Option3"); }
     QAbstractButton *verticalOption() const { return controlOf<QAbstractButton>(form1, "Option4"); }
     QAbstractButton *invertCheck() const { return controlOf<QAbstractButton>(form1, "Check1"); }
     QAbstractButton *mirrorCheck() const { return controlOf<QAbstractButton>(form1, "Check2"); }
+
+    // Buttons, the status bar and its clock
     QPushButton *convertButton() const { return controlOf<QPushButton>(form1, "Command1"); }
     QPushButton *downloadButton() const { return controlOf<QPushButton>(form1, "Command2"); }
     QPushButton *exitButton() const { return controlOf<QPushButton>(form1, "exet"); }
     QWidget *statusBar() const { return controlOf(form1, "StaB1"); }
     QTimer *clockTimer() const { return controlOf<QTimer>(form1, "Timer1"); }
+
+    // 文件(F)
     QMenu *fileMenu() const { return controlOf<QMenu>(form1, "fa"); }
     QMenu *helpMenu() const { return controlOf<QMenu>(form1, "HE"); }
     QAction *exitAction() const { return controlOf<QAction>(form1, "ex"); }
     QAction *previewAction() const { return controlOf<QAction>(form1, "previewAction"); }
     QAction *openOutputFolderAction() const { return controlOf<QAction>(form1, "openOutputFolder"); }
+
+    // 帮助(H)
     QAction *forumAction() const { return controlOf<QAction>(form1, "W"); }
     QAction *aboutAction() const { return controlOf<QAction>(form1, "g"); }
 
@@ -63,15 +73,19 @@ class DownloadWindowControls {
 public:
     explicit DownloadWindowControls(const QWidget *window = nullptr) : form3(window) {}
 
+    // 功能设置: the lists
     QComboBox *displayModeList() const { return controlOf<QComboBox>(form3, "Combo1"); }
     QComboBox *speedList() const { return controlOf<QComboBox>(form3, "Combo2"); }
+
+    // 功能设置: the buttons
     QPushButton *openFileButton() const { return controlOf<QPushButton>(form3, "Command4"); }
     QPushButton *openPortButton() const { return controlOf<QPushButton>(form3, "Command1"); }
     QPushButton *closePortButton() const { return controlOf<QPushButton>(form3, "Command3"); }
     QPushButton *sendButton() const { return controlOf<QPushButton>(form3, "Command2"); }
     QPushButton *returnButton() const { return controlOf<QPushButton>(form3, "Command5"); }
+
+    // The log box, the progress line and the COM1 chooser
     QPlainTextEdit *logBox() const { return controlOf<QPlainTextEdit>(form3, "Text1"); }
-    QTimer *pollTimer() const { return controlOf<QTimer>(form3, "Timer1"); }
     QLabel *progressLine() const { return controlOf<QLabel>(form3, "transferProgress"); }
     QWidget *portChooser() const { return controlOf(form3, "portChooser"); }
 
