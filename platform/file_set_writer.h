@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <memory>
-#include <optional>
 
 namespace ledglyph {
 

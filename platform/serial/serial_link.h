@@ -7,7 +7,6 @@
 #include <QObject>
 #include <QString>
 
-
 namespace ledglyph {
 
 // Line format of a serial link: the speed. The rest of the wire format's line
