@@ -23,13 +23,10 @@
 /* One row every millisecond: 16 rows make a refresh of 62.5 Hz. */
 #define TICK_RELOAD (65536UL - MACHINE_CYCLE_HZ / 1000)
 
-/* The receiver's clocks (the quiet line, the gap after an answer, the wait
- * for the header) move on in steps of this many milliseconds. Called every
- * millisecond, receiver_time() and receiver_busy() took about 300 of the 921
- * machine cycles of each millisecond, a third of the CPU; the limits they
- * watch (50 ms, 500 ms, one minute) need no finer step. See README.md,
- * "Time per received byte". */
-#define RECEIVER_STEP_MS 8
+/* The time goes to the receiver every RECEIVER_STEP_MS (receiver.h), not
+ * every millisecond: called every millisecond, receiver_time() and
+ * receiver_busy() took about 300 of the 921 machine cycles of each
+ * millisecond, a third of the CPU. See README.md, "Time per received byte". */
 
 /* Pins of the matrix (P0, P2 and P3.6/P3.7 are the external memory bus). */
 #define COLUMN_DATA P1_0   /* SER of the first 74HC595 */
