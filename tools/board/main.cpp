@@ -2,7 +2,6 @@
 // without hardware (for example on one end of a socat pseudo-terminal pair);
 // with --glyphs, the film strip of a glyph file as the board shows it.
 
-#include "download/wire_format.h"
 #include "platform/command_line.h"
 #include "platform/exit_code.h"
 #include "platform/name_bytes.h"
@@ -21,7 +20,7 @@ int main(int argc, char *argv[])
     ProgramCommandLine commandLine(QStringLiteral("ledglyph-board"), QStringLiteral(
         "模拟显示板（单片机），由显示板固件的接收程序决定一切：回答轮询 \"s\"，接收 0x79 0x01 速度代码、"
         "字模数据和 0x73 0x73 0x73，线路静止 %1 毫秒后决定接受还是拒绝；保存接受的字模数据并显示收到的内容。")
-        .arg(LEDGLYPH_DECISION_QUIET_MS));
+        .arg(RECEIVER_QUIET_MS));
     QCommandLineParser &parser = commandLine.parser;
     const QCommandLineOption device(QStringLiteral("device"), QStringLiteral("串口设备，例如 /dev/ttyUSB0 或伪终端。"),
                                     QStringLiteral("DEV"));
@@ -61,7 +60,7 @@ int main(int argc, char *argv[])
             QStringLiteral("多余的参数：%1").arg(parser.positionalArguments().join(QLatin1Char(' ')))));
     if (parser.isSet(idle))
         return printAnswer(commandLine.usageError(QStringLiteral(
-            "--idle 已取消：显示板按固件的规则，在线路静止 %1 毫秒后决定接受还是拒绝一次传输。").arg(LEDGLYPH_DECISION_QUIET_MS)));
+            "--idle 已取消：显示板按固件的规则，在线路静止 %1 毫秒后决定接受还是拒绝一次传输。").arg(RECEIVER_QUIET_MS)));
     bool delayOk = false;
     board::BoardOptions options;
     options.device = parser.value(device);
