@@ -15,4 +15,7 @@ struct Timing {
 // `once` returns false on failure.
 Timing measure(int repetitions, const std::function<bool()> &once);
 
+// The median and the least of samples in milliseconds (at least one).
+Timing summarize(QList<double> samplesMs);
+
 } // namespace ledglyph::bench

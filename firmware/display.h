@@ -1,7 +1,8 @@
 /* What the 16 x 64 matrix shows: the glyph cells side by side as one strip that
  * scrolls left, one column per step, and starts again after its last cell.
  * Plain C without special-function registers: the firmware refreshes the
- * matrix from the frame this builds, ledglyph-board draws the same frame.
+ * matrix from the frame this builds, even while a step rewrites it (see
+ * `frame` in main.c); ledglyph-board draws the same frame.
  *
  * The board is wired for the tool's default options (invert and mirror on):
  * - a column lights when its shift-register output is 0 (the outputs sink

@@ -8,7 +8,10 @@
  *   +2, +3                     length of the glyph data, low byte first
  *   +4                         speed code (1 to 6)
  *   +5                         check: the exclusive or of bytes +0 to +4 and 0xA5
- *   +8                         transfers decided since power-on (counts on, wraps at 256)
+ *   +8                         transfers decided, modulo 256: never cleared (like the
+ *                              rest of the store it outlives power cuts, and it starts
+ *                              from whatever a new RAM holds), so two readings tell how
+ *                              many came between them
  *   +9                         the last decision: 0 accepted, else an enum receiver_refusal
  * A maker reading the store with a programmer, or a test reading the
  * simulator's memory, finds the board's view there. */

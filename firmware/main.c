@@ -23,13 +23,10 @@
 /* One row every millisecond: 16 rows make a refresh of 62.5 Hz. */
 #define TICK_RELOAD (65536UL - MACHINE_CYCLE_HZ / 1000)
 
-/* The receiver's clocks (the quiet line, the gap after an answer, the wait
- * for the header) move on in steps of this many milliseconds. Called every
- * millisecond, receiver_time() and receiver_busy() took about 300 of the 921
- * machine cycles of each millisecond, a third of the CPU; the limits they
- * watch (50 ms, 500 ms, one minute) need no finer step. See README.md,
- * "Time per received byte". */
-#define RECEIVER_STEP_MS 8
+/* The time goes to the receiver every RECEIVER_STEP_MS (receiver.h), not
+ * every millisecond: called every millisecond, receiver_time() and
+ * receiver_busy() took about 300 of the 921 machine cycles of each
+ * millisecond, a third of the CPU. See README.md, "Time per received byte". */
 
 /* Pins of the matrix (P0, P2 and P3.6/P3.7 are the external memory bus). */
 #define COLUMN_DATA P1_0   /* SER of the first 74HC595 */
@@ -38,11 +35,20 @@
 #define COLUMNS_DARK P1_3  /* /OE of every 74HC595: 1 turns every column off */
 #define ROW_SHIFT 4        /* P1.4 to P1.7: inputs A to D of the 74HC154 */
 #define TIMER2_VECTOR 5    /* 0x2B: Timer 2 (8052.h names only the 8051 vectors) */
+/* A pin's name in the assembly: the symbol SDCC gives the bit (P1_0 is _P1_0). */
+#define ASM_PIN(pin) ASM_PIN_(pin)
+#define ASM_PIN_(pin) _##pin
 
 /* The battery-backed glyph store and the plain RAM that takes a transfer in. */
 __xdata __at(0x0000) uint8_t glyph_store[GLYPH_STORE_BYTES];
 __xdata __at(0x8000) uint8_t transfer_buffer[GLYPH_STORE_CAPACITY + LEDGLYPH_TRAILER_LENGTH];
 
+/* The frame is shared without a lock: the main loop rewrites it (a
+ * display_step() on each step, display_show() after a transfer) while the
+ * tick interrupt shifts one of its rows out every millisecond. The interrupt
+ * only reads it, so nothing is damaged; a row shifted out in the middle of a
+ * step is lit for that one millisecond with part of the step done (a seam of
+ * one column), and is whole again at its next turn, 16 ms later. */
 __idata uint8_t frame[DISPLAY_FRAME_BYTES];
 
 #define QUEUE_SIZE 16 /* a power of two */
@@ -89,52 +95,55 @@ void serial_interrupt(void) __interrupt(SI0_VECTOR) __using(2)
 /* Lights the next row: its 64 column bits go into the shift registers while
  * the previous row is still lit, then the columns go dark, the latch and the
  * decoder switch, and the columns light again. The bits are shifted in
- * assembly: at about 5 machine cycles a bit the row takes 0.35 ms of each
- * millisecond, where compiled C took longer than the millisecond itself. */
+ * assembly: at 5 machine cycles a bit the row takes 0.39 ms of each
+ * millisecond, where compiled C took longer than the millisecond itself.
+ * The frame it reads is the one the main loop steps: see `frame`. */
 void tick_interrupt(void) __interrupt(TIMER2_VECTOR) __using(1)
 {
     TF2 = 0;
     ++ticks;
     row_bytes = frame + (uint8_t)(row * DISPLAY_ROW_BYTES);
+    /* The number after each instruction is its machine cycles: 5 a bit,
+     * 44 a byte, 3 + 8 * 44 = 355 for the row (0.39 ms). */
     __asm
-        mov  r0, _row_bytes
-        mov  r2, #DISPLAY_ROW_BYTES
+        mov  r0, _row_bytes           ; 2
+        mov  r2, #DISPLAY_ROW_BYTES   ; 1
     00010$:
-        mov  a, @r0
-        inc  r0
-        rlc  a
-        mov  _P1_0, c
-        setb _P1_1
-        clr  _P1_1
-        rlc  a
-        mov  _P1_0, c
-        setb _P1_1
-        clr  _P1_1
-        rlc  a
-        mov  _P1_0, c
-        setb _P1_1
-        clr  _P1_1
-        rlc  a
-        mov  _P1_0, c
-        setb _P1_1
-        clr  _P1_1
-        rlc  a
-        mov  _P1_0, c
-        setb _P1_1
-        clr  _P1_1
-        rlc  a
-        mov  _P1_0, c
-        setb _P1_1
-        clr  _P1_1
-        rlc  a
-        mov  _P1_0, c
-        setb _P1_1
-        clr  _P1_1
-        rlc  a
-        mov  _P1_0, c
-        setb _P1_1
-        clr  _P1_1
-        djnz r2, 00010$
+        mov  a, @r0                   ; 1
+        inc  r0                       ; 1
+        rlc  a                        ; 1  next bit into C, most significant first
+        mov  ASM_PIN(COLUMN_DATA), c  ; 2
+        setb ASM_PIN(COLUMN_CLOCK)    ; 1
+        clr  ASM_PIN(COLUMN_CLOCK)    ; 1
+        rlc  a                        ; 1
+        mov  ASM_PIN(COLUMN_DATA), c  ; 2
+        setb ASM_PIN(COLUMN_CLOCK)    ; 1
+        clr  ASM_PIN(COLUMN_CLOCK)    ; 1
+        rlc  a                        ; 1
+        mov  ASM_PIN(COLUMN_DATA), c  ; 2
+        setb ASM_PIN(COLUMN_CLOCK)    ; 1
+        clr  ASM_PIN(COLUMN_CLOCK)    ; 1
+        rlc  a                        ; 1
+        mov  ASM_PIN(COLUMN_DATA), c  ; 2
+        setb ASM_PIN(COLUMN_CLOCK)    ; 1
+        clr  ASM_PIN(COLUMN_CLOCK)    ; 1
+        rlc  a                        ; 1
+        mov  ASM_PIN(COLUMN_DATA), c  ; 2
+        setb ASM_PIN(COLUMN_CLOCK)    ; 1
+        clr  ASM_PIN(COLUMN_CLOCK)    ; 1
+        rlc  a                        ; 1
+        mov  ASM_PIN(COLUMN_DATA), c  ; 2
+        setb ASM_PIN(COLUMN_CLOCK)    ; 1
+        clr  ASM_PIN(COLUMN_CLOCK)    ; 1
+        rlc  a                        ; 1
+        mov  ASM_PIN(COLUMN_DATA), c  ; 2
+        setb ASM_PIN(COLUMN_CLOCK)    ; 1
+        clr  ASM_PIN(COLUMN_CLOCK)    ; 1
+        rlc  a                        ; 1
+        mov  ASM_PIN(COLUMN_DATA), c  ; 2
+        setb ASM_PIN(COLUMN_CLOCK)    ; 1
+        clr  ASM_PIN(COLUMN_CLOCK)    ; 1
+        djnz r2, 00010$               ; 2
     __endasm;
     COLUMNS_DARK = 1;
     COLUMN_LATCH = 1;
@@ -239,7 +248,8 @@ void main(void)
         since_step += elapsed;
         if (since_step >= step_ms) {
             since_step = 0;
-            /* The picture holds still while a transfer comes in. */
+            /* The picture holds still while a transfer comes in. The
+             * step rewrites the frame the refresh reads: see `frame`. */
             if (!receiver_busy(&rx))
                 display_step(&matrix);
         }

@@ -38,6 +38,9 @@ extern "C" {
 #define RECEIVER_ANSWER_GAP_MS 500u
 /* Stray bytes end with a shorter pause: the sender polls every 100 ms. */
 #define RECEIVER_STRAY_QUIET_MS 50u
+/* The board passes the time on in steps of this many milliseconds: the
+ * limits above (50 ms, 500 ms, one minute) need no finer step. */
+#define RECEIVER_STEP_MS 8
 
 enum receiver_state {
     RECEIVER_IDLE,    /* answers polls; other bytes are ignored */

@@ -6,8 +6,6 @@
 
 namespace ledglyph::preview {
 
-namespace {
-
 QString refusalText(int refusal, qsizetype length)
 {
     switch (refusal) {
@@ -23,8 +21,6 @@ QString refusalText(int refusal, qsizetype length)
         return QStringLiteral("丢失了字节");
     }
 }
-
-} // namespace
 
 Status checkBoardAccepts(const QByteArray &data, int speedCode)
 {

@@ -13,4 +13,8 @@ namespace ledglyph::preview {
 // why it keeps its earlier glyphs.
 Status checkBoardAccepts(const QByteArray &data, int speedCode);
 
+// Why the board refused a transfer (an enum receiver_refusal) of `length`
+// bytes of glyph data.
+QString refusalText(int refusal, qsizetype length);
+
 } // namespace ledglyph::preview

@@ -1,10 +1,10 @@
-// The board simulator's reading of the download stream, its dot drawing and
-// its command line.
+// The board simulator's command line, the board's decision on a glyph file,
+// its film strip and its dot drawing. Its line, driven by the firmware's
+// receiver, is tried end to end in test_download_end_to_end.
 
 #include "preview/board_rules.h"
 #include "preview/drawing/matrix_drawing.h"
 #include "tools/board/glyph_dots.h"
-#include "tools/board/transfer_receiver.h"
 
 #include "tests/support/test_files.h"
 
@@ -20,65 +20,37 @@ using namespace Qt::StringLiterals;
 
 const QString boardProgram = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-board");
 
+// A run of the board program: its arguments, exit code and the start of its
+// standard error.
+struct CommandLineCase {
+    QStringList arguments;
+    int exitCode = 0;
+    QString err;
+};
+Q_DECLARE_METATYPE(CommandLineCase)
+
 class BoardReceiverTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Poll bytes before the header are counted, not kept; "s" bytes inside the
-    // data stay data; only the last three bytes are the trailer, unless a whole
-    // header follows them: then the next transfer begins.
-    void streams_data()
+    // A usage error ends with 2, as with the other tools (--idle is gone: the
+    // firmware decides when a transfer ends); a device that cannot be opened
+    // with 1 and one line holding the system's reason.
+    void commandLine_data()
     {
-        QTest::addColumn<QByteArrayList>("pieces");
-        QTest::addColumn<int>("polls");
-        QTest::addColumn<QString>("result"); // "speed: data" of each transfer, or what the complaint holds
-        QTest::newRow("in pieces") << QByteArrayList{"sss", "sy", "\x01\x05" "ab", "sss", "\0sss"_ba} << 4 << u"5: absss\0"_s;
-        QTest::newRow("no data") << QByteArrayList{"y\x01\x06sss"} << 0 << u"6: "_s;
-        QTest::newRow("polls only") << QByteArrayList{"ss"} << 2 << QString();
-        QTest::newRow("header cut short") << QByteArrayList{"y\x01"} << 0 << u"只收到 2 个字节"_s;
-        QTest::newRow("fixed byte 2") << QByteArrayList{"y\x02\x01" "abcsss"} << 0 << u"应为 0x01，收到 0x02"_s;
-        QTest::newRow("speed 0") << QByteArrayList{"y\x01\0sss"_ba} << 0 << u"应为 1 到 6，收到 0x00"_s;
-        QTest::newRow("speed 7") << QByteArrayList{"y\x01\x07" "abcsss"} << 0 << u"应为 1 到 6，收到 0x07"_s;
-        QTest::newRow("two s only") << QByteArrayList{"y\x01\x06ss"} << 0 << u"应为 0x73 0x73 0x73"_s;
-        QTest::newRow("two back to back") << QByteArrayList{"y\x01\x05" "absssy\x01\x03" "cdsss"} << 0 << u"5: ab | 3: cd"_s;
-        QTest::newRow("second header in pieces") << QByteArrayList{"y\x01\x05" "absss", "y\x01", "\x02sss"} << 0 << u"5: ab | 2: "_s;
-        QTest::newRow("no whole header after sss") << QByteArrayList{"y\x01\x05" "sssy\x01\x07" "sss"} << 0 << u"5: sssy\x01\x07"_s;
-        QTest::newRow("noise before header") << QByteArrayList{"sQy\x01\x01sss"} << 1 << u"意外的字节 0x51"_s;
+        QTest::addColumn<CommandLineCase>("run");
+        QTest::newRow("unknown") << CommandLineCase{.arguments = {"--bogus"}, .exitCode = 2, .err = u"命令行错误：Unknown option 'bogus'.\n"_s};
+        QTest::newRow("idle") << CommandLineCase{.arguments = {"--device", "d", "--idle", "1"}, .exitCode = 2,
+                                                 .err = u"命令行错误：--idle 已取消：显示板按固件的规则，在线路静止 500 毫秒后"_s};
+        QTest::newRow("no device") << CommandLineCase{.arguments = {"--device", "/dev/nonexistent"}, .exitCode = 1,
+                                                      .err = u"无法打开串口设备 /dev/nonexistent：No such file or directory\n"_s};
     }
-    void streams()
-    {
-        QFETCH(QByteArrayList, pieces);
-        QFETCH(int, polls);
-        QFETCH(QString, result);
-        TransferReceiver receiver;
-        int counted = 0;
-        QList<Transfer> transfers;
-        for (const QByteArray &piece : pieces) {
-            counted += receiver.feed(piece);
-            transfers += receiver.takeFinished();
-        }
-        if (const std::optional<Transfer> last = receiver.lineQuiet())
-            transfers << *last;
-        QCOMPARE(counted, polls);
-        QStringList taken;
-        for (const Transfer &transfer : transfers)
-            taken << u"%1: %2"_s.arg(transfer.speedCode).arg(QString::fromLatin1(transfer.data));
-        if (receiver.status() == TransferReceiver::Status::Failed)
-            QVERIFY2(receiver.error().contains(result), qPrintable(receiver.error()));
-        else
-            QCOMPARE(taken.join(u" | "_s), result);
-    }
-
-    // A usage error ends with 2, as with the other tools; so does a device that
-    // cannot be opened, with one line holding the system's reason.
     void commandLine()
     {
-        const ProgramRun unknown = runProgram(boardProgram, {"--bogus"});
-        QCOMPARE(unknown.exitCode, 2);
-        QVERIFY2(unknown.err.startsWith(u"命令行错误：Unknown option 'bogus'.\n"_s), qPrintable(unknown.err));
-        const ProgramRun missing = runProgram(boardProgram, {"--device", "/dev/nonexistent"});
-        QCOMPARE(missing.exitCode, 2);
-        QCOMPARE(missing.err, u"无法打开串口设备 /dev/nonexistent：No such file or directory\n"_s);
+        QFETCH(CommandLineCase, run);
+        const ProgramRun board = runProgram(boardProgram, run.arguments);
+        QCOMPARE(board.exitCode, run.exitCode);
+        QVERIFY2(board.err.startsWith(run.err), qPrintable(board.err));
     }
 
     // The firmware's rules decide: the length rule and the store's capacity.

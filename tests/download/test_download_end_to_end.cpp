@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSerialPort>
 
 using namespace ledglyph;
 using namespace ledglyph::test;
@@ -110,22 +111,45 @@ private slots:
     }
 
     // The serial adapter closed right after writing still delivers every
-    // queued byte. Two transfers back to back, a header right after a trailer:
-    // ledglyph-board --once keeps the first whole and reports the second as an error.
+    // queued byte. Two transfers back to back, a header right after a trailer,
+    // are one transfer to the board: ledglyph-board --once reports that the
+    // board refused its length, every byte counted, and keeps nothing.
     void adapterDeliversTwoTransfersBackToBack()
     {
         BoardLine line;
         QVERIFY(line.start({"--once"}));
-        const QByteArray first(60000, 'd');
+        const QByteArray first(32 * 1000 + 353, 'd');
         QtSerialLink port(line.senderEnd);
         const Status opened = port.open(LineSettings::download());
         QVERIFY2(opened.ok(), qPrintable(opened.ok() ? QString() : opened.error().message));
-        QVERIFY(port.write("\x79\x01\x02"_ba + first + "sss" "\x79\x01\x05" "second" "sss"_ba));
+        QVERIFY(port.write("s\x79\x01\x02"_ba + first + "sss" "\x79\x01\x05" "second" "sss"_ba));
         port.close();
         QVERIFY(!port.isOpen());
         QCOMPARE(line.finish(), 1);
-        QVERIFY2(line.said().contains(u"第一次传输之后又收到第 2 次传输（速度代码：5，字节数：6）"_s), qPrintable(line.said()));
-        QCOMPARE(readFile(line.received), first);
+        QVERIFY2(line.said().contains(u"显示板不接受：字模数据 32365 字节，不是 32×字数+353（至少 1 个字）；保留原来的字模。"_s),
+                 qPrintable(line.said()));
+        QVERIFY(!QFileInfo::exists(line.received));
+    }
+
+    // The board answers polls as its firmware does: bytes that no answer
+    // announced are ignored; a poll already on its way when the board
+    // answered gets no answer, one 500 ms or more after the answer gets one.
+    void boardAnswersAsItsFirmware()
+    {
+        BoardLine line;
+        QVERIFY(line.start({}));
+        QSerialPort sender(line.senderEnd);
+        QVERIFY(sender.open(QIODevice::ReadWrite));
+        const auto answer = [&](const QByteArray &bytes, int waitMs) {
+            sender.write(bytes);
+            QTest::qWait(waitMs);
+            return sender.readAll();
+        };
+        QCOMPARE(answer("x", 300), QByteArray());
+        QCOMPARE(answer("s", 200), "s"_ba);
+        QCOMPARE(answer("s", 550), QByteArray()); // 200 ms after the answer
+        QCOMPARE(answer("s", 200), "s"_ba);       // 750 ms after it
+        QVERIFY2(line.said().contains(u"收到没有经过应答的字节，显示板不予理会。\n"_s), qPrintable(line.said()));
     }
 };
 

@@ -26,7 +26,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The board's record in its glyph store (see firmware/glyph_store.h): valid,
-// length, speed, transfers decided since power-on (modulo 256) and the last
+// length, speed, transfers decided (modulo 256, never cleared) and the last
 // decision (0 accepted, else the refusal); empty when it cannot be read.
 using BoardRecord = QList<int>;
 

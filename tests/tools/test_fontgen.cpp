@@ -17,7 +17,9 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 using namespace ledglyph::test;
 
@@ -334,9 +336,11 @@ private slots:
         QVERIFY(hugeFile.open(QIODevice::WriteOnly) && hugeFile.resize(128 * 1024 * 1024 + 1));
         row("font larger than 128 MB", {"--font|" + huge + "|--out-dir|OUT", {}, 1, "超过 128 MB"});
         // Only standard input is read as a stream: a pipe without a writer would wait forever.
+#ifdef Q_OS_UNIX
         const QString pipe = m_dir.filePath(QStringLiteral("pipe.bdf"));
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         row("font a pipe", {"--font|" + pipe + "|--out-dir|OUT", {}, 1, "不是普通文件"});
+#endif
         row("preview a library", {"--hex|FONT|--out-dir|OUT|--preview|OUT/../refused-out-preview a library/hzk16",
                                   good, 2, "是要生成的字库文件之一"});
         row("face out of range", {"--font|FONT|--face|1|--out-dir|OUT", validBdf, 1, "字体集只有 1 个字体（--face 0 到 0）"});

@@ -7,28 +7,35 @@
 
 #include "firmware/glyph_store.h"
 #include "platform/console_output.h"
+#include "platform/exit_code.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace ledglyph::board {
 
 namespace {
 
-// The window stops polling once it sees the answer; poll bytes that were already
-// on their way are swallowed for this long instead of being answered again.
-constexpr int answeredPollsIgnoredMs = 1000;
 constexpr int cellBytes = LEDGLYPH_CELL_BYTES;
+
+// What the board keeps of an accepted transfer.
+struct Transfer {
+    int speedCode = 0;
+    QByteArray data;
+};
 
 } // namespace
 
 BoardSimulator::BoardSimulator(BoardOptions options, QObject *parent)
-    : QObject(parent), m_options(std::move(options))
+    : QObject(parent), m_options(std::move(options)),
+      m_transferRam(GLYPH_STORE_CAPACITY + LEDGLYPH_TRAILER_LENGTH, '\0')
 {
-    m_quiet.setSingleShot(true);
-    m_quiet.setInterval(m_options.idleMs);
-    connect(&m_quiet, &QTimer::timeout, this, &BoardSimulator::onLineQuiet);
+    receiver_init(&m_receiver, reinterpret_cast<uint8_t *>(m_transferRam.data()), GLYPH_STORE_CAPACITY);
+    m_tick.setInterval(RECEIVER_STEP_MS);
+    connect(&m_tick, &QTimer::timeout, this, &BoardSimulator::passTimeSoFar);
     m_answerDelay.setSingleShot(true);
     m_answerDelay.setInterval(m_options.answerDelayMs);
     connect(&m_answerDelay, &QTimer::timeout, this, &BoardSimulator::answerPoll);
@@ -48,6 +55,7 @@ bool BoardSimulator::start()
         return false;
     }
     m_started = true;
+    m_clock.start(); // power-on
     console::writeErr(QStringLiteral("模拟单片机已就绪：%1（%2,n,%3,%4），等待轮询……\n")
                           .arg(m_options.device)
                           .arg(LEDGLYPH_BAUD_RATE)
@@ -58,66 +66,75 @@ bool BoardSimulator::start()
 
 void BoardSimulator::onBytes()
 {
-    const int polls = feed(m_port.readAll());
-    if (m_finished)
-        return;
-    switch (m_receiver.status()) {
-    case TransferReceiver::Status::Failed:
-        finish(1, m_receiver.error());
-        return;
-    case TransferReceiver::Status::Receiving:
-        m_answerDelay.stop();
-        m_quiet.start();
-        return;
-    case TransferReceiver::Status::Waiting:
+    take(m_port.readAll());
+}
+
+// The bytes that came since the last look, each as the board's serial
+// interrupt hands it over, after the time that passed before them.
+void BoardSimulator::take(const QByteArray &bytes)
+{
+    passTimeSoFar();
+    for (const char byte : bytes) {
+        if (m_finished)
+            return;
+        const bool wasBusy = receiver_busy(&m_receiver);
+        const bool wasStray = m_receiver.state == RECEIVER_STRAY;
+        act(receiver_byte(&m_receiver, uint8_t(byte)));
+        m_transferBytes = !receiver_busy(&m_receiver) ? 0 : wasBusy ? m_transferBytes + 1 : 1;
+        if (!wasStray && m_receiver.state == RECEIVER_STRAY)
+            console::writeOut(QStringLiteral("收到没有经过应答的字节，显示板不予理会。\n"));
+    }
+    // The receiver catches up on the time before each byte; only a transfer
+    // under way needs the tick, since it is decided once the line is quiet.
+    if (receiver_busy(&m_receiver) && !m_tick.isActive())
+        m_tick.start();
+}
+
+void BoardSimulator::passTimeSoFar()
+{
+    const qint64 now = m_clock.elapsed();
+    passTime(now - m_timePassedMs);
+    m_timePassedMs = now;
+    if (!receiver_busy(&m_receiver))
+        m_tick.stop();
+}
+
+void BoardSimulator::passTime(qint64 ms)
+{
+    // The receiver's clocks stop at 0xFFFF ms: a longer time is the same to it.
+    if (ms > 0 && !m_finished)
+        act(receiver_time(&m_receiver, uint16_t(std::min<qint64>(ms, 0xFFFF))));
+}
+
+void BoardSimulator::act(uint8_t event)
+{
+    switch (event) {
+    case RECEIVER_ANSWER:
+        if (m_options.answerDelayMs == 0)
+            answerPoll();
+        else if (!m_answerDelay.isActive())
+            m_answerDelay.start();
+        break;
+    case RECEIVER_ACCEPTED:
+        reportAccepted();
+        if (m_options.once)
+            finish(ExitSuccess);
+        break;
+    case RECEIVER_REFUSED:
+        reportRefused();
+        if (m_options.once)
+            finish(ExitRefused);
+        break;
+    default:
         break;
     }
-    const bool recentlyAnswered = m_sinceAnswer.isValid() && m_sinceAnswer.elapsed() < answeredPollsIgnoredMs;
-    if (polls > 0 && !m_answerDelay.isActive() && !recentlyAnswered)
-        m_answerDelay.start();
 }
 
-// Takes bytes from the line and every transfer they ended; returns the poll bytes among them.
-int BoardSimulator::feed(const QByteArray &bytes)
-{
-    const int polls = m_receiver.feed(bytes);
-    for (const Transfer &transfer : m_receiver.takeFinished())
-        take(transfer);
-    return polls;
-}
-
+// A late answer only while the board still waits for the header.
 void BoardSimulator::answerPoll()
 {
-    if (m_receiver.status() != TransferReceiver::Status::Waiting)
-        return;
-    m_port.write(QByteArray(1, LEDGLYPH_SIGNAL_BYTE));
-    m_sinceAnswer.start();
-}
-
-void BoardSimulator::onLineQuiet()
-{
-    const std::optional<Transfer> transfer = m_receiver.lineQuiet();
-    if (transfer)
-        take(*transfer);
-    else if (m_receiver.status() == TransferReceiver::Status::Failed)
-        finish(1, m_receiver.error());
-    if (m_options.once && m_transfers > 0)
-        finish(0);
-}
-
-// Each transfer is reported on its own; with `once` only the first is kept and
-// a second one is an error of the sender.
-void BoardSimulator::take(const Transfer &transfer)
-{
-    if (m_finished)
-        return;
-    if (++m_transfers > 1 && m_options.once) {
-        finish(1, QStringLiteral("第一次传输之后又收到第 %1 次传输（速度代码：%2，字节数：%3）；"
-                                 "--once 只接收一次，只保存了第一次。")
-                      .arg(m_transfers).arg(transfer.speedCode).arg(transfer.data.size()));
-        return;
-    }
-    report(transfer);
+    if (m_receiver.state == RECEIVER_ARMED)
+        m_port.write(QByteArray(1, LEDGLYPH_SIGNAL_BYTE));
 }
 
 void BoardSimulator::onError(QSerialPort::SerialPortError error)
@@ -126,39 +143,42 @@ void BoardSimulator::onError(QSerialPort::SerialPortError error)
     if (!m_started || error == QSerialPort::NoError || error == QSerialPort::TimeoutError || m_finished)
         return;
     const QString reason = m_port.errorString();
-    // A device that closes right after the trailer still delivered a whole transfer.
-    if (m_receiver.status() == TransferReceiver::Status::Receiving) {
-        m_quiet.stop();
-        feed(m_port.readAll());
-        if (!m_finished)
-            onLineQuiet();
-        if (m_finished)
-            return;
+    // A device that closes right after the trailer still delivered a whole
+    // transfer: the closed line is a quiet one, and the board decides now.
+    if (receiver_busy(&m_receiver)) {
+        take(m_port.readAll());
+        passTime(RECEIVER_QUIET_MS);
     }
-    finish(2, QStringLiteral("串口设备出错：%1").arg(reason));
+    finish(ExitRefused, QStringLiteral("串口设备出错：%1").arg(reason));
 }
 
-void BoardSimulator::report(const Transfer &transfer)
+void BoardSimulator::reportRefused()
 {
+    // The glyph data's length as the line carried it: all after the header but the trailer.
+    const qint64 length = m_transferBytes - LEDGLYPH_HEADER_LENGTH - LEDGLYPH_TRAILER_LENGTH;
+    console::writeOut(QStringLiteral("显示板不接受：%1；保留原来的字模。\n")
+                          .arg(preview::refusalText(m_receiver.refusal, length)));
+}
+
+void BoardSimulator::reportAccepted()
+{
+    const Transfer transfer{m_receiver.speed, m_transferRam.left(m_receiver.length)};
     console::writeOut(QStringLiteral("速度代码：%1\n字节数：%2\n").arg(transfer.speedCode).arg(transfer.data.size()));
     if (!m_options.outPath.isEmpty()) {
         QSaveFile file(m_options.outPath);
         if (!file.open(QIODevice::WriteOnly) || file.write(transfer.data) != transfer.data.size()
             || !file.commit()) {
-            finish(2, QStringLiteral("无法保存字模数据到 %1：%2").arg(m_options.outPath, file.errorString()));
+            finish(ExitRefused, QStringLiteral("无法保存字模数据到 %1：%2").arg(m_options.outPath, file.errorString()));
             return;
         }
         console::writeOut(QStringLiteral("已保存到：%1\n").arg(m_options.outPath));
     }
-    // What the reference firmware makes of it, by its own rules.
-    const Status accepted = preview::checkBoardAccepts(transfer.data, transfer.speedCode);
-    console::writeOut(!accepted.ok() ? QStringLiteral("显示板不接受：%1；保留原来的字模。\n").arg(accepted.error().message)
-                                     : QStringLiteral("显示板接受。\n"));
-    if (accepted.ok() && !m_options.framesPath.isEmpty()) {
+    console::writeOut(QStringLiteral("显示板接受。\n"));
+    if (!m_options.framesPath.isEmpty()) {
         if (const Status written =
                 preview::writeFilmStrip(m_options.framesPath, transfer.data, transfer.speedCode, m_options.frameTimesMs);
             !written.ok()) {
-            finish(2, written.error().message);
+            finish(ExitRefused, written.error().message);
             return;
         }
         console::writeOut(QStringLiteral("显示画面已保存到：%1\n").arg(m_options.framesPath));
@@ -173,21 +193,21 @@ int showGlyphFile(const QString &path, int speedCode, const BoardOptions &option
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         console::writeErr(QStringLiteral("无法读取字模文件 %1：%2\n").arg(path, file.errorString()));
-        return 2;
+        return ExitRefused;
     }
     // One byte more than any glyph file may hold is enough to refuse it.
     const QByteArray glyphs = file.read(GLYPH_STORE_CAPACITY + 1);
     if (const Status accepted = preview::checkBoardAccepts(glyphs, speedCode); !accepted.ok()) {
         console::writeErr(QStringLiteral("显示板不接受 %1：%2\n").arg(path, accepted.error().message));
-        return 1;
+        return ExitRefused;
     }
     if (const Status written = preview::writeFilmStrip(options.framesPath, glyphs, speedCode, options.frameTimesMs);
         !written.ok()) {
         console::writeErr(written.error().message + QLatin1Char('\n'));
-        return 2;
+        return ExitRefused;
     }
     console::writeOut(QStringLiteral("显示画面已保存到：%1\n").arg(options.framesPath));
-    return 0;
+    return ExitSuccess;
 }
 
 void BoardSimulator::finish(int exitCode, const QString &message)
@@ -195,7 +215,7 @@ void BoardSimulator::finish(int exitCode, const QString &message)
     if (m_finished)
         return;
     m_finished = true;
-    m_quiet.stop();
+    m_tick.stop();
     m_answerDelay.stop();
     if (!message.isEmpty())
         console::writeErr(message + QLatin1Char('\n'));

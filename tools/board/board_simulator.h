@@ -1,20 +1,17 @@
 #pragma once
 
-#include "tools/board/transfer_receiver.h"
+#include "firmware/receiver.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <QTimer>
 
-#include <optional>
-
 namespace ledglyph::board {
 
 struct BoardOptions {
     QString device;
     int answerDelayMs = 0;
-    int idleMs = 500;
     QString outPath;
     bool once = false;
     int cellsToDraw = 2;
@@ -23,15 +20,18 @@ struct BoardOptions {
 };
 
 // --glyphs: the film strip of a glyph file, if the board accepts it. Returns
-// the exit code: 0 written, 1 refused by the board, 2 a file that cannot be
-// read or written.
+// the exit code: success when written, refused when the board refuses the
+// file or a file cannot be read or written.
 int showGlyphFile(const QString &path, int speedCode, const BoardOptions &options);
 
-// The display board's side of the download on a serial device: answers the
-// poll with "s", takes in a transfer, checks header and trailer, saves the
-// glyph data and prints what it got. Ends the application with 0 after a
-// transfer (with `once`), 1 on a wrong transfer or, with `once`, a second
-// transfer right behind the first, 2 when the device fails.
+// The display board's side of the download on a serial device. The board's
+// own receiver (firmware/receiver.c) decides everything: it gets each byte
+// of the line and, as from the board's millisecond tick, the time between
+// them; the simulator sends the answers it asks for and reports each transfer
+// it accepts or refuses. With `once` the application ends at the first
+// decision: ExitSuccess when the transfer was accepted, ExitRefused when it
+// was refused (a second transfer right behind the first makes one transfer of
+// the wrong length). It ends with ExitRefused when the device fails.
 class BoardSimulator : public QObject {
     Q_OBJECT
 public:
@@ -42,21 +42,25 @@ public:
 
 private:
     void onBytes();
-    int feed(const QByteArray &bytes);
-    void onError(QSerialPort::SerialPortError error);
+    void take(const QByteArray &bytes);
+    void passTime(qint64 ms);
+    void passTimeSoFar();
+    void act(uint8_t event);
     void answerPoll();
-    void onLineQuiet();
-    void take(const Transfer &transfer);
-    void report(const Transfer &transfer);
+    void onError(QSerialPort::SerialPortError error);
+    void reportAccepted();
+    void reportRefused();
     void finish(int exitCode, const QString &message = {});
 
     BoardOptions m_options;
     QSerialPort m_port;
-    TransferReceiver m_receiver;
-    QTimer m_quiet;
+    QByteArray m_transferRam;
+    receiver m_receiver{};
+    QElapsedTimer m_clock;
+    qint64 m_timePassedMs = 0; // of m_clock, handed to the receiver
+    QTimer m_tick;             // runs while a transfer comes in: the receiver decides on a quiet line
     QTimer m_answerDelay;
-    QElapsedTimer m_sinceAnswer;
-    int m_transfers = 0;
+    qint64 m_transferBytes = 0; // on the line since the transfer began, for the report
     bool m_started = false;
     bool m_finished = false;
 };

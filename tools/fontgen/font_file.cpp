@@ -4,8 +4,10 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
+#define ZLIB_CONST // inflate only reads its input: it may be a mapped file
 #include <zlib.h>
 
 namespace ledglyph::fontgen {
@@ -21,12 +23,12 @@ bool startsWith(const QByteArray &bytes, const char *magic)
 // it. FreeType could unpack it too, but on a damaged stream it falls back to
 // reading by seeks that restart the inflation, and takes minutes. Members
 // follow one another (as `cat a.gz b.gz` makes them) until the data ends.
-Result<QByteArray> gunzip(QByteArray bytes, const QString &path)
+Result<QByteArray> gunzip(const QByteArray &bytes, const QString &path)
 {
     z_stream stream{};
     if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) // 16: a gzip header, not zlib's
         return Failure{QStringLiteral("无法解压字体文件 %1").arg(path)};
-    stream.next_in = reinterpret_cast<Bytef *>(bytes.data());
+    stream.next_in = reinterpret_cast<const Bytef *>(bytes.constData());
     stream.avail_in = uInt(bytes.size()); // at most maxFontFileBytes
     QByteArray unpacked;
     int status = Z_OK;
@@ -69,34 +71,48 @@ Status openFontFile(QFile &file, const QString &path)
     return {};
 }
 
-Result<QByteArray> readFontFile(const QString &path)
+Result<FontBytes> readFontFile(const QString &path)
 {
-    QFile file;
+    FontBytes font{{}, std::make_unique<QFile>()};
+    QFile &file = *font.file;
     if (const Status opened = openFontFile(file, path); !opened.ok())
         return opened.error();
-    QByteArray bytes;
-    constexpr qint64 chunk = 1024 * 1024;
-    for (;;) {
-        // One byte beyond the limit tells a file of exactly the limit from a larger one.
-        const qint64 room = maxFontFileBytes + 1 - bytes.size();
-        const QByteArray part = file.read(std::min(chunk, room));
-        if (part.isEmpty())
-            break;
-        bytes += part;
-        if (bytes.size() > maxFontFileBytes) {
-            return Failure{
-                QStringLiteral("字体文件 %1 超过 %2 MB，不予读取").arg(path).arg(maxFontFileBytes / (1024 * 1024))};
+    const Failure tooLarge{
+        QStringLiteral("字体文件 %1 超过 %2 MB，不予读取").arg(path).arg(maxFontFileBytes / (1024 * 1024))};
+    const qint64 size = file.isSequential() ? -1 : file.size() - file.pos();
+    if (size > maxFontFileBytes)
+        return tooLarge;
+    if (size > 0 && file.pos() == 0) {
+        if (const uchar *mapped = file.map(0, size))
+            font.bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), size);
+    }
+    if (font.bytes.isEmpty() && size >= 0) {
+        // One read into one buffer: read in parts, the growing buffer cost
+        // more in page faults than the reading itself.
+        font.bytes.resize(size);
+        font.bytes.resize(std::max<qint64>(0, file.read(font.bytes.data(), size)));
+    } else if (size < 0) {
+        // One byte beyond the limit tells a stream of exactly the limit from a larger one.
+        constexpr qint64 chunk = 1024 * 1024;
+        for (QByteArray part; !(part = file.read(std::min(chunk, maxFontFileBytes + 1 - font.bytes.size()))).isEmpty();) {
+            font.bytes += part;
+            if (font.bytes.size() > maxFontFileBytes)
+                return tooLarge;
         }
     }
     if (file.error() != QFileDevice::NoError)
         return Failure{QStringLiteral("读取字体文件 %1 失败：%2").arg(path, file.errorString())};
-    if (bytes.isEmpty())
+    if (font.bytes.isEmpty())
         return Failure{QStringLiteral("字体文件 %1 是空的").arg(path)};
-    if (startsWith(bytes, "\x1F\x9D") || startsWith(bytes, "BZh"))
+    if (startsWith(font.bytes, "\x1F\x9D") || startsWith(font.bytes, "BZh"))
         return Failure{QStringLiteral("字体文件 %1 以 compress 或 bzip2 压缩，请先解压（支持 gzip 压缩的 .pcf.gz）").arg(path)};
-    if (startsWith(bytes, "\x1F\x8B"))
-        return gunzip(std::move(bytes), path);
-    return bytes;
+    if (startsWith(font.bytes, "\x1F\x8B")) {
+        Result<QByteArray> unpacked = gunzip(font.bytes, path);
+        if (!unpacked.ok())
+            return unpacked.error();
+        return FontBytes{std::move(unpacked).value(), nullptr};
+    }
+    return font;
 }
 
 } // namespace ledglyph::fontgen

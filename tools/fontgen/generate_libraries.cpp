@@ -19,10 +19,10 @@ namespace {
 
 FontReadResult readFont(const QString &path, int faceIndex, const CharacterSet &wanted)
 {
-    const Result<QByteArray> file = readFontFile(path);
+    const Result<FontBytes> file = readFontFile(path);
     if (!file.ok())
         return file.error();
-    return readFreeTypeFont(file.value(), faceIndex, wanted, path);
+    return readFreeTypeFont(file.value().bytes, faceIndex, wanted, path);
 }
 
 QString glyphSourceReport(const LoadedFont &font)

@@ -2,14 +2,19 @@
 // an icon theme folder for the desktop menu: DIR/hicolor/NxN/apps/ledglyph.png
 // in the usual sizes and DIR/hicolor/scalable/apps/ledglyph.svg.
 
+#include "platform/command_line.h"
+#include "platform/console_output.h"
 #include "platform/exit_code.h"
+#include "platform/name_bytes.h"
 #include "ui/program_icon.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <QTextStream>
+
+using namespace ledglyph;
 
 namespace {
 
@@ -23,7 +28,7 @@ bool writePng(const QDir &theme, int size)
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        ledglyph::paintProgramIcon(painter, size);
+        paintProgramIcon(painter, size);
     }
     return theme.mkpath(folder) && image.save(theme.filePath(folder + QStringLiteral("/ledglyph.png")), "PNG");
 }
@@ -40,7 +45,7 @@ bool writeSvg(const QDir &theme)
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
-    ledglyph::paintProgramIcon(painter, svgSize);
+    paintProgramIcon(painter, svgSize);
     return painter.end();
 }
 
@@ -48,17 +53,25 @@ bool writeSvg(const QDir &theme)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        QTextStream(stderr) << QStringLiteral("用法：ledglyph-iconfiles 目录\n");
-        return ledglyph::ExitUsage;
-    }
-    const QDir theme(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("hicolor")));
+    QCoreApplication app(argc, argv);
+    // A build step: it runs under whatever locale the build has.
+    ProgramCommandLine commandLine(QStringLiteral("ledglyph-iconfiles"),
+                                   QStringLiteral("把程序图标写入图标主题文件夹 DIR/hicolor（PNG 各尺寸与 SVG）。"),
+                                   ProgramCommandLine::Version::Offered, ProgramCommandLine::Locale::Any);
+    commandLine.parser.addPositionalArgument(QStringLiteral("DIR"), QStringLiteral("图标主题的上级文件夹"));
+    commandLine.addOptions({});
+    if (const std::optional<CommandLineAnswer> answer = commandLine.parse(commandLineArguments(argc, argv)))
+        return printAnswer(*answer);
+    const QStringList folders = commandLine.parser.positionalArguments();
+    if (folders.size() != 1)
+        return printAnswer(commandLine.usageError(QStringLiteral("需要一个参数：图标主题的上级文件夹 DIR。")));
+    const QDir theme(QDir(folders.constFirst()).filePath(QStringLiteral("hicolor")));
     bool ok = writeSvg(theme);
     for (const int size : pngSizes)
         ok = writePng(theme, size) && ok;
     if (!ok) {
-        QTextStream(stderr) << QStringLiteral("ledglyph-iconfiles：无法写入 %1\n").arg(theme.path());
-        return ledglyph::ExitRefused;
+        console::writeErr(QStringLiteral("ledglyph-iconfiles：无法写入 %1\n").arg(theme.path()));
+        return ExitRefused;
     }
-    return ledglyph::ExitSuccess;
+    return ExitSuccess;
 }

@@ -18,7 +18,7 @@ constexpr qsizetype burstBytes = 16;
 
 Failure systemError(const QString &device)
 {
-    return {QStringLiteral("%1：%2").arg(device, QString::fromLocal8Bit(std::strerror(errno)))};
+    return Failure{QStringLiteral("%1：%2").arg(device, QString::fromLocal8Bit(std::strerror(errno)))};
 }
 
 // A serial device in raw mode, without blocking.
@@ -50,7 +50,7 @@ qsizetype Pacer::allowed(std::chrono::steady_clock::time_point now, qsizetype qu
     return bytes;
 }
 
-Status relay(const QString &senderDevice, const QString &boardDevice, int bytesPerSecond)
+Failure relay(const QString &senderDevice, const QString &boardDevice, int bytesPerSecond)
 {
     const int sender = openRaw(senderDevice);
     if (sender < 0)

@@ -29,7 +29,7 @@ private:
 // byte unchanged. The sender's bytes are taken at once, however slowly the
 // board's side takes them (the simulator with flow control takes a byte
 // only when the firmware has read the one before: see firmware/README.md).
-// Returns only when a device cannot be opened or fails, with the reason.
-Status relay(const QString &senderDevice, const QString &boardDevice, int bytesPerSecond);
+// Returns only when a device cannot be opened or fails: why.
+Failure relay(const QString &senderDevice, const QString &boardDevice, int bytesPerSecond);
 
 } // namespace ledglyph::relay

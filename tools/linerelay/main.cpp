@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
     if (!rateOk || bytesPerSecond < 0)
         return printAnswer(commandLine.usageError(
             QStringLiteral("--rate 的值“%1”无效，应为不小于 0 的整数。").arg(parser.value(rate))));
-    const Status relayed = relay::relay(parser.value(sender), parser.value(board), bytesPerSecond);
-    console::writeErr(QStringLiteral("ledglyph-line-relay：%1\n").arg(relayed.ok() ? QString() : relayed.error().message));
+    const Failure failure = relay::relay(parser.value(sender), parser.value(board), bytesPerSecond);
+    console::writeErr(QStringLiteral("ledglyph-line-relay：%1\n").arg(failure.message));
     return ExitRefused;
 }
