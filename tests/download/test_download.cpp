@@ -567,41 +567,18 @@ private slots:
             QVERIFY(rig.logBox()->hasFocus() && rig.logBox()->textCursor().atEnd());
     }
 
-    // Form3's controls keep their names, their frames and their places (pixels
-    // in their frame, from the classic layout's twips at 15 a pixel).
-    void controlPlaces()
+    // Form3's controls keep their names, frames, places (pixels, from the
+    // classic layout's twips at 15 a pixel) and captions.
+    void layoutOfTheWindow()
     {
-        struct Place {
-            const char *name;
-            const char *frame;
-            QRect pixels;
-        };
-        const Place places[] = {
-            // The frames, and the strip below them
-            {.name = "Frame2", .frame = "Form3", .pixels = {8, 8, 105, 337}},
-            {.name = "Frame1", .frame = "Form3", .pixels = {120, 8, 609, 337}},
-            {.name = "transferProgress", .frame = "Form3", .pixels = {450, 346, 279, 20}},
-            {.name = "portChooser", .frame = "Form3", .pixels = {8, 346, 432, 21}},
-            // 功能设置
-            {.name = "Combo1", .frame = "Frame2", .pixels = {8, 24, 89, 20}},
-            {.name = "Combo2", .frame = "Frame2", .pixels = {8, 64, 89, 20}},
-            {.name = "Command4", .frame = "Frame2", .pixels = {8, 104, 89, 33}},
-            {.name = "Command1", .frame = "Frame2", .pixels = {8, 152, 89, 33}},
-            {.name = "Command3", .frame = "Frame2", .pixels = {8, 200, 89, 33}},
-            {.name = "Command2", .frame = "Frame2", .pixels = {8, 248, 89, 33}},
-            {.name = "Command5", .frame = "Frame2", .pixels = {8, 296, 89, 33}},
-            // 串口发送数据
-            {.name = "Text1", .frame = "Frame1", .pixels = {8, 24, 593, 297}},
-        };
         WindowRig rig;
-        QCOMPARE(rig.form->objectName(), u"Form3"_s);
-        QCOMPARE(rig.form->size(), QSize(737, 367));
-        for (const Place &place : places) {
-            const QWidget *control = rig.child(QLatin1String(place.name));
-            QVERIFY2(control, place.name);
-            QCOMPARE(control->parentWidget()->objectName(), QLatin1String(place.frame));
-            QCOMPARE(control->geometry(), place.pixels);
-        }
+        rig.form->show();
+        const QStringList expected = QString::fromUtf8(readFile(
+            QStringLiteral(LEDGLYPH_SOURCE_DIR "/tests/download/expected/download_window_layout.txt"))).split(u'\n', Qt::SkipEmptyParts);
+        QStringList layout;
+        for (const QString &row : expected)
+            layout << describeControl(controlOf(rig.form.get(), row.section(u' ', 0, 0)), rig.form.get());
+        QCOMPARE(layout, expected);
     }
 
     // The window: fixed size with a close box only, the lists preset, the help

@@ -2,9 +2,9 @@
 
 // The controls of the main window (Form1) and the download window (Form3) by
 // what they do. The windows find them by the objectNames they keep; only this
-// file spells those names for reaching a control, and one table per window
-// proves them (tests/ui/expected/main_window_layout.txt, the download window's
-// place table in test_download).
+// file spells those names for reaching a control, and one layout table per
+// window proves them (tests/ui/expected/main_window_layout.txt,
+// tests/download/expected/download_window_layout.txt).
 
 #include <QAbstractButton>
 #include <QAction>
@@ -26,6 +26,23 @@ T *controlOf(const QWidget *window, const QString &name)
     if (!found)
         qFatal("control %s not found", qPrintable(name));
     return found;
+}
+
+// A control as a line of a layout table: its name, its container when not
+// `client`, its geometry in pixels (twips / 15), caption and tooltip.
+inline QString describeControl(const QWidget *widget, const QWidget *client)
+{
+    QString text = widget->objectName();
+    if (widget->parentWidget() != client)
+        text += QStringLiteral(" in ") + widget->parentWidget()->objectName();
+    const QRect at = widget->geometry();
+    text += QStringLiteral(" at %1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
+    const QString caption = widget->property(widget->inherits("QGroupBox") ? "title" : "text").toString();
+    if (!caption.isEmpty())
+        text += QStringLiteral(" '%1'").arg(caption);
+    if (!widget->toolTip().isEmpty())
+        text += QStringLiteral(" tip '%1'").arg(widget->toolTip());
+    return widget->isVisible() ? text : text + QStringLiteral(" hidden");
 }
 
 class MainWindowControls {

@@ -40,23 +40,6 @@ QString expectedText(const char *name)
     return QString::fromUtf8(readFile(QStringLiteral(LEDGLYPH_SOURCE_DIR "/tests/ui/expected/%1").arg(name)));
 }
 
-// A control as a line of the layout dump: its container when not the client
-// area, its geometry in pixels (twips / 15), caption and tooltip.
-QString describe(const QWidget *widget, const QWidget *client)
-{
-    QString text = widget->objectName();
-    if (widget->parentWidget() != client)
-        text += QStringLiteral(" in ") + widget->parentWidget()->objectName();
-    const QRect at = widget->geometry();
-    text += QStringLiteral(" at %1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
-    const QString caption = widget->property(widget->inherits("QGroupBox") ? "title" : "text").toString();
-    if (!caption.isEmpty())
-        text += QStringLiteral(" '%1'").arg(caption);
-    if (!widget->toolTip().isEmpty())
-        text += QStringLiteral(" tip '%1'").arg(widget->toolTip());
-    return widget->isVisible() ? text : text + QStringLiteral(" hidden");
-}
-
 // A handler's click: the controls clicked first, then what the window shows.
 // (That 8*16 empties the input is a row of countsAndRefusals.)
 using F = MainWindowControls;
@@ -155,7 +138,7 @@ private slots:
         QVERIFY(!expected.isEmpty());
         QStringList layout;
         for (const QString &row : expected)
-            layout << describe(controlOf(mainWindow.get(), row.section(u' ', 0, 0)), mainWindow->centralWidget());
+            layout << describeControl(controlOf(mainWindow.get(), row.section(u' ', 0, 0)), mainWindow->centralWidget());
         QCOMPARE(layout, expected);
 
         // Whatever face the system picks for the output box, the glyph text's
