@@ -3,7 +3,8 @@
 // out; an installed CJK TrueType font fills every GB2312 position with
 // glyphs of the right shape; bad input is refused without any output. And
 // what the build lays out in the program folder with the tools: the font
-// libraries made from GNU Unifont and the help text in code page 936.
+// libraries made from GNU Unifont and the help text in code page 936, whose
+// tool names a character it cannot convert by its code.
 
 #include "platform/code_page_936.h"
 #include "tests/support/test_files.h"
@@ -135,6 +136,16 @@ private:
     }
 
 private slots:
+    void cp936textNamesACharacterByItsCode()
+    {
+        const QString in = m_dir.filePath(QStringLiteral("accent.txt"));
+        writeFile(in, "ab\nStraße\n");
+        const ProgramRun run = runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cp936text"),
+                                          {in, m_dir.filePath(QStringLiteral("accent.qvx"))});
+        QCOMPARE(run.err, QStringLiteral("ledglyph-cp936text：%1：第 2 行的字符“ß”（U+00DF）不是 ASCII 或 GB2312 字符\n").arg(in));
+        QCOMPARE(run.exitCode, 1);
+    }
+
     // Every record is compared: a shifted, swapped or misplaced one shows.
     // The font comes through a pipe: a stream has no size to go by, it is
     // read to its end.

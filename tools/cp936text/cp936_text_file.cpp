@@ -1,6 +1,7 @@
 #include "tools/cp936text/cp936_text_file.h"
 
 #include "platform/code_page_936.h"
+#include "platform/code_point_text.h"
 #include "platform/text_input.h"
 
 #include <QList>
@@ -18,10 +19,9 @@ Result<QByteArray> toCp936WithCrLf(const QString &text)
         const auto c = static_cast<char32_t>(code);
         const QString one = QString::fromUcs4(&c, 1);
         if (!cp936::encode(one)) {
-            return Failure{QStringLiteral("第 %1 行的字符“%2”（U+%3）不是 ASCII 或 GB2312 字符")
+            return Failure{QStringLiteral("第 %1 行的字符“%2”（%3）不是 ASCII 或 GB2312 字符")
                                .arg(line)
-                               .arg(one)
-                               .arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'))};
+                               .arg(one, codePointText(c))};
         }
         if (c == U'\n')
             ++line;
