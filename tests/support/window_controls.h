@@ -1,10 +1,11 @@
 #pragma once
 
-// The controls of the main window (Form1) and the download window (Form3) by
-// what they do. The windows find them by the objectNames they keep; only this
-// file spells those names for reaching a control, and one layout table per
-// window proves them (tests/ui/expected/main_window_layout.txt,
-// tests/download/expected/download_window_layout.txt).
+// The controls of the main window (Form1), the about window (Form2) and the
+// download window (Form3) by what they do. The windows find them by the
+// objectNames they keep; only this file spells those names for reaching a
+// control, and one table per window proves them
+// (tests/ui/expected/main_window_layout.txt, the about window's labels in
+// test_about_window_and_boxes, tests/download/expected/download_window_layout.txt).
 
 #include <QAbstractButton>
 #include <QAction>
@@ -84,6 +85,23 @@ public:
 
 protected:
     const QWidget *form1;
+};
+
+class AboutWindowControls {
+public:
+    explicit AboutWindowControls(const QWidget *window = nullptr) : form2(window) {}
+
+    QLabel *forumLink() const { return controlOf<QLabel>(form2, "Label4"); }
+    // Every other label: the credits.
+    QList<QLabel *> credits() const
+    {
+        QList<QLabel *> labels = form2->findChildren<QLabel *>();
+        labels.removeOne(forumLink());
+        return labels;
+    }
+
+protected:
+    const QWidget *form2;
 };
 
 class DownloadWindowControls {

@@ -64,7 +64,7 @@ private slots:
             QVERIFY2(found->fontMetrics().horizontalAdvance(found->text()) <= found->width(),
                      qPrintable(found->text()));
         }
-        QCOMPARE(label(about, "Label4")->toolTip(), QStringLiteral("点击进入作者网站"));
+        QCOMPARE(AboutWindowControls(about).forumLink()->toolTip(), QStringLiteral("点击进入作者网站"));
 
         QCOMPARE(about->windowTitle(), QStringLiteral("关于") + window_texts::programTitle);
         QCOMPARE(about->size(), QSize(255, 157));
@@ -75,7 +75,7 @@ private slots:
     {
         AboutWindow *about = openAbout();
         QVERIFY(about);
-        QLabel *link = label(about, "Label4");
+        QLabel *link = AboutWindowControls(about).forumLink();
         const QColor normal = colourOf(link);
         QVERIFY(normal != QColor(255, 0, 0));
 
@@ -83,7 +83,7 @@ private slots:
         const auto moveTo = [about](QWidget *over, QPoint at) {
             QTest::mouseMove(about->windowHandle(), over->mapTo(about, at));
         };
-        moveTo(label(about, "Label7"), QPoint(5, 5));
+        moveTo(AboutWindowControls(about).credits().first(), QPoint(5, 5));
         QCOMPARE(colourOf(link), normal); // another label: no change
         moveTo(link, QPoint(10, 8));
         QTRY_COMPARE(colourOf(link), QColor(255, 0, 0));
@@ -103,12 +103,14 @@ private slots:
     {
         AboutWindow *about = openAbout();
         QVERIFY(about);
-        for (const char *name : {"Label1", "Label2", "Label3", "Label5", "Label6", "Label7", "Label8", "Label9"})
-            QTest::mouseClick(label(about, name), Qt::LeftButton, {}, QPoint(3, 5));
+        const AboutWindowControls form2(about);
+        QCOMPARE(form2.credits().size(), 8);
+        for (QLabel *credit : form2.credits())
+            QTest::mouseClick(credit, Qt::LeftButton, {}, QPoint(3, 5));
         QVERIFY(env->host.opened.isEmpty()); // the other labels do nothing
 
         forumAction()->trigger();
-        QTest::mouseClick(label(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
+        QTest::mouseClick(form2.forumLink(), Qt::LeftButton, {}, QPoint(10, 8));
         QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(8, 150)); // left of the labels, bottom
         QCOMPARE(env->host.opened, QStringList(3, window_texts::forumAddress));
     }

@@ -471,7 +471,7 @@ private slots:
         aboutAction()->trigger();
         AboutWindow *about = onlyWindow<AboutWindow>();
         QVERIFY(about);
-        QTest::mouseClick(controlOf(about, "Label4"), Qt::LeftButton, {}, QPoint(10, 8));
+        QTest::mouseClick(AboutWindowControls(about).forumLink(), Qt::LeftButton, {}, QPoint(10, 8));
 
         const QString forum = "warning Qorvath 欢迎您: 无法启动浏览器打开技术论坛。请把下面的网址复制到浏览器的地址栏中：\n"
                               + window_texts::forumAddress;
