@@ -29,8 +29,7 @@ using namespace ledglyph::test;
 
 namespace {
 
-const QStringList outputNames{QStringLiteral("hz.txt"), QStringLiteral("Tempchar.txt"), QStringLiteral("zimuo.bin")};
-const QString cli = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli");
+const QString cli = builtProgram(QStringLiteral("ledglyph-cli"));
 constexpr qint64 epoch = 1206178215; // 2008-03-22 09:30:15 UTC
 const QString epochSetting = QStringLiteral("SOURCE_DATE_EPOCH=%1").arg(epoch);
 // The converter's outputs and the font generator's.
@@ -166,8 +165,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, text);
         const QString out = freshDir();
-        for (const QString &name : outputNames)
-            writeFile(out + QLatin1Char('/') + name, "earlier " + name.toUtf8());
+        writeEarlierOutputs(out);
         writeFile(out + QStringLiteral("/input.txt"), input);
         // A pipe with no writer: opening it to read would wait forever.
         const QString pipes = freshDir();
@@ -194,8 +192,7 @@ private slots:
         }
         QVERIFY2(run.err.contains(text), qPrintable(run.err));
         QCOMPARE(run.out, QString());
-        for (const QString &name : outputNames)
-            QCOMPARE(readFile(out + QLatin1Char('/') + name), "earlier " + name.toUtf8());
+        QCOMPARE(changedEarlierOutputs(out), QStringList());
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), outputNames.size() + 1);
     }
 
@@ -292,12 +289,11 @@ private slots:
         if (run.strace && QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
             QSKIP("needs strace (Debian package strace)");
         const QString out = freshDir();
-        for (const QString &name : allOutputs)
-            writeFile(out + QLatin1Char('/') + name, "earlier " + name.toUtf8());
+        writeEarlierOutputs(out, allOutputs);
         const QString script = QString(run.script)
                                    .replace(QStringLiteral("CLI"), cli)
-                                   .replace(QStringLiteral("FONTGEN"), QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-fontgen"))
-                                   .replace(QStringLiteral("RELAY"), QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-line-relay"))
+                                   .replace(QStringLiteral("FONTGEN"), builtProgram(QStringLiteral("ledglyph-fontgen")))
+                                   .replace(QStringLiteral("RELAY"), builtProgram(QStringLiteral("ledglyph-line-relay")))
                                    .replace(QStringLiteral("HEX"), QStringLiteral(LEDGLYPH_UNIFONT_HEX))
                                    .replace(QStringLiteral("TEXT"), newText)
                                    .replace(QStringLiteral("OUT"), out);
@@ -322,18 +318,14 @@ private slots:
     void aSecondWriterWaits()
     {
         const QString out = freshDir();
-        for (const QString &name : outputNames)
-            writeFile(out + QLatin1Char('/') + name, "earlier " + name.toUtf8());
+        writeEarlierOutputs(out);
         std::optional<file_system::Folder> first = file_system::Folder::open(out).value();
         QCOMPARE(first->tryLock().value(), file_system::Folder::Lock::Taken);
         QProcess second;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("SOURCE_DATE_EPOCH"), QString::number(epoch));
-        second.setProcessEnvironment(environment);
+        second.setEnvironment(QProcess::systemEnvironment() << epochSetting);
         second.start(cli, {QStringLiteral("convert"), newText, QStringLiteral("--out-dir"), out});
         QVERIFY(!second.waitForFinished(500));
-        for (const QString &name : outputNames)
-            QCOMPARE(readFile(out + QLatin1Char('/') + name), "earlier " + name.toUtf8());
+        QCOMPARE(changedEarlierOutputs(out), QStringList());
         first.reset();
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitCode(), 0);

@@ -17,7 +17,7 @@
 using namespace ledglyph::test;
 using namespace Qt::StringLiterals;
 
-const QString cli = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli");
+const QString cli = builtProgram(u"ledglyph-cli"_s);
 
 class TestCliDownload : public QObject {
     Q_OBJECT

@@ -16,8 +16,6 @@ using namespace ledglyph::test;
 
 namespace {
 
-const QStringList outputNames{QStringLiteral("hz.txt"), QStringLiteral("Tempchar.txt"), QStringLiteral("zimuo.bin")};
-
 // What a row spoils besides the font sizes. Tests run as root, so an output
 // folder that cannot be written is one whose parent is a file.
 enum class Spoiled { Nothing, HzkIsAFolder, OutputFolderUnderAFile, LastOutputIsAFolder };
@@ -62,8 +60,7 @@ private slots:
         m_work = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir(m_work->path()).mkpath(QStringLiteral("fonts")));
         QVERIFY(QDir(m_work->path()).mkpath(QStringLiteral("out")));
-        for (const QString &name : outputNames)
-            writeFile(outDir() + QLatin1Char('/') + name, "old " + name.toUtf8());
+        writeEarlierOutputs(outDir());
     }
 
     void refusals_data()

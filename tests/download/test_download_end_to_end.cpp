@@ -36,8 +36,7 @@ struct BoardLine : PtyPair {
         if (!PtyPair::start())
             return false;
         board.setProcessChannelMode(QProcess::MergedChannels);
-        board.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-board"),
-                    QStringList{"--device", boardEnd, "--out", received} + options);
+        board.start(builtProgram(u"ledglyph-board"_s), QStringList{"--device", boardEnd, "--out", received} + options);
         // Ready once it reports the open device (or it ended at once).
         return QTest::qWaitFor([&] { return said().contains(u"就绪") || board.state() == QProcess::NotRunning; }, 5000)
                && board.state() == QProcess::Running;
@@ -102,7 +101,7 @@ private slots:
         const QString glyphs = line.dir.filePath(u"zimuo.bin"_s);
         writeFile(glyphs, QByteArray(3 * 32, '\x5A') + QByteArray(353, '\0'));
         for (const char *speed : {"1", "6"}) {
-            const ProgramRun download = runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"),
+            const ProgramRun download = runProgram(builtProgram(u"ledglyph-cli"_s),
                 {"download", glyphs, "--device", line.senderEnd, "--yes", "--wait", "5", "--speed", speed});
             QVERIFY2(download.exitCode == 0, qPrintable(download.err));
         }

@@ -47,7 +47,7 @@ struct SimulatedBoard {
         relay.setProcessChannelMode(QProcess::ForwardedChannels);
         // Unpaced: the bytes wait in the pseudo-terminal until the simulated
         // UART takes them, back to back.
-        relay.start(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-line-relay"),
+        relay.start(builtProgram(u"ledglyph-line-relay"_s),
                     {"--sender", senderLine.boardEnd, "--board", boardLine.senderEnd, "--rate", "0"});
         simulator.setProcessChannelMode(QProcess::MergedChannels);
         simulator.start(QStringLiteral("s51"), {"-t", "C52", "-X", "11.0592M", "-e", "expr uart0_check_often=1", "-e",
@@ -118,9 +118,8 @@ struct SimulatedBoard {
     // says what arrived.
     bool download(const QString &file, int speed)
     {
-        const ProgramRun run = runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"),
-                                          {"download", file, "--device", senderLine.senderEnd, "--speed",
-                                           QString::number(speed), "--yes", "--wait", "40"});
+        const ProgramRun run = runProgram(builtProgram(u"ledglyph-cli"_s), {"download", file, "--device", senderLine.senderEnd,
+                                                                            "--speed", QString::number(speed), "--yes", "--wait", "40"});
         if (run.exitCode != 0)
             qWarning("ledglyph-cli download: %s", qPrintable(run.err));
         return run.exitCode == 0;
@@ -170,7 +169,7 @@ private slots:
 
         const QString text = board.senderLine.dir.filePath(u"text.txt"_s);
         writeFile(text, longestText().toUtf8());
-        const ProgramRun converted = runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph-cli"),
+        const ProgramRun converted = runProgram(builtProgram(u"ledglyph-cli"_s),
                                                 {"convert", "--text-file", text, "--out-dir", board.senderLine.dir.path()});
         QVERIFY2(converted.exitCode == 0, qPrintable(converted.err));
         const QByteArray glyphs = readFile(board.senderLine.dir.filePath(u"zimuo.bin"_s));

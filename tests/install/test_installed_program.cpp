@@ -19,7 +19,6 @@ using namespace ledglyph::test;
 
 namespace {
 
-const QStringList outputNames{QStringLiteral("hz.txt"), QStringLiteral("Tempchar.txt"), QStringLiteral("zimuo.bin")};
 const QString epochSetting = QStringLiteral("SOURCE_DATE_EPOCH=1206178215");
 const QString text = QStringLiteral("点阵 LED");
 

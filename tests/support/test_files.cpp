@@ -5,6 +5,27 @@
 
 namespace ledglyph::test {
 
+void writeEarlierOutputs(const QString &folder, const QStringList &names)
+{
+    for (const QString &name : names)
+        writeFile(folder + QLatin1Char('/') + name, "earlier " + name.toUtf8());
+}
+
+QStringList changedEarlierOutputs(const QString &folder, const QStringList &names)
+{
+    QStringList changed;
+    for (const QString &name : names) {
+        if (readFile(folder + QLatin1Char('/') + name) != "earlier " + name.toUtf8())
+            changed << name;
+    }
+    return changed;
+}
+
+QString builtProgram(const QString &name)
+{
+    return QStringLiteral(LEDGLYPH_APPDIR "/") + name;
+}
+
 ProgramRun runProgram(const QString &path, const QStringList &arguments, const QStringList &environment,
                       const QString &workingDir, const QByteArray &input)
 {

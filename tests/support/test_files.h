@@ -1,7 +1,8 @@
 #pragma once
 
-// Helpers shared by the tests: whole-file reads and writes, and running one of
-// the built programs to collect its exit code and what it printed.
+// Helpers shared by the tests: whole-file reads and writes, the outputs an
+// earlier conversion left, and running one of the built programs to collect
+// its exit code and what it printed.
 
 #include <QFile>
 #include <QString>
@@ -21,6 +22,17 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
 }
+
+// The three files a conversion writes.
+inline const QStringList outputNames{QStringLiteral("hz.txt"), QStringLiteral("Tempchar.txt"), QStringLiteral("zimuo.bin")};
+
+// Puts "earlier NAME" into each file of `names` in `folder`, as an earlier run would have left it.
+void writeEarlierOutputs(const QString &folder, const QStringList &names = outputNames);
+// The files of `names` in `folder` that no longer hold what writeEarlierOutputs put there.
+QStringList changedEarlierOutputs(const QString &folder, const QStringList &names = outputNames);
+
+// A program of the built program folder: "ledglyph-cli", "ledglyph-board", …
+QString builtProgram(const QString &name);
 
 struct ProgramRun {
     int exitCode = -1; // -1: did not start, crashed or hung
