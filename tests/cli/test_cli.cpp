@@ -232,8 +232,6 @@ private slots:
         row("full disk", {.script = "ulimit -f 1; trap '' XFSZ; CLI convert " + QStringLiteral("点阵").repeated(20)
                               + " --out-dir OUT",
                           .exitCode = 1, .message = "File too large", .outputs = Outputs::Earlier});
-        row("ledglyph-fontgen, full disk", {.script = "ulimit -f 100; trap '' XFSZ; FONTGEN --hex HEX --out-dir OUT",
-                                            .exitCode = 1, .message = "File too large", .outputs = Outputs::Earlier});
         // A sync that fails is a failed write; the third one is the last output's.
         row("sync fails", {.script = "strace -o /dev/null -e inject=fdatasync:error=EIO:when=3 CLI convert TEXT --out-dir OUT",
                            .exitCode = 1, .message = "Input/output error", .outputs = Outputs::Earlier, .strace = true});
