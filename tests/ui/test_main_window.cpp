@@ -1,14 +1,14 @@
 // The main window: its start state and layout, the option, check-box, button
-// and menu handlers with their texts and focus, the clock; the input box's
-// counts and its refusal of Chinese characters in 8*16 mode, driven by typing,
-// input method commits and pastes; and the conversion button, which hands the
-// controls' options to the core and shows its outcome.
+// and menu handlers with their texts and focus, the clock, the ways to the
+// forum and the output folder; the input box's counts and its refusal of
+// Chinese characters in 8*16 mode, driven by typing, input method commits and
+// pastes; and the conversion button, which hands the controls' options to the
+// core and shows its outcome.
 
 #include "core/conversion_run.h"
 #include "platform/code_page_936.h"
 #include "platform/date_time_text.h"
 #include "tests/support/test_files.h"
-#include "ui/window_texts.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -23,6 +23,7 @@
 
 using namespace ledglyph;
 using namespace ledglyph::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -46,40 +47,36 @@ using F = MainWindowControls;
 using Button = QAbstractButton *(MainWindowControls::*)() const;
 
 struct HandlerCase {
-    QList<Button> before;
+    QList<Button> before = {};
     Button clicked;
-    QString shown; // the output box
-    QString message, format; // status panels
-    bool keepsFocus = false; // else the focus goes back to the input box
+    QString shown;                 // the output box
+    QString message = {};          // the status panels
+    QString format = u"C51格式"_s;
+    bool keepsFocus = false;       // else the focus goes back to the input box
 };
 
 const QString kRefusal = QStringLiteral("warning Qorvath欢迎您: 注意：8*16格式时不允许输入汉字，要对汉字取模请选择16*16格式！");
-
-QString counts(int singleByte, int chinese)
-{
-    return QStringLiteral(" %1个字符 %2个汉字").arg(singleByte).arg(chinese);
-}
 
 // Typed ("\n" as the Enter key), then pasted after the caret was moved left by
 // `left` key presses; the box's text at each refusal, its text after (line
 // breaks as CR LF) and the counts shown.
 struct Edit {
-    bool mode8x16;
-    QString typed;
-    int left;
-    QString pasted;
-    QStringList messages;
-    QString after;
-    QString countsShown;
+    bool mode8x16 = true;
+    QString typed = {};
+    int left = 0;
+    QString pasted = {};
+    QStringList messages = {};
+    QString after = {};
+    QString counts;
     QString refusal = kRefusal; // the box of every message
 };
 
-// hz.txt, zimuo.bin and Tempchar.txt as they are in the folder; empty when missing.
+// hz.txt, Tempchar.txt and zimuo.bin as they are in the folder; empty when missing.
 QList<QByteArray> filesIn(const QString &folder)
 {
     QList<QByteArray> bytes;
-    for (const char *name : {"hz.txt", "zimuo.bin", "Tempchar.txt"})
-        bytes << readFile(folder + u'/' + QLatin1String(name));
+    for (const QString &name : outputNames)
+        bytes << readFile(folder + u'/' + name);
     return bytes;
 }
 
@@ -87,10 +84,10 @@ QList<QByteArray> filesIn(const QString &folder)
 // text typed ("\n" as the Enter key); the options the window must hand the
 // core, and whether the core refuses the input.
 struct Conversion {
-    QList<Button> clicks;
-    QString first;
+    QList<Button> clicks = {};
+    QString first = {};
     QString typed;
-    ConversionOptions options;
+    ConversionOptions options = {};
     bool refused = false;
 };
 
@@ -119,13 +116,13 @@ private slots:
 
     void startState()
     {
-        QCOMPARE(panels(), (QStringList{window_texts::webAddress, "请输入字符", "", "C51格式", "", ""}));
+        QCOMPARE(panels(), (QStringList{"http://www.qorvath.test", "请输入字符", "", "C51格式", "", ""}));
         QCOMPARE(crLfText(*outputBox()), expectedText("help_text.txt"));
         QVERIFY(outputBox()->isReadOnly());
         QCOMPARE(checkedButtons(), names({invertCheck(), mirrorCheck(), c51Option(), horizontalOption(), cell16x16Option()}));
         QVERIFY(inputBox()->hasFocus());
 
-        QCOMPARE(mainWindow->windowTitle(), window_texts::mainWindowCaption);
+        QCOMPARE(mainWindow->windowTitle(), u"Qorvath LED点阵取模软件 http://www.qorvath.test 作者：林晓舟 v"_s + LEDGLYPH_VERSION);
         QVERIFY(!mainWindow->windowIcon().isNull());
         // The layout is fixed: the window cannot be resized.
         QCOMPARE(mainWindow->centralWidget()->size(), QSize(684, 499));
@@ -153,18 +150,19 @@ private slots:
     void handlersShowTheirTextAndMoveFocus_data()
     {
         QTest::addColumn<HandlerCase>("expected");
-        const QString c51 = QStringLiteral("C51格式");
+        const auto row = [](const char *tag, const HandlerCase &expected) { QTest::newRow(tag) << expected; };
         // Each option's handler also runs when it is already selected; a check box's on every change.
-        QTest::newRow("A51") << HandlerCase{{}, &F::a51Option, kExplainA51, "", "A51格式"};
-        QTest::newRow("C51 after A51") << HandlerCase{{&F::a51Option}, &F::c51Option, kExplainC51, "", c51};
-        QTest::newRow("C51 already selected") << HandlerCase{{}, &F::c51Option, kExplainC51, "", c51};
-        QTest::newRow("horizontal") << HandlerCase{{}, &F::horizontalOption, expectedText("help_text.txt"), "取模方式为横向取模", c51};
-        QTest::newRow("8*16") << HandlerCase{{}, &F::cell8x16Option, kExplain8x16, "", c51};
-        QTest::newRow("16*16 after 8*16") << HandlerCase{{&F::cell8x16Option}, &F::cell16x16Option, kExplain16x16, "", c51};
-        QTest::newRow("invert off") << HandlerCase{{}, &F::invertCheck, kExplainInvert, "", c51};
-        QTest::newRow("invert on again") << HandlerCase{{&F::invertCheck}, &F::invertCheck, kExplainInvert, "", c51};
-        QTest::newRow("mirror off keeps focus") << HandlerCase{{}, &F::mirrorCheck, kExplainMirror, "", c51, true};
-        QTest::newRow("mirror on again") << HandlerCase{{&F::mirrorCheck}, &F::mirrorCheck, kExplainMirror, "", c51, true};
+        row("A51", {.clicked = &F::a51Option, .shown = kExplainA51, .format = "A51格式"});
+        row("C51 after A51", {.before = {&F::a51Option}, .clicked = &F::c51Option, .shown = kExplainC51});
+        row("C51 already selected", {.clicked = &F::c51Option, .shown = kExplainC51});
+        row("horizontal", {.clicked = &F::horizontalOption, .shown = expectedText("help_text.txt"), .message = "取模方式为横向取模"});
+        row("8*16", {.clicked = &F::cell8x16Option, .shown = kExplain8x16});
+        row("16*16 after 8*16", {.before = {&F::cell8x16Option}, .clicked = &F::cell16x16Option, .shown = kExplain16x16});
+        row("invert off", {.clicked = &F::invertCheck, .shown = kExplainInvert});
+        row("invert on again", {.before = {&F::invertCheck}, .clicked = &F::invertCheck, .shown = kExplainInvert});
+        row("mirror off keeps focus", {.clicked = &F::mirrorCheck, .shown = kExplainMirror, .keepsFocus = true});
+        row("mirror on again",
+            {.before = {&F::mirrorCheck}, .clicked = &F::mirrorCheck, .shown = kExplainMirror, .keepsFocus = true});
     }
 
     void handlersShowTheirTextAndMoveFocus()
@@ -224,6 +222,8 @@ private slots:
         exitButton()->setFocus();
         QTest::keyClick(exitButton(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(env->quitCalls, 1);
+        exitAction()->trigger(); // 文件 → 退出
+        QCOMPARE(env->quitCalls, 2);
 
         struct MenuKey {
             Qt::Key key;
@@ -288,43 +288,34 @@ private slots:
     {
         QCOMPARE(clockTimer()->interval(), 1000);
         env->clock.set(QDateTime(QDate(2009, 12, 1), QTime(8, 30, 0)));
-        const QStringList later{window_texts::webAddress, "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
+        const QStringList later{"http://www.qorvath.test", "请输入字符", "", "C51格式", dateText(QDate(2009, 12, 1)),
                                 timeText(QTime(8, 30, 0))};
         QTRY_COMPARE_WITH_TIMEOUT(panels(), later, 5000);
-    }
-
-    // "串口下载" is tested with the hand-over to the download window, the forum's
-    // menu entry with the about window's two other ways to the forum.
-    void quitButtonAndMenuEntry()
-    {
-        click(exitButton());
-        QCOMPARE(env->quitCalls, 1);
-        exitAction()->trigger();
-        QCOMPARE(env->quitCalls, 2);
     }
 
     void countsAndRefusals_data()
     {
         QTest::addColumn<Edit>("edit");
-        const QString none = counts(0, 0);
-        QTest::newRow("full-width and symbols") << Edit{false, "，Ａ€", 0, "", {}, "，Ａ€", counts(1, 2)};
+        const auto row = [](const char *tag, const Edit &edit) { QTest::newRow(tag) << edit; };
+        row("full-width and symbols", {.mode8x16 = false, .typed = "，Ａ€", .after = "，Ａ€", .counts = " 1个字符 2个汉字"});
         // Without a code page 936 code an emoji is no Chinese character either.
-        QTest::newRow("emoji has no code page 936 code") << Edit{false, "a😀", 0, "", {}, "a😀", counts(2, 0)};
-        QTest::newRow("no-break space is not a space") << Edit{false, "a\u00A0", 0, "", {}, "a\u00A0", counts(2, 0)};
+        row("emoji has no code page 936 code", {.mode8x16 = false, .typed = "a😀", .after = "a😀", .counts = " 2个字符 0个汉字"});
+        row("no-break space is not a space",
+            {.mode8x16 = false, .typed = "a\u00A0", .after = "a\u00A0", .counts = " 2个字符 0个汉字"});
 
         // In 8*16 mode, one message per character cut from the end (not at the
         // caret) while a Chinese character is left.
-        QTest::newRow("selecting 8*16 empties the box") << Edit{true, "", 0, "", {}, "", none};
-        QTest::newRow("ASCII and a line break (CR LF) pass") << Edit{true, "a b\n~", 0, "", {}, "a b\r\n~", counts(6, 0)};
-        QTest::newRow("中 typed after ab") << Edit{true, "ab中", 0, "", {"ab中"}, "ab", counts(2, 0)};
-        QTest::newRow("中 pasted between a and b of abc")
-            << Edit{true, "abc", 2, "中", {"a中bc", "a中b", "a中"}, "a", counts(1, 0)};
+        row("selecting 8*16 empties the box", {.counts = " 0个字符 0个汉字"});
+        row("ASCII and a line break (CR LF) pass", {.typed = "a b\n~", .after = "a b\r\n~", .counts = " 6个字符 0个汉字"});
+        row("中 typed after ab", {.typed = "ab中", .messages = {"ab中"}, .after = "ab", .counts = " 2个字符 0个汉字"});
+        row("中 pasted between a and b of abc", {.typed = "abc", .left = 2, .pasted = "中",
+                                                .messages = {"a中bc", "a中b", "a中"}, .after = "a", .counts = " 1个字符 0个汉字"});
         // The box holds a line break as one character: it is cut as a whole, with one message.
-        QTest::newRow("line break at the end cut as one")
-            << Edit{true, "", 0, "x中\r\n", {"x中\r\n", "x中"}, "x", counts(1, 0)};
-        QTest::newRow("emoji refused as not ASCII, cut as a whole pair")
-            << Edit{true, "x😀", 0, "", {"x😀"}, "x", counts(1, 0),
-                    "warning Qorvath欢迎您: 注意：8*16格式时只能输入ASCII字符，第2个字符“😀”不是 ASCII 字符！"};
+        row("line break at the end cut as one",
+            {.pasted = "x中\r\n", .messages = {"x中\r\n", "x中"}, .after = "x", .counts = " 1个字符 0个汉字"});
+        row("emoji refused as not ASCII, cut as a whole pair",
+            {.typed = "x😀", .messages = {"x😀"}, .after = "x", .counts = " 1个字符 0个汉字",
+             .refusal = "warning Qorvath欢迎您: 注意：8*16格式时只能输入ASCII字符，第2个字符“😀”不是 ASCII 字符！"});
     }
 
     void countsAndRefusals()
@@ -343,7 +334,7 @@ private slots:
         QCOMPARE(textsAtMessages, edit.messages);
         QCOMPARE(env->host.shown, QStringList(edit.messages.size(), edit.refusal));
         QCOMPARE(crLfText(*inputBox()), edit.after);
-        QCOMPARE(panel(StatusPanel::InputCounts), edit.countsShown);
+        QCOMPARE(panel(StatusPanel::InputCounts), edit.counts);
         if (!edit.messages.isEmpty()) { // the focus and the caret come back from the message
             QVERIFY(inputBox()->hasFocus());
             QVERIFY(inputBox()->textCursor().atEnd());
@@ -365,16 +356,17 @@ private slots:
     void convertShowsTheOutcomeOfTheCore_data()
     {
         QTest::addColumn<Conversion>("run");
-        using enum OutputFormat;
-        using enum CellMode;
+        const auto row = [](const char *tag, const Conversion &run) { QTest::newRow(tag) << run; };
         // "no invert" also tells the two check boxes apart; the third row
         // changes every option from the start state's.
-        QTest::newRow("both boxes checked, a line break") << Conversion{{}, "", "A中\n1", {C51, Cell16x16, true, true}};
-        QTest::newRow("no invert") << Conversion{{&F::invertCheck}, "", "A中", {C51, Cell16x16, false, true}};
-        QTest::newRow("8*16, A51, neither") << Conversion{{&F::cell8x16Option, &F::a51Option, &F::invertCheck, &F::mirrorCheck}, "", "ABC",
-                                                          {A51, Cell8x16, false, false}};
-        QTest::newRow("empty input refused") << Conversion{{}, "", "", {}, true};
-        QTest::newRow("no glyph for an emoji after a conversion") << Conversion{{}, "中", "😀", {}, true};
+        row("both boxes checked, a line break", {.typed = "A中\n1"});
+        row("no invert", {.clicks = {&F::invertCheck}, .typed = "A中", .options = {.invert = false}});
+        row("8*16, A51, neither", {.clicks = {&F::cell8x16Option, &F::a51Option, &F::invertCheck, &F::mirrorCheck},
+                                   .typed = "ABC",
+                                   .options = {.format = OutputFormat::A51, .cellMode = CellMode::Cell8x16,
+                                               .invert = false, .mirror = false}});
+        row("empty input refused", {.typed = "", .refused = true});
+        row("no glyph for an emoji after a conversion", {.first = "中", .typed = "😀", .refused = true});
     }
 
     void convertShowsTheOutcomeOfTheCore()
@@ -414,8 +406,6 @@ private slots:
             QVERIFY(run.clicks.isEmpty() || written != filesIn(startState.path()));
             QCOMPARE(env->host.shown, QStringList());
             QCOMPARE(panel(StatusPanel::Message), outcome.message);
-            const QLabel *shown = statusPanels()->panelLabel(StatusPanel::Message);
-            QVERIFY(shown->fontMetrics().horizontalAdvance(shown->text()) <= shown->width());
             // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
             QCOMPARE(crLfText(*outputBox()).replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n'),
                      cp936::decode(written.at(0)));
@@ -456,9 +446,11 @@ private slots:
         QCOMPARE(env->files(), (QStringList{"ASC16", "hzk16"}));
     }
 
+    // The forum opens from the menu, the about window's link and its free
+    // surface (its credits open nothing), the output folder from the menu.
     // When no browser or file manager can be started, a message gives the
-    // address or the folder to copy: from the menu and from the about window's link.
-    void whatCannotBeOpenedIsNamed()
+    // address or the folder to copy.
+    void forumAndFolderOpenOrAreNamed()
     {
         env->host.launcherStarts = false;
         forumAction()->trigger();
@@ -466,16 +458,20 @@ private slots:
         aboutAction()->trigger();
         AboutWindow *about = onlyWindow<AboutWindow>();
         QVERIFY(about);
-        QTest::mouseClick(AboutWindowControls(about).forumLink(), Qt::LeftButton, {}, QPoint(10, 8));
+        const AboutWindowControls form2(about);
+        for (QLabel *credit : form2.credits())
+            QTest::mouseClick(credit, Qt::LeftButton, {}, QPoint(3, 5));
+        QTest::mouseClick(form2.forumLink(), Qt::LeftButton, {}, QPoint(10, 8));
+        QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(8, 150)); // left of the labels, bottom
 
-        const QString forum = "warning Qorvath 欢迎您: 无法启动浏览器打开技术论坛。请把下面的网址复制到浏览器的地址栏中：\n"
-                              + window_texts::forumAddress;
-        QCOMPARE(env->host.opened, (QStringList{window_texts::forumAddress, env->dir.path(), window_texts::forumAddress}));
+        const QString forum = u"http://www.qorvath.test/bbs/"_s;
+        const QString forumBox = "warning Qorvath 欢迎您: 无法启动浏览器打开技术论坛。请把下面的网址复制到浏览器的地址栏中：\n" + forum;
+        QCOMPARE(env->host.opened, (QStringList{forum, env->dir.path(), forum, forum}));
         QCOMPARE(env->host.shown,
-                 (QStringList{forum,
+                 (QStringList{forumBox,
                               "warning Qorvath 欢迎您: 无法启动文件管理器打开输出文件夹。hz.txt、Tempchar.txt 和 zimuo.bin "
                               "在这个文件夹中：\n" + QDir::toNativeSeparators(env->dir.path()),
-                              forum}));
+                              forumBox, forumBox}));
     }
 
 private:
