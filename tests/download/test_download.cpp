@@ -93,14 +93,14 @@ struct ProtocolRig {
 
 // A transfer that ends before it is complete, from the board's signal on.
 struct Ending {
-    int fileSize;                            // the glyph file when the board signals; −1: removed
-    int failingWrite;                        // the n-th write is refused
-    std::function<void(ProtocolRig &)> then; // while the transfer's bytes wait
-    int deadlineMs;                          // the drain deadline set at the signal, 0: none
-    QString log;                             // after the "正在下载中" line
-    QString box;                             // after the confirmation, "" for none; {file}: the file's path
-    Phase phase;
-    int unsent;                              // bytes the link took and threw away unsent
+    int fileSize = 449;                           // the glyph file when the board signals; −1: removed
+    int failingWrite = 0;                         // the n-th write is refused
+    std::function<void(ProtocolRig &)> then = {}; // while the transfer's bytes wait
+    int deadlineMs = 2946;                        // the drain deadline set at the signal, 0: none
+    QString log;                                  // after the "正在下载中" line
+    QString box = {};                             // after the confirmation, "" for none; {file}: the file's path
+    Phase phase = Phase::Closed;
+    int unsent = 455;                             // bytes the link took and threw away unsent
 };
 
 const QTime morning(9, 7, 3);
@@ -317,19 +317,23 @@ private slots:
             failAgain(rig);
         };
         QTest::addColumn<Ending>("ending");
-        QTest::newRow("关闭串口") << Ending{449, 0, close, 2946, cancelled, {}, Phase::Closed, 455};
-        QTest::newRow("打开串口") << Ending{449, 0, reopen, 2946, cancelled + opened, connectBox, Phase::Polling, 455};
-        QTest::newRow("never drains, 449 bytes") << Ending{449, 0, stall, 2946, stalled, stalledBox.arg(455), Phase::Closed, 455};
-        QTest::newRow("never drains, 64 KiB")
-            << Ending{65536, 0, stall, 138544, stalled, stalledBox.arg(65542), Phase::Closed, 65542};
-        QTest::newRow("data refused") << Ending{449, 2, failAgain, 0, failed, failedBox.arg(u"写入出错"_s), Phase::Closed, 3};
-        QTest::newRow("device vanished") << Ending{449, 0, vanish, 2946, failed, failedBox.arg(u"拔出"_s), Phase::Closed, 455};
-        QTest::newRow("file unreadable") << Ending{-1, 0, {}, 0, logLine(u"下载未进行：字模文件无法读取，没有发送任何数据。"_s),
-            u"warning Qorvath 欢迎您！！！: 无法读取文件 {file}。\n系统信息：No such file or directory\n没有发送任何数据。"_s,
-            Phase::Connected, 0};
-        QTest::newRow("file emptied") << Ending{0, 0, {}, 0, logLine(u"下载未进行：字模文件是空的，没有发送任何数据。"_s),
-            u"warning Qorvath 欢迎您！！！: 字模文件 {file} 是空的（0 字节），没有可以下载的字模。\n没有发送任何数据。"_s,
-            Phase::Connected, 0};
+        const auto row = [](const char *tag, const Ending &ending) { QTest::newRow(tag) << ending; };
+        row("关闭串口", {.then = close, .log = cancelled});
+        row("打开串口", {.then = reopen, .log = cancelled + opened, .box = connectBox, .phase = Phase::Polling});
+        row("never drains, 449 bytes", {.then = stall, .log = stalled, .box = stalledBox.arg(455)});
+        row("never drains, 64 KiB", {.fileSize = 65536, .then = stall, .deadlineMs = 138544, .log = stalled,
+                                     .box = stalledBox.arg(65542), .unsent = 65542});
+        row("data refused", {.failingWrite = 2, .then = failAgain, .deadlineMs = 0, .log = failed,
+                             .box = failedBox.arg(u"写入出错"_s), .unsent = 3});
+        row("device vanished", {.then = vanish, .log = failed, .box = failedBox.arg(u"拔出"_s)});
+        row("file unreadable",
+            {.fileSize = -1, .deadlineMs = 0, .log = logLine(u"下载未进行：字模文件无法读取，没有发送任何数据。"_s),
+             .box = u"warning Qorvath 欢迎您！！！: 无法读取文件 {file}。\n系统信息：No such file or directory\n没有发送任何数据。"_s,
+             .phase = Phase::Connected, .unsent = 0});
+        row("file emptied",
+            {.fileSize = 0, .deadlineMs = 0, .log = logLine(u"下载未进行：字模文件是空的，没有发送任何数据。"_s),
+             .box = u"warning Qorvath 欢迎您！！！: 字模文件 {file} 是空的（0 字节），没有可以下载的字模。\n没有发送任何数据。"_s,
+             .phase = Phase::Connected, .unsent = 0});
     }
     void transferEndsEarly()
     {
