@@ -1,11 +1,17 @@
 // The preview window: its frames at given times against the firmware's
 // display code run on the host, the note under the matrix, the picture it
-// draws, and its two exports.
+// draws, and its two exports. And what it shares with the board simulator
+// ledglyph-board: the board's decision on a glyph file and the film strip;
+// with the simulator's own dot drawing and command line. (The simulator on
+// a serial line is test_download_end_to_end's.)
 
 #include "core/conversion.h"
 #include "firmware/display.h"
 #include "firmware/glyph_store.h"
+#include "preview/board_rules.h"
+#include "preview/drawing/matrix_drawing.h"
 #include "tests/support/test_files.h"
+#include "tools/board/glyph_dots.h"
 #include "ui/matrix_view.h"
 #include "ui/preview_window.h"
 #include "ui_test_support.h"
@@ -18,6 +24,7 @@
 
 using namespace ledglyph;
 using namespace ledglyph::test;
+using namespace Qt::StringLiterals;
 using preview::PreviewSource;
 
 namespace {
@@ -29,8 +36,20 @@ QByteArray glyphFile(const QString &text, const ConversionOptions &options)
     return convertText(text, options, fonts, QDateTime()).value().glyphs;
 }
 
+// The 16 × 64 matrix as rows of '#' (lit) and '.'.
+QStringList matrixRows(const std::function<bool(int row, int column)> &lit)
+{
+    QStringList rows;
+    for (int row = 0; row < 16; ++row) {
+        rows << QString();
+        for (int column = 0; column < 64; ++column)
+            rows.last() += lit(row, column) ? u'#' : u'.';
+    }
+    return rows;
+}
+
 // The matrix `ms` after the board took `glyphs` at `speedCode` (a step every
-// 30 ms × the code), by the firmware's own calls, as rows of '#' and '.'.
+// 30 ms × the code), by the firmware's own calls.
 QStringList firmwareMatrix(const QByteArray &glyphs, int speedCode, int ms)
 {
     const auto *cells = reinterpret_cast<const uint8_t *>(glyphs.constData());
@@ -39,24 +58,7 @@ QStringList firmwareMatrix(const QByteArray &glyphs, int speedCode, int ms)
     display_show(&board, frame, cells, glyph_cells_shown(cells, uint16_t(glyphs.size())));
     for (int step = 0; step < ms / (30 * speedCode); ++step)
         display_step(&board);
-    QStringList rows;
-    for (int row = 0; row < 16; ++row) {
-        rows << QString();
-        for (int column = 0; column < 64; ++column)
-            rows.last() += display_lit(frame, uint8_t(row), uint8_t(column)) ? u'#' : u'.';
-    }
-    return rows;
-}
-
-QStringList windowMatrix(const PreviewWindow &window)
-{
-    QStringList rows;
-    for (int row = 0; row < 16; ++row) {
-        rows << QString();
-        for (int column = 0; column < 64; ++column)
-            rows.last() += window.frames().lit(row, column) ? u'#' : u'.';
-    }
-    return rows;
+    return matrixRows([&frame](int row, int column) { return display_lit(frame, uint8_t(row), uint8_t(column)); });
 }
 
 struct Playback {
@@ -117,8 +119,8 @@ private slots:
         QCOMPARE(controlOf<QLabel>(&window, "noteLine")->text(), playback.note);
         for (const int ms : playback.timesMs) {
             window.seekTime(ms);
-            QVERIFY2(windowMatrix(window) == firmwareMatrix(playback.text.isEmpty() ? QByteArray() : glyphs,
-                                                             playback.speed, ms),
+            const QStringList shown = matrixRows([&window](int row, int column) { return window.frames().lit(row, column); });
+            QVERIFY2(shown == firmwareMatrix(playback.text.isEmpty() ? QByteArray() : glyphs, playback.speed, ms),
                      qPrintable(QStringLiteral("at %1 ms").arg(ms)));
         }
     }
@@ -136,7 +138,6 @@ private slots:
         QCOMPARE(window.speedCode(), 6);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.windowTitle(), "显示预览");
         controlOf<QPushButton>(&window, "playButton")->click();
         QCOMPARE(controlOf<QPushButton>(&window, "playButton")->text(), "播放");
         window.seekTime(0);
@@ -178,7 +179,7 @@ private slots:
         controlOf<QPushButton>(&window, "animationButton")->click();
 
         writeFile(dir.filePath("zimuo.bin"), glyphs);
-        const ProgramRun board = runProgram(LEDGLYPH_APPDIR "/ledglyph-board", {"--glyphs", dir.filePath("zimuo.bin"),
+        const ProgramRun board = runProgram(builtProgram("ledglyph-board"), {"--glyphs", dir.filePath("zimuo.bin"),
                                             "--speed", "3", "--frames", dir.filePath("board.png")});
         QCOMPARE(board.exitCode, 0);
         QCOMPARE(QImage(dir.filePath("strip.png")), QImage(dir.filePath("board.png")));
@@ -190,6 +191,71 @@ private slots:
         controlOf<QPushButton>(&window, "playButton")->click();
         window.seekTime(90 * 110);
         QCOMPARE(QImage(dir.filePath("sign-111.png")), window.matrix().grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // The firmware's rules decide: the length rule and the store's capacity.
+    void boardDecision()
+    {
+        const auto refusal = [](const QByteArray &data, int speedCode) {
+            const Status accepted = preview::checkBoardAccepts(data, speedCode);
+            return accepted.ok() ? u"accepted"_s : accepted.error().message;
+        };
+        QCOMPARE(refusal(QByteArray(32 + 353, 1), 6), u"accepted"_s);
+        QCOMPARE(refusal("first"_ba, 2), u"字模数据 5 字节，不是 32×字数+353（至少 1 个字）"_s);
+        QCOMPARE(refusal(QByteArray(32 * 1013 + 353, 1), 1), u"字模数据 32769 字节，超过显示板的容量 32737 字节"_s);
+        QCOMPARE(refusal(QByteArray(32 + 353, 1), 7), u"传输头错误"_s);
+    }
+
+    // One lit dot in the top row, the 16th column, moves left one column every
+    // 30 ms at speed 1; a glyph file the board refuses gives ledglyph-board no picture.
+    void filmStrip()
+    {
+        QByteArray glyphs(32 + 353, '\xFF'); // inverted: every dot dark
+        glyphs[0] = '\x7F';                  // cell 0, top row, left byte: column 15 lit
+        const QImage strip = preview::filmStrip(glyphs, 1, {0, 150});
+        QCOMPARE(strip.size(), QSize(64 * 8 + 16, 2 * (16 * 8 + 16)));
+        const auto lit = [&](int frame, int row, int column) {
+            return strip.pixel(8 + column * 8 + 4, frame * (16 * 8 + 16) + 8 + row * 8 + 4) == qRgb(255, 48, 32);
+        };
+        QVERIFY(lit(0, 0, 15) && !lit(0, 0, 14) && !lit(0, 1, 15));
+        QVERIFY(lit(1, 0, 10) && !lit(1, 0, 15));
+
+        QTemporaryDir dir;
+        writeFile(dir.filePath(u"short.bin"_s), glyphs.chopped(1));
+        const QStringList arguments{"--glyphs", dir.filePath(u"short.bin"_s), "--frames", dir.filePath(u"strip.png"_s)};
+        QCOMPARE(runProgram(builtProgram(u"ledglyph-board"_s), arguments).exitCode, 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"strip.png"_s)));
+    }
+
+    // ledglyph-board's picture of a cell in its report.
+    void boardCellDrawing()
+    {
+        const QByteArray cell = "\x80\x01"_ba + QByteArray(28, '\0') + "\x0F\xF0"_ba;
+        QCOMPARE(board::drawCell(cell), u"#..............#\n"_s + u"................\n"_s.repeated(14) + u"....########....\n"_s);
+    }
+
+    // A usage error of ledglyph-board ends with 2, as with the other tools
+    // (--idle is gone: the firmware decides when a transfer ends); a device
+    // that cannot be opened with 1 and one line holding the system's reason.
+    void boardCommandLine()
+    {
+        struct Case {
+            QStringList arguments;
+            int exitCode;
+            QString err; // how standard error starts
+        };
+        const Case cases[] = {
+            {.arguments = {"--bogus"}, .exitCode = 2, .err = u"命令行错误：Unknown option 'bogus'.\n"_s},
+            {.arguments = {"--device", "d", "--idle", "1"}, .exitCode = 2,
+             .err = u"命令行错误：--idle 已取消：显示板按固件的规则，在线路静止 500 毫秒后"_s},
+            {.arguments = {"--device", "/dev/nonexistent"}, .exitCode = 1,
+             .err = u"无法打开串口设备 /dev/nonexistent：No such file or directory\n"_s},
+        };
+        for (const Case &c : cases) {
+            const ProgramRun board = runProgram(builtProgram(u"ledglyph-board"_s), c.arguments);
+            QCOMPARE(board.exitCode, c.exitCode);
+            QVERIFY2(board.err.startsWith(c.err), qPrintable(board.err));
+        }
     }
 };
 
