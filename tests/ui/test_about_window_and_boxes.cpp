@@ -91,15 +91,22 @@ private slots:
     // about window, moved off the main window's centre, is the active one, then
     // the open-port prompt: every box over the main window, and the prompt keeps
     // its two lines (the settings line does not break) in a box widened for them.
-    void boxesOpenOverTheirWindow()
+    // A line wider than a box may be breaks at its spaces and nowhere else, so
+    // a path stays whole on one line, where it can be selected and copied; a
+    // short prompt's box is as wide as its title and the window manager's
+    // buttons beside it.
+    void boxesOverTheirWindowFitTheirText()
     {
-        QList<QRect> places; // where every box stood, and how many lines its text took
+        QList<QRect> places; // where every box stood, its text and how many lines that took on screen
+        QStringList texts;
         QList<int> lines;
         QTimer watch;
         answerDialogs<QMessageBox>(watch, [&](QMessageBox *box) {
-            places << box->frameGeometry();
             const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            places << box->frameGeometry();
+            texts << label->text();
             lines << label->height() / label->fontMetrics().lineSpacing();
+            QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
             box->button(QMessageBox::Ok)->click();
         });
         click(cell8x16Option());
@@ -112,18 +119,10 @@ private slots:
                        QStringLiteral("请用DB9串行线将PC的COM1与单片机连接，之后开启单片机电源。连接成功后才能下载字模\n"
                                       "串口设置 端口号：COM1 波特率：9600b/s  奇偶校验：无  数据位：8  停止位：1"),
                        MessageIcon::Exclamation, QStringLiteral("t"));
-
         QCOMPARE(lines, (QList<int>{1, 1, 1, 1, 2}));
         for (const QRect &place : std::as_const(places))
             QVERIFY2(centredOn(place, *mainWindow), qPrintable(QDebug::toString(place)));
-    }
 
-    // A line wider than a box may be breaks at its spaces and nowhere else, so
-    // a path stays whole on one line, where it can be selected and copied; a
-    // short prompt's box is as wide as its title and the window manager's
-    // buttons beside it.
-    void boxesBreakAtSpacesAndFitTheirTitle()
-    {
         // Before the path and the path itself each nearly half as wide as a box may be.
         const QFontMetrics metrics(QApplication::font());
         const int half = std::min(QApplication::primaryScreen()->availableGeometry().width(), 1000) * 45 / 100;
@@ -133,28 +132,17 @@ private slots:
         while (metrics.horizontalAdvance(path) < half)
             path += QStringLiteral("folder/");
         path += QStringLiteral("zimuo.bin");
-        QStringList lines; // the lines of each box's text, and how many it took on screen
-        QList<int> shownLines;
-        QList<QRect> places;
-        QTimer watch;
-        answerDialogs<QMessageBox>(watch, [&](QMessageBox *box) {
-            const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-            lines << label->text().split(u'\n');
-            QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse); // a path can be copied
-            shownLines << label->height() / label->fontMetrics().lineSpacing();
-            places << box->frameGeometry();
-            box->button(QMessageBox::Ok)->click();
-        });
         qtBox.showOver(*mainWindow, QStringLiteral("%1 %2 。请检查该文件。").arg(before, path),
                        MessageIcon::Exclamation, QStringLiteral("t"));
-        QVERIFY2(std::ranges::any_of(lines, [&path](const QString &line) { return line.contains(path); }),
-                 qPrintable(lines.join(u'|')));
-        QCOMPARE(shownLines.value(0), lines.size());
+        const QStringList pathBox = texts.value(5).split(u'\n');
+        QVERIFY2(std::ranges::any_of(pathBox, [&path](const QString &line) { return line.contains(path); }),
+                 qPrintable(pathBox.join(u'|')));
+        QCOMPARE(lines.value(5), pathBox.size());
         const QString title = QStringLiteral("Qorvath 欢迎您！！！");
         qtBox.showOver(*mainWindow, QStringLiteral("串口下载完成"), MessageIcon::Information, title);
         QFont bold = QApplication::font();
         bold.setBold(true);
-        QVERIFY(places.value(1).width() >= QFontMetrics(bold).horizontalAdvance(title) + 100);
+        QVERIFY(places.value(6).width() >= QFontMetrics(bold).horizontalAdvance(title) + 100);
     }
 
 private:
