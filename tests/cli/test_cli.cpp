@@ -26,6 +26,7 @@
 
 using namespace ledglyph;
 using namespace ledglyph::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -35,6 +36,20 @@ const QString epochSetting = QStringLiteral("SOURCE_DATE_EPOCH=%1").arg(epoch);
 // The converter's outputs and the font generator's.
 const QStringList allOutputs = outputNames + QStringList{QStringLiteral("hzk16"), QStringLiteral("ASC16")};
 const QString newText = QStringLiteral("新字A");
+
+// A command line (separated by |; TEXT, and OUT and PIPES at the start,
+// filled in) with the UTF-8 text file OUT/input.txt and the environment; for
+// exit code 0 the text as typed and the options it must be converted with,
+// otherwise a part of the message.
+struct CommandLine {
+    QString arguments;
+    QByteArray input = {};
+    QString environment = epochSetting;
+    QString text = {};
+    ConversionOptions options = {};
+    int exitCode = 0;
+    QString message = {};
+};
 
 enum class Outputs { Earlier, New };
 
@@ -52,6 +67,7 @@ struct ScriptedRun {
 
 } // namespace
 
+Q_DECLARE_METATYPE(CommandLine)
 Q_DECLARE_METATYPE(ScriptedRun)
 
 class TestCli : public QObject {
@@ -94,62 +110,66 @@ private slots:
 
     void commandLines_data()
     {
-        QTest::addColumn<QString>("arguments"); // separated by |; TEXT, and OUT and PIPES at the start, filled in
-        QTest::addColumn<QByteArray>("input");  // the UTF-8 text file OUT/input.txt
-        QTest::addColumn<QString>("environment");
-        QTest::addColumn<ConversionOptions>("options");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("text"); // exit 0: the text as typed; otherwise a part of the message
-        const auto row = [](const char *tag, const char *arguments, int exitCode, const char *text,
-                            const QByteArray &input = {}, ConversionOptions options = {}, const char *env = "") {
-            QTest::newRow(tag) << QString::fromUtf8(arguments) << input
-                               << (*env ? QString::fromUtf8(env) : epochSetting) << options << exitCode
-                               << QString::fromUtf8(text);
-        };
+        QTest::addColumn<CommandLine>("line");
+        const auto row = [](const char *tag, const CommandLine &line) { QTest::newRow(tag) << line; };
         // The defaults, the other format and cell, each flag alone (so that a
         // swap shows) and all four in capitals (the core checks every combination).
-        const char *wide = "点阵LED显示屏：Hello, 齄 A!";
-        const char *narrow = "LED matrix 8x16: OK?";
-        row("defaults", "convert|TEXT|--out-dir|OUT", 0, wide, {},
-            {.format = OutputFormat::C51, .cellMode = CellMode::Cell16x16, .invert = true, .mirror = true});
-        row("a51 8x16", "convert|TEXT|--format|a51|--cell|8x16|--out-dir|OUT", 0, narrow, {},
-            {.format = OutputFormat::A51, .cellMode = CellMode::Cell8x16});
-        row("no invert", "convert|TEXT|--no-invert|--out-dir|OUT", 0, wide, {}, {.invert = false});
-        row("no mirror", "convert|TEXT|--no-mirror|--out-dir|OUT", 0, wide, {}, {.mirror = false});
-        row("all four", "convert|TEXT|--format|A51|--cell|8X16|--no-invert|--no-mirror|--out-dir|OUT", 0, narrow, {},
-            {OutputFormat::A51, CellMode::Cell8x16, false, false});
+        const QString wide = u"点阵LED显示屏：Hello, 齄 A!"_s;
+        const QString narrow = u"LED matrix 8x16: OK?"_s;
+        row("defaults", {.arguments = "convert|TEXT|--out-dir|OUT", .text = wide,
+                         .options = {.format = OutputFormat::C51, .cellMode = CellMode::Cell16x16,
+                                     .invert = true, .mirror = true}});
+        row("a51 8x16", {.arguments = "convert|TEXT|--format|a51|--cell|8x16|--out-dir|OUT", .text = narrow,
+                         .options = {.format = OutputFormat::A51, .cellMode = CellMode::Cell8x16}});
+        row("no invert", {.arguments = "convert|TEXT|--no-invert|--out-dir|OUT", .text = wide, .options = {.invert = false}});
+        row("no mirror", {.arguments = "convert|TEXT|--no-mirror|--out-dir|OUT", .text = wide, .options = {.mirror = false}});
+        row("all four", {.arguments = "convert|TEXT|--format|A51|--cell|8X16|--no-invert|--no-mirror|--out-dir|OUT",
+                         .text = narrow,
+                         .options = {.format = OutputFormat::A51, .cellMode = CellMode::Cell8x16,
+                                     .invert = false, .mirror = false}});
         // A text file is taken as typed: line breaks become CR LF, one final line end is dropped.
-        const char *fromFile = "convert|--text-file|OUT/input.txt|--out-dir|OUT";
-        row("file, CR LF and lone CR", fromFile, 0, "啊\r\nA\r\nB", "啊\r\nA\rB\r\n");
-        row("file, no final line end", fromFile, 0, "啊\r\nA", "啊\nA");
-        row("file, one final line end dropped", fromFile, 0, "A\r\n", "A\n\n");
-        row("file, byte-order mark", fromFile, 0, "AB", "\xEF\xBB\xBF" "AB\n");
-        row("argument, LF", "convert|A\nB|--out-dir|OUT", 0, "A\r\nB");
-        row("epoch zero", "convert|A|--out-dir|OUT", 0, "A", {}, {}, "SOURCE_DATE_EPOCH=0");
+        const QString fromFile = u"convert|--text-file|OUT/input.txt|--out-dir|OUT"_s;
+        row("file, CR LF and lone CR", {.arguments = fromFile, .input = "啊\r\nA\rB\r\n", .text = "啊\r\nA\r\nB"});
+        row("file, no final line end", {.arguments = fromFile, .input = "啊\nA", .text = "啊\r\nA"});
+        row("file, one final line end dropped", {.arguments = fromFile, .input = "A\n\n", .text = "A\r\n"});
+        row("file, byte-order mark", {.arguments = fromFile, .input = "\xEF\xBB\xBF" "AB\n", .text = "AB"});
+        row("argument, LF", {.arguments = "convert|A\nB|--out-dir|OUT", .text = "A\r\nB"});
+        row("epoch zero", {.arguments = "convert|A|--out-dir|OUT", .environment = "SOURCE_DATE_EPOCH=0", .text = "A"});
         // Refused (1) and usage errors (2).
-        row("empty text", "convert||--out-dir|OUT", 1, "你还没有输入要取模的字符！！！");
-        row("file of one line end", fromFile, 1, "你还没有输入要取模的字符！！！", "\n");
-        row("missing text file", "convert|--text-file|OUT/missing.txt|--out-dir|OUT", 1, "missing.txt");
-        row("text file not UTF-8", fromFile, 1, "UTF-8", "A\xB0\xA1\n");
-        row("text file ends inside a character", fromFile, 1, "UTF-8", "AB\xE4\xBD");
-        row("text file too large", fromFile, 1, "太大", QByteArray(64 * 1024 + 1, 'A'));
+        row("empty text", {.arguments = "convert||--out-dir|OUT", .exitCode = 1, .message = "你还没有输入要取模的字符！！！"});
+        row("file of one line end", {.arguments = fromFile, .input = "\n", .exitCode = 1, .message = "你还没有输入要取模的字符！！！"});
+        row("missing text file",
+            {.arguments = "convert|--text-file|OUT/missing.txt|--out-dir|OUT", .exitCode = 1, .message = "missing.txt"});
+        row("text file not UTF-8", {.arguments = fromFile, .input = "A\xB0\xA1\n", .exitCode = 1, .message = "UTF-8"});
+        row("text file ends inside a character",
+            {.arguments = fromFile, .input = "AB\xE4\xBD", .exitCode = 1, .message = "UTF-8"});
+        row("text file too large",
+            {.arguments = fromFile, .input = QByteArray(64 * 1024 + 1, 'A'), .exitCode = 1, .message = "太大"});
 #ifdef Q_OS_UNIX // a device file and a named pipe in a folder
-        row("text file a device", "convert|--text-file|/dev/zero|--out-dir|OUT", 1, "不是普通文件");
-        row("text file a pipe", "convert|--text-file|PIPES/ASC16|--out-dir|OUT", 1, "不是普通文件");
-        row("font library a pipe", "convert|A|--font-dir|PIPES|--out-dir|OUT", 1, "不是普通文件");
+        row("text file a device",
+            {.arguments = "convert|--text-file|/dev/zero|--out-dir|OUT", .exitCode = 1, .message = "不是普通文件"});
+        row("text file a pipe",
+            {.arguments = "convert|--text-file|PIPES/ASC16|--out-dir|OUT", .exitCode = 1, .message = "不是普通文件"});
+        row("font library a pipe",
+            {.arguments = "convert|A|--font-dir|PIPES|--out-dir|OUT", .exitCode = 1, .message = "不是普通文件"});
 #endif
-        row("empty text file name", "convert|--text-file||--out-dir|OUT", 2, "--text-file");
-        row("no command", "", 2, "convert");
-        row("unknown command", "convrt|A", 2, "convrt");
-        row("unknown option", "convert|A|--invert|--out-dir|OUT", 2, "invert");
-        row("bad format", "convert|A|--format|c52|--out-dir|OUT", 2, "c52");
-        row("bad cell", "convert|A|--cell|16*8|--out-dir|OUT", 2, "16*8");
-        row("text and file", "convert|A|--text-file|OUT/input.txt|--out-dir|OUT", 2, "--text-file", "AB\n");
-        row("two texts", "convert|A|B|--out-dir|OUT", 2, "“B”");
-        row("epoch negative", "convert|A|--out-dir|OUT", 2, "“-1”", {}, {}, "SOURCE_DATE_EPOCH=-1");
-        row("epoch empty", "convert|A|--out-dir|OUT", 2, "SOURCE_DATE_EPOCH", {}, {}, "SOURCE_DATE_EPOCH=");
+        row("empty text file name",
+            {.arguments = "convert|--text-file||--out-dir|OUT", .exitCode = 2, .message = "--text-file"});
+        row("no command", {.arguments = "", .exitCode = 2, .message = "convert"});
+        row("unknown command", {.arguments = "convrt|A", .exitCode = 2, .message = "convrt"});
+        row("unknown option", {.arguments = "convert|A|--invert|--out-dir|OUT", .exitCode = 2, .message = "invert"});
+        row("bad format", {.arguments = "convert|A|--format|c52|--out-dir|OUT", .exitCode = 2, .message = "c52"});
+        row("bad cell", {.arguments = "convert|A|--cell|16*8|--out-dir|OUT", .exitCode = 2, .message = "16*8"});
+        row("text and file", {.arguments = "convert|A|--text-file|OUT/input.txt|--out-dir|OUT", .input = "AB\n", .exitCode = 2,
+                              .message = "--text-file"});
+        row("two texts", {.arguments = "convert|A|B|--out-dir|OUT", .exitCode = 2, .message = "“B”"});
+        row("epoch negative", {.arguments = "convert|A|--out-dir|OUT", .environment = "SOURCE_DATE_EPOCH=-1", .exitCode = 2,
+                               .message = "“-1”"});
+        row("epoch empty", {.arguments = "convert|A|--out-dir|OUT", .environment = "SOURCE_DATE_EPOCH=", .exitCode = 2,
+                            .message = "SOURCE_DATE_EPOCH"});
         // Arguments, names and messages are UTF-8: another encoding is refused (in its own encoding).
-        row("locale not UTF-8", "convert|A|--out-dir|OUT", 1, "LC_ALL=C.UTF-8", {}, {}, "LC_ALL=zh_CN.GB18030");
+        row("locale not UTF-8", {.arguments = "convert|A|--out-dir|OUT", .environment = "LC_ALL=zh_CN.GB18030", .exitCode = 1,
+                                 .message = "LC_ALL=C.UTF-8"});
     }
 
     // A completed run writes what the in-process conversion of the text as
@@ -158,39 +178,35 @@ private slots:
     // on standard error and leaves the outputs of an earlier run byte for byte.
     void commandLines()
     {
-        QFETCH(QString, arguments);
-        QFETCH(QByteArray, input);
-        QFETCH(QString, environment);
-        QFETCH(ConversionOptions, options);
-        QFETCH(int, exitCode);
-        QFETCH(QString, text);
+        QFETCH(CommandLine, line);
         const QString out = freshDir();
         writeEarlierOutputs(out);
-        writeFile(out + QStringLiteral("/input.txt"), input);
+        writeFile(out + QStringLiteral("/input.txt"), line.input);
         // A pipe with no writer: opening it to read would wait forever.
         const QString pipes = freshDir();
 #ifdef Q_OS_UNIX
         QCOMPARE(::mkfifo(QFile::encodeName(pipes + QStringLiteral("/ASC16")).constData(), 0600), 0);
 #endif
-        QStringList filled = arguments.isEmpty() ? QStringList() : arguments.split(QLatin1Char('|'));
-        filled.replaceInStrings(QRegularExpression(QStringLiteral("^TEXT$")), text);
+        QStringList filled = line.arguments.isEmpty() ? QStringList() : line.arguments.split(QLatin1Char('|'));
+        filled.replaceInStrings(QRegularExpression(QStringLiteral("^TEXT$")), line.text);
         filled.replaceInStrings(QRegularExpression(QStringLiteral("^OUT")), out);
         filled.replaceInStrings(QRegularExpression(QStringLiteral("^PIPES")), pipes);
 
-        const ProgramRun run = runProgram(cli, filled, {environment});
-        QCOMPARE(run.exitCode, exitCode);
-        if (exitCode == 0) {
+        const ProgramRun run = runProgram(cli, filled, {line.environment});
+        QCOMPARE(run.exitCode, line.exitCode);
+        if (line.exitCode == 0) {
             const QString coreOut = freshDir();
             const FixedClock clock(
-                QDateTime::fromSecsSinceEpoch(environment.section(QLatin1Char('='), 1).toLongLong(), QTimeZone::utc()));
-            const RunOutcome outcome = ConversionRun(QStringLiteral(LEDGLYPH_APPDIR), coreOut, clock).run(text, options);
+                QDateTime::fromSecsSinceEpoch(line.environment.section(QLatin1Char('='), 1).toLongLong(), QTimeZone::utc()));
+            const RunOutcome outcome =
+                ConversionRun(QStringLiteral(LEDGLYPH_APPDIR), coreOut, clock).run(line.text, line.options);
             QCOMPARE(run.out, outcome.message + QLatin1Char('\n'));
             QCOMPARE(run.err, QString());
             for (const QString &name : outputNames)
                 QCOMPARE(readFile(out + QLatin1Char('/') + name), readFile(coreOut + QLatin1Char('/') + name));
             return;
         }
-        QVERIFY2(run.err.contains(text), qPrintable(run.err));
+        QVERIFY2(run.err.contains(line.message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
         QCOMPARE(changedEarlierOutputs(out), QStringList());
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), outputNames.size() + 1);
