@@ -1,6 +1,5 @@
 #include "tests/support/test_desktop.h"
 
-#include <QDir>
 #include <QFile>
 
 namespace ledglyph::test {
@@ -23,11 +22,6 @@ TestDesktop::TestDesktop(const QString &appDir, QTime timeOfDay)
 {
     ports.ports = {{.device = QStringLiteral("/dev/ttyUSB0"), .description = QStringLiteral("USB-SERIAL CH340"),
                     .vendorId = 0x1A86, .productId = 0x7523}};
-}
-
-QStringList TestDesktop::files() const
-{
-    return QDir(services.appDir).entryList(QDir::Files);
 }
 
 } // namespace ledglyph::test

@@ -20,9 +20,6 @@ struct TestDesktop {
     // `appDir` as the program folder, as it is.
     TestDesktop(const QString &appDir, QTime timeOfDay);
 
-    // The files in the program folder.
-    QStringList files() const;
-
     QTemporaryDir dir;
     ScriptedHost host;
     FixedClock clock;
