@@ -274,7 +274,7 @@ private slots:
 
     // The one message for a set of files that could not be written, with the
     // caller's advice and the files left changed. (Without changed files:
-    // test_run_refusals' "output folder under a file".)
+    // test_conversion_run's refusal "output folder under a file".)
     void failureNamesTheFilesChanged()
     {
         const FileSetFailure failure{.path = u"/out/zimuo.bin"_s, .reason = u"Input/output error"_s,
