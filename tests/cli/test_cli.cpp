@@ -167,6 +167,31 @@ private slots:
                                .message = "“-1”"});
         row("epoch empty", {.arguments = "convert|A|--out-dir|OUT", .environment = "SOURCE_DATE_EPOCH=", .exitCode = 2,
                             .message = "SOURCE_DATE_EPOCH"});
+        // What download refuses before it opens a port, OUT/input.txt as the glyph file.
+        const QByteArray glyphs(64 * 1024, 'Z');
+        row("download, no file", {.arguments = "download|--yes", .exitCode = 2, .message = "请给出一个字模文件。"});
+        row("download, speed 0",
+            {.arguments = "download|OUT/input.txt|--yes|--speed|0", .input = glyphs, .exitCode = 2, .message = "--speed 的值“0”无效"});
+        row("download, speed 7",
+            {.arguments = "download|OUT/input.txt|--yes|--speed|7", .input = glyphs, .exitCode = 2, .message = "--speed 的值“7”无效"});
+        row("download, wait 0",
+            {.arguments = "download|OUT/input.txt|--yes|--wait|0", .input = glyphs, .exitCode = 2, .message = "--wait 的值“0”无效"});
+        // Standard input of a test is no terminal: the confirmation cannot be asked.
+        row("download, no terminal to ask on", {.arguments = "download|OUT/input.txt", .input = glyphs, .exitCode = 2,
+                                                .message = "标准输入不是终端，无法询问是否下载"});
+        row("download, empty file", {.arguments = "download|OUT/input.txt|--yes", .exitCode = 1,
+                                     .message = "是空的（0 字节），没有可以下载的字模。\n没有发送任何数据。\n"});
+#ifdef Q_OS_UNIX
+        // The file is no glyph file the reference board takes: a warning first.
+        row("download, no such device",
+            {.arguments = "download|OUT/input.txt|--yes|--device|/dev/ledglyph-no-such-port", .input = glyphs, .exitCode = 1,
+             .message = "注意：文件大小 65536 字节不是本软件生成的字模文件的大小（32×字数＋353 字节），参考单片机会拒收。\n"
+                        "无法打开串口 COM1（设备 /dev/ledglyph-no-such-port）。\n请检查串口线和设备是否存在、是否被其他程序占用。\n"
+                        "系统信息：No such file or directory\n"});
+        // It would block for ever, --wait or not.
+        row("download, a pipe", {.arguments = "download|PIPES/ASC16|--yes|--wait|2", .exitCode = 1,
+                                 .message = "不是普通文件（不能是文件夹、设备或管道），不能作为字模文件。\n"});
+#endif
         // Arguments, names and messages are UTF-8: another encoding is refused (in its own encoding).
         row("locale not UTF-8", {.arguments = "convert|A|--out-dir|OUT", .environment = "LC_ALL=zh_CN.GB18030", .exitCode = 1,
                                  .message = "LC_ALL=C.UTF-8"});
