@@ -114,7 +114,8 @@ private slots:
     }
     void cleanup() { closeWindows(); }
 
-    void startState()
+    // The start state, the layout and the output box's font.
+    void startStateAndLayout()
     {
         QCOMPARE(panels(), (QStringList{"http://www.qorvath.test", "请输入字符", "", "C51格式", "", ""}));
         QCOMPARE(crLfText(*outputBox()), expectedText("help_text.txt"));
@@ -127,10 +128,7 @@ private slots:
         // The layout is fixed: the window cannot be resized.
         QCOMPARE(mainWindow->centralWidget()->size(), QSize(684, 499));
         QCOMPARE(mainWindow->minimumSize(), mainWindow->maximumSize());
-    }
 
-    void layoutAndOutputFont()
-    {
         const QStringList expected = expectedText("main_window_layout.txt").split(u'\n', Qt::SkipEmptyParts);
         QVERIFY(!expected.isEmpty());
         QStringList layout;
@@ -188,7 +186,11 @@ private slots:
         QCOMPARE(env->host.shown, QStringList());
     }
 
-    void keyboardSelectionAndOptionGroups()
+    // Keys as in the programs these users know: Enter presses the focused
+    // button, Ctrl+Enter converts from the input box, Alt+F, Alt+H, F10 and Alt
+    // alone reach the menus, Tab lands on an option group's selected option
+    // and an arrow key selects the next.
+    void keysOfButtonsMenusAndOptionGroups()
     {
         // An arrow key moves the focus onto the new option after its handler ran;
         // the window takes it back to the input box.
@@ -204,13 +206,8 @@ private slots:
         QCOMPARE(checkedButtons(), names({invertCheck(), mirrorCheck(), a51Option(), horizontalOption(), cell8x16Option()}));
         click(cell16x16Option());
         QCOMPARE(checkedButtons(), names({invertCheck(), mirrorCheck(), a51Option(), horizontalOption(), cell16x16Option()}));
-    }
+        click(c51Option());
 
-    // Keys as in the programs these users know: Enter presses the focused
-    // button, Ctrl+Enter converts from the input box, Alt+F, Alt+H, F10 and Alt
-    // alone reach the menus, and Tab lands on an option group's selected option.
-    void keysOfButtonsMenusAndOptionGroups()
-    {
         typeText(inputBox(), QStringLiteral("A"));
         convertButton()->setFocus();
         QTest::keyClick(convertButton(), Qt::Key_Return);
@@ -259,6 +256,7 @@ private slots:
             QTest::keyClick(tab.from, Qt::Key_Tab);
             QVERIFY2(tab.lands->hasFocus(), qPrintable(tab.from->objectName()));
         }
+
     }
 
     // The counts and the result of the longest text a run converts fit their
