@@ -564,9 +564,14 @@ private slots:
             QVERIFY(rig.logBox()->hasFocus() && rig.logBox()->textCursor().atEnd());
     }
 
-    // Form3's controls keep their names, frames, places (pixels, from the
-    // classic layout's twips at 15 a pixel) and captions.
-    void layoutOfTheWindow()
+    // The window: Form3's controls keep their names, frames, places (pixels,
+    // from the classic layout's twips at 15 a pixel) and captions; fixed size
+    // with a close box only, the lists preset, the help text shown (or one
+    // line naming it when it is missing), no button to press; a cancelled
+    // dialog changes none of it. Later a cancelled dialog loads the previous
+    // choice again as that file is now. Then the buttons after each event;
+    // the close box closes the port. ("返回" is followed in test_desktop_program.)
+    void windowSession()
     {
         WindowRig rig;
         rig.form->show();
@@ -576,17 +581,6 @@ private slots:
         for (const QString &row : expected)
             layout << describeControl(controlOf(rig.form.get(), row.section(u' ', 0, 0)), rig.form.get());
         QCOMPARE(layout, expected);
-    }
-
-    // The window: fixed size with a close box only, the lists preset, the help
-    // text shown (or one line naming it when it is missing), no button to
-    // press; a cancelled dialog changes none of it. Later a cancelled dialog
-    // loads the previous choice again as that file is now. Then the buttons
-    // after each event; the close box closes the port. ("返回" is followed in
-    // test_desktop_program.)
-    void windowSession()
-    {
-        WindowRig rig;
         QCOMPARE(rig.form->size(), QSize(737, 367));
         QCOMPARE(rig.form->minimumSize(), rig.form->maximumSize());
         QCOMPARE(int(rig.form->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)),
@@ -627,7 +621,6 @@ private slots:
         QCOMPARE(rig.buttons(), u"on off off"_s);
 
         rig.openPortButton()->click();
-        rig.form->show();
         rig.form->close();
         QVERIFY(!rig.desktop.link->isOpen());
     }
