@@ -217,7 +217,8 @@ private slots:
             QCOMPARE(cp936::decode(bytes), text);
     }
 
-    // zh_TW's long time form has a bracketed zone field and a flexible day period.
+    // Date and time texts in four locales (zh_TW's long time form has a
+    // bracketed zone field and a flexible day period) and the time in every one.
     void dateTimeTexts()
     {
         const std::pair<const char *, const char *> texts[] = {
@@ -225,11 +226,8 @@ private slots:
             {"C", "2008-3-22 21:05:09"}, {"zh_TW", "2008/3/22 下午9:05:09"}};
         for (const auto &[locale, text] : texts)
             QCOMPARE(dateTimeText(testTime(), QLocale(QLatin1String(locale))), QString::fromUtf8(text));
-    }
 
-    // No locale leaves a time-zone field, its brackets or stray blanks behind.
-    void noLocaleLeavesZoneRemains()
-    {
+        // No locale leaves a time-zone field, its brackets or stray blanks behind.
         const QList<QLocale> locales =
             QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
         QVERIFY(locales.size() > 100);
@@ -344,11 +342,11 @@ private slots:
             QCOMPARE(holder->tryLock().value(), file_system::Folder::Lock::Taken);
         }
         QByteArrayList before;
-        for (const QString &name : names)
-            before << described(path(name));
         QList<FileContent> files;
-        for (const QString &name : names)
+        for (const QString &name : names) {
+            before << described(path(name));
             files << FileContent{path(name), "new " + name.toUtf8() + QByteArray(3000, 'n')};
+        }
 
         FileSetWriter writer(files, std::chrono::milliseconds(100));
         rlimit saved{};
@@ -366,21 +364,20 @@ private slots:
         }
         if (written.ok())
             written = writer.replace();
-        const std::optional<FileSetFailure> failure =
-            written.ok() ? std::nullopt : std::optional<FileSetFailure>(written.error());
 
-        QCOMPARE(failure.has_value(), !write.failure.isEmpty());
-        if (failure) {
-            QVERIFY2(failure->reason.contains(write.failure), qPrintable(failure->reason));
-            QVERIFY(failure->changed.isEmpty());
+        const bool failed = !written.ok();
+        QCOMPARE(failed, !write.failure.isEmpty());
+        if (failed) {
+            QVERIFY2(written.error().reason.contains(write.failure), qPrintable(written.error().reason));
+            QVERIFY(written.error().changed.isEmpty());
         }
         for (int i = 0; i < names.size(); ++i)
-            QCOMPARE(described(path(names[i])), failure ? before[i] : files[i].bytes);
+            QCOMPARE(described(path(names[i])), failed ? before[i] : files[i].bytes);
         QCOMPARE(readFile(outside), "outside");
         QCOMPARE(readFile(path(QStringLiteral("a.txt.ledglyph-old"))), "the user's own");
         const QDir set(root.filePath(QStringLiteral("set")));
         QCOMPARE(set.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(),
-                 names.size() + 1 - (failure && write.firstIsNew ? 1 : 0));
+                 names.size() + 1 - (failed && write.firstIsNew ? 1 : 0));
 #endif
     }
 };
