@@ -270,8 +270,6 @@ private slots:
             emit rig.link.allWritten(); // a late report about an earlier poll byte ends nothing
             rig.link.drain();
             QCOMPARE(progress, (QList<qint64>{0, 0, total - queued}));
-            QCOMPARE(rig.log.text(), untilSignal + downloading);
-            QCOMPARE(rig.box.shown, (QStringList{connectBox, confirmBox}));
             QCOMPARE(rig.phase(), Phase::Sending);
             rig.link.driverDrain();
         }
@@ -616,8 +614,6 @@ private slots:
         rig.form->findChild<QTimer *>(u"quietAfterTransfer"_s)->start(0);
         QTRY_COMPARE(progress(), u"已发出 391 字节，下载完成"_s);
         QVERIFY(rig.openFileButton()->isEnabled());
-        QCOMPARE(rig.buttons(), u"on off off"_s);
-        rig.closePortButton()->click();
         QCOMPARE(rig.buttons(), u"on off off"_s);
 
         rig.openPortButton()->click();
