@@ -99,18 +99,6 @@ private slots:
         QCOMPARE(env.quitCalls, 0);
     }
 
-    // A Windows program folder holds Qt's translations as windeployqt joins
-    // them, one catalogue per language: qt_zh_CN.qm.
-    void translationsOfAWindowsProgramFolder()
-    {
-        QTemporaryDir folder;
-        QVERIFY(QFile::copy(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm"),
-                            folder.filePath(QStringLiteral("qt_zh_CN.qm"))));
-        QVERIFY(installQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Chinese, QLocale::China),
-                                      folder.path()));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
-    }
-
     // Ctrl+P opens "显示预览" over the window that asked, and it closes with
     // that window: in the main window the last conversion (none before the
     // first), in the download window the file listed at the speed chosen.
@@ -161,12 +149,20 @@ private slots:
         QTRY_VERIFY(preview.isNull());
     }
 
-    // Once the start-up has installed Qt's translations for zh_CN, Qt's own
-    // dialogs speak Chinese; the file dialog shows the filter with its
-    // description only. Opens the download window's file dialog, notes what
-    // it shows and cancels it.
-    void fileDialogInChineseWithItsFilter()
+    // Qt's translations for zh_CN, from a Windows program folder, which holds
+    // them as windeployqt joins them, one catalogue per language
+    // (qt_zh_CN.qm), and from Qt's own folder as the start-up installs them.
+    // Then Qt's own dialogs speak Chinese; the file dialog shows the filter
+    // with its description only. Opens the download window's file dialog,
+    // notes what it shows and cancels it.
+    void qtTranslationsAndTheFileDialog()
     {
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm"),
+                            folder.filePath(QStringLiteral("qt_zh_CN.qm"))));
+        QVERIFY(installQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Chinese, QLocale::China),
+                                      folder.path()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
         QVERIFY(installQtTranslations(*QCoreApplication::instance(), QLocale(QLocale::Chinese, QLocale::China)));
         QStringList seen; // title, filter, cancel button
         QTimer watch;

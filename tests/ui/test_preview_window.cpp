@@ -227,18 +227,15 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath(u"strip.png"_s)));
     }
 
-    // ledglyph-board's picture of a cell in its report.
-    void boardCellDrawing()
+    // ledglyph-board's own parts: its picture of a cell in its report, and
+    // its command line. A usage error ends with 2, as with the other tools
+    // (--idle is gone: the firmware decides when a transfer ends); a device
+    // that cannot be opened with 1 and one line holding the system's reason.
+    void boardSimulator()
     {
         const QByteArray cell = "\x80\x01"_ba + QByteArray(28, '\0') + "\x0F\xF0"_ba;
         QCOMPARE(board::drawCell(cell), u"#..............#\n"_s + u"................\n"_s.repeated(14) + u"....########....\n"_s);
-    }
 
-    // A usage error of ledglyph-board ends with 2, as with the other tools
-    // (--idle is gone: the firmware decides when a transfer ends); a device
-    // that cannot be opened with 1 and one line holding the system's reason.
-    void boardCommandLine()
-    {
         struct Case {
             QStringList arguments;
             int exitCode;
