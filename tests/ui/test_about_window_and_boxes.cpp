@@ -25,7 +25,6 @@ bool centredOn(const QRect &placed, const QWidget &window)
     return (placed.center() - window.frameGeometry().center()).manhattanLength() <= 4;
 }
 
-QLabel *label(const AboutWindow *about, const QString &name) { return controlOf<QLabel>(about, name); }
 QColor colourOf(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
 
 } // namespace
@@ -44,7 +43,8 @@ private slots:
     }
     void cleanup() { closeWindows(); }
 
-    void labelsAndWindow()
+    // The about window: its labels, its size and title, and the link's hover colour.
+    void aboutWindow()
     {
         AboutWindow *about = openAbout();
         QVERIFY(about);
@@ -53,7 +53,7 @@ private slots:
                                 "如您有意见或建议请您给我来信", "QQ：20080322", "Qorvath 版权所有 林晓舟 2008"};
         QCOMPARE(about->findChildren<QLabel *>().size(), texts.size());
         for (int number = 1; number <= 9; ++number) {
-            const QLabel *found = label(about, QStringLiteral("Label%1").arg(number));
+            const QLabel *found = controlOf<QLabel>(about, QStringLiteral("Label%1").arg(number));
             QCOMPARE(found->text(), texts.at(number - 1));
             // Every text fits its label in the window's font.
             QVERIFY2(found->fontMetrics().horizontalAdvance(found->text()) <= found->width(),
@@ -64,12 +64,8 @@ private slots:
         QCOMPARE(about->windowTitle(), QStringLiteral("关于LED点阵取模软件"));
         QCOMPARE(about->size(), QSize(255, 157));
         QCOMPARE(about->minimumSize(), about->maximumSize());
-    }
 
-    void hoverTurnsTheLinkRedUntilClosed()
-    {
-        AboutWindow *about = openAbout();
-        QVERIFY(about);
+        // The link turns red under the pointer and stays red until the window closes.
         QLabel *link = AboutWindowControls(about).forumLink();
         const QColor normal = colourOf(link);
         QVERIFY(normal != QColor(255, 0, 0));

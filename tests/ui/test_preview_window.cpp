@@ -193,15 +193,15 @@ private slots:
         QCOMPARE(QImage(dir.filePath("sign-111.png")), window.matrix().grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
-    // The firmware's rules decide: the length rule and the store's capacity.
+    // The firmware's rules decide: the store's capacity and the speed in the
+    // header. (A file accepted and the length rule are framesAreTheFirmwares'
+    // rows and test_download_end_to_end's.)
     void boardDecision()
     {
         const auto refusal = [](const QByteArray &data, int speedCode) {
             const Status accepted = preview::checkBoardAccepts(data, speedCode);
             return accepted.ok() ? u"accepted"_s : accepted.error().message;
         };
-        QCOMPARE(refusal(QByteArray(32 + 353, 1), 6), u"accepted"_s);
-        QCOMPARE(refusal("first"_ba, 2), u"字模数据 5 字节，不是 32×字数+353（至少 1 个字）"_s);
         QCOMPARE(refusal(QByteArray(32 * 1013 + 353, 1), 1), u"字模数据 32769 字节，超过显示板的容量 32737 字节"_s);
         QCOMPARE(refusal(QByteArray(32 + 353, 1), 7), u"传输头错误"_s);
     }
