@@ -103,9 +103,8 @@ private slots:
             runProgram(folder + QStringLiteral("/ledglyph-cli"), {QStringLiteral("convert"), QStringLiteral("AB")},
                                     {}, m_dir.path());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readFile(folder + QStringLiteral("/Tempchar.txt")), QByteArray("AB\r\n"));
-        QCOMPARE(readFile(folder + QStringLiteral("/zimuo.bin")).size(), 2 * 32 + 353);
-        QVERIFY(QFile::exists(folder + QStringLiteral("/hz.txt")));
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 (QStringList{"ASC16", "hz.txt", "hzk16", "ledglyph-cli" LEDGLYPH_EXE_SUFFIX, "Tempchar.txt", "zimuo.bin"}));
     }
 
     void commandLines_data()

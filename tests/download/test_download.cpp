@@ -456,7 +456,7 @@ private slots:
         };
         const QRect strip = rig.portChooser()->geometry();
         QVERIFY2(strip.left() >= 8 && strip.right() < 440 && strip.top() >= 345 && strip.bottom() < 367,
-                 qPrintable(u"%1,%2 %3x%4"_s.arg(strip.x()).arg(strip.y()).arg(strip.width()).arg(strip.height())));
+                 qPrintable(QDebug::toString(strip)));
         QCOMPARE(rig.speedList()->nextInFocusChain(), list);
         QCOMPARE(items(), QStringList{u"USB-SERIAL CH340 (1A86:7523) — /dev/ttyUSB0"_s});
         QCOMPARE(list->currentIndex(), 0);
