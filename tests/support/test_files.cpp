@@ -5,6 +5,14 @@
 
 namespace ledglyph::test {
 
+QList<QByteArray> outputsIn(const QString &folder)
+{
+    QList<QByteArray> bytes;
+    for (const QString &name : outputNames)
+        bytes << readFile(folder + QLatin1Char('/') + name);
+    return bytes;
+}
+
 void writeEarlierOutputs(const QString &folder, const QStringList &names)
 {
     for (const QString &name : names)

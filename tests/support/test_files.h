@@ -26,6 +26,9 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
 // The three files a conversion writes.
 inline const QStringList outputNames{QStringLiteral("hz.txt"), QStringLiteral("Tempchar.txt"), QStringLiteral("zimuo.bin")};
 
+// The three outputs in `folder`, in the order of outputNames; a missing one is empty.
+QList<QByteArray> outputsIn(const QString &folder);
+
 // Puts "earlier NAME" into each file of `names` in `folder`, as an earlier run would have left it.
 void writeEarlierOutputs(const QString &folder, const QStringList &names = outputNames);
 // The files of `names` in `folder` that no longer hold what writeEarlierOutputs put there.

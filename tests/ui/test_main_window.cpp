@@ -71,15 +71,6 @@ struct Edit {
     QString refusal = kRefusal; // the box of every message
 };
 
-// hz.txt, Tempchar.txt and zimuo.bin as they are in the folder; empty when missing.
-QList<QByteArray> filesIn(const QString &folder)
-{
-    QList<QByteArray> bytes;
-    for (const QString &name : outputNames)
-        bytes << readFile(folder + u'/' + name);
-    return bytes;
-}
-
 // The controls clicked, a first conversion of `first` when given, and the
 // text typed ("\n" as the Enter key); the options the window must hand the
 // core, and whether the core refuses the input.
@@ -395,9 +386,9 @@ private slots:
             QCOMPARE(crLfText(*outputBox()), QString());
         } else {
             ConversionRun(LEDGLYPH_APPDIR, startState.path(), env->clock).run(input, {});
-            const QList<QByteArray> written = filesIn(env->dir.path());
-            QCOMPARE(written, filesIn(expected.path()));
-            QVERIFY(run.clicks.isEmpty() || written != filesIn(startState.path()));
+            const QList<QByteArray> written = outputsIn(env->dir.path());
+            QCOMPARE(written, outputsIn(expected.path()));
+            QVERIFY(run.clicks.isEmpty() || written != outputsIn(startState.path()));
             QCOMPARE(env->host.shown, QStringList());
             QCOMPARE(panel(StatusPanel::Message), outcome.message);
             // The output box shows hz.txt exactly, a lone CR or LF as its symbol.
@@ -427,7 +418,7 @@ private slots:
         installedForm.inputBox()->setPlainText(QStringLiteral("中A"));
         installedForm.convertButton()->click();
 
-        const QList<QByteArray> written = filesIn(outputs.path());
+        const QList<QByteArray> written = outputsIn(outputs.path());
         QVERIFY(!written.contains(QByteArray()));
         QCOMPARE(crLfText(*installedForm.outputBox()),
                  QStringLiteral("hz.txt、Tempchar.txt、zimuo.bin 已写入：") + QDir::toNativeSeparators(outputs.path())
