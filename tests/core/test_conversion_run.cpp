@@ -367,9 +367,7 @@ private slots:
         if (refusal.spoiled == Spoiled::LastOutputIsAFolder)
             QVERIFY(QFile::remove(out + QStringLiteral("/zimuo.bin")) && QDir(out).mkpath(QStringLiteral("zimuo.bin")));
         const QStringList before = outputFolderContents();
-        const RunOutcome outcome =
-            ConversionRun(fontDir(), out, m_clock)
-                .run(refusal.text, {.format = OutputFormat::C51, .cellMode = refusal.mode, .invert = true, .mirror = true});
+        const RunOutcome outcome = ConversionRun(fontDir(), out, m_clock).run(refusal.text, {.cellMode = refusal.mode});
         QCOMPARE(outcome.kind, refusal.text.isEmpty() ? RunOutcome::Kind::EmptyInput : RunOutcome::Kind::Refused);
         QCOMPARE(outcome.message, QString(refusal.message)
                                       .replace(QStringLiteral("%1"), QDir::toNativeSeparators(fontDir()))

@@ -234,7 +234,6 @@ private slots:
         QTest::addColumn<int>("queued");          // −1: none; else the bytes leave later, this many held by the driver
         QTest::addColumn<int>("signalDuringBox"); // number of the box, in the order shown; −1: none
         QTest::newRow("变化速度6, file rewritten after the choice") << 5 << 480 << -1 << -1;
-        QTest::newRow("bytes queued") << 0 << 449 << 0 << -1;
         QTest::newRow("bytes held by the driver") << 0 << 449 << 100 << -1;
         QTest::newRow("signal during the DB9 prompt") << 0 << 449 << -1 << 0;
         QTest::newRow("signal during the confirmation") << 0 << 449 << -1 << 1;
