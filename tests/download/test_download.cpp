@@ -529,10 +529,10 @@ private slots:
             << u"0x0, "_s.repeated(32416) + sizeLine.arg(32416)
                    + u"\n注意：文件大小 32769 字节超过参考单片机的字模存储（最多 32737 字节，即 1012 个字），参考单片机会拒收。"_s
                    + timeText(morning);
-        QTest::newRow("information KiB, the largest taken")
+        QTest::newRow("64 KiB, the largest taken")
             << QByteArray(65536, '\0') << u"0x0, "_s.repeated(65183) + sizeLine.arg(65183) + notGlyphs.arg(65536);
         QTest::newRow("missing") << QByteArray() << QString();
-        QTest::newRow("information KiB and one byte") << QByteArray(65537, '\0') << QString();
+        QTest::newRow("64 KiB and one byte") << QByteArray(65537, '\0') << QString();
         QTest::newRow("a pipe") << "fifo"_ba << QString();
     }
     void windowChoosesFile()

@@ -193,10 +193,10 @@ private slots:
         QCOMPARE(QImage(dir.filePath("sign-111.png")), window.matrix().grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
-    // The firmware's rules decide: the store's capacity and the speed in the
-    // header. (A file accepted and the length rule are framesAreTheFirmwares'
-    // rows and test_download_end_to_end's.)
-    void boardDecision()
+    // The firmware's rules decide what the board takes: the store's capacity
+    // and the speed in the header. (A file accepted and the length rule are
+    // framesAreTheFirmwares' rows and test_download_end_to_end's.)
+    void boardDecisionAndFilmStrip()
     {
         const auto refusal = [](const QByteArray &data, int speedCode) {
             const Status accepted = preview::checkBoardAccepts(data, speedCode);
@@ -204,12 +204,10 @@ private slots:
         };
         QCOMPARE(refusal(QByteArray(32 * 1013 + 353, 1), 1), u"字模数据 32769 字节，超过显示板的容量 32737 字节"_s);
         QCOMPARE(refusal(QByteArray(32 + 353, 1), 7), u"传输头错误"_s);
-    }
 
-    // One lit dot in the top row, the 16th column, moves left one column every
-    // 30 ms at speed 1; a glyph file the board refuses gives ledglyph-board no picture.
-    void filmStrip()
-    {
+        // In the film strip one lit dot in the top row, the 16th column, moves
+        // left one column every 30 ms at speed 1; a glyph file the board
+        // refuses gives ledglyph-board no picture.
         QByteArray glyphs(32 + 353, '\xFF'); // inverted: every dot dark
         glyphs[0] = '\x7F';                  // cell 0, top row, left byte: column 15 lit
         const QImage strip = preview::filmStrip(glyphs, 1, {0, 150});
