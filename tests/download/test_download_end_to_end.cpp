@@ -20,7 +20,6 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QSerialPort>
 
 #include <csignal>
 #include <fcntl.h>
@@ -146,28 +145,6 @@ private slots:
                  qPrintable(line.said()));
         QVERIFY(!QFileInfo::exists(line.received));
     }
-
-    // The board answers polls as its firmware does: bytes that no answer
-    // announced are ignored; a poll already on its way when the board
-    // answered gets no answer, one 500 ms or more after the answer gets one.
-    void boardAnswersAsItsFirmware()
-    {
-        BoardLine line;
-        QVERIFY(line.start({}));
-        QSerialPort sender(line.senderEnd);
-        QVERIFY(sender.open(QIODevice::ReadWrite));
-        const auto answer = [&](const QByteArray &bytes, int waitMs) {
-            sender.write(bytes);
-            QTest::qWait(waitMs);
-            return sender.readAll();
-        };
-        QCOMPARE(answer("x", 300), QByteArray());
-        QCOMPARE(answer("s", 200), "s"_ba);
-        QCOMPARE(answer("s", 550), QByteArray()); // 200 ms after the answer
-        QCOMPARE(answer("s", 200), "s"_ba);       // 750 ms after it
-        QVERIFY2(line.said().contains(u"收到没有经过应答的字节，显示板不予理会。\n"_s), qPrintable(line.said()));
-    }
-
 
     // `ports` and a download without --device take COM1 as the window does;
     // LEDGLYPH_COM1 names a line where no board answers, and the download
