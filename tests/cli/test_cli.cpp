@@ -5,7 +5,8 @@
 // the command line and from text files, the default folders, the same
 // outputs without the platform's GBK converter, the exit codes and
 // messages of refused runs that leave every file as it was, and the
-// writes' faults, kills and second writers.
+// writes' faults, kills and second writers. And the command lines of the
+// line relay and the board simulator.
 
 #include "core/conversion_run.h"
 #include "platform/file_system.h"
@@ -53,7 +54,7 @@ struct CommandLine {
 
 enum class Outputs { Earlier, New };
 
-// A bash script (CLI, FONTGEN, RELAY, HEX, TEXT and OUT, the folder of the
+// A bash script (CLI, FONTGEN, RELAY, BOARD, HEX, TEXT and OUT, the folder of the
 // earlier outputs, filled in), its exit code, a part of what it printed, the
 // outputs afterwards and the number of other files left in OUT.
 struct ScriptedRun {
@@ -310,6 +311,21 @@ private slots:
                                     .outputs = Outputs::Earlier});
         row("line relay, usage error", {.script = "RELAY --sender a --board b --rate x", .exitCode = 2,
                                         .message = "命令行错误：--rate 的值“x”无效", .outputs = Outputs::Earlier});
+        // ledglyph-board: a usage error ends with 2 (--idle is gone: the firmware
+        // decides when a transfer ends); a device it cannot open, with the
+        // system's reason, and a glyph file the board refuses, of which it
+        // draws no picture, with 1.
+        row("board, unknown option", {.script = "BOARD --bogus", .exitCode = 2,
+                                      .message = "命令行错误：Unknown option 'bogus'.\n", .outputs = Outputs::Earlier});
+        row("board, --idle", {.script = "BOARD --device d --idle 1", .exitCode = 2,
+                              .message = "命令行错误：--idle 已取消：显示板按固件的规则，在线路静止 500 毫秒后",
+                              .outputs = Outputs::Earlier});
+        row("board, no such device", {.script = "BOARD --device /dev/nonexistent", .exitCode = 1,
+                                      .message = "无法打开串口设备 /dev/nonexistent：No such file or directory\n",
+                                      .outputs = Outputs::Earlier});
+        row("board, a file it refuses",
+            {.script = "head -c 384 /dev/zero >OUT/short.bin; BOARD --glyphs OUT/short.bin --frames OUT/strip.png", .exitCode = 1,
+             .message = "显示板不接受 OUT/short.bin：字模数据 384 字节", .outputs = Outputs::Earlier, .leftBehind = 1});
     }
 
     // Runs where the shell sets the stage: injected faults (strace), kills,
@@ -330,6 +346,7 @@ private slots:
                                    .replace(QStringLiteral("CLI"), cli)
                                    .replace(QStringLiteral("FONTGEN"), builtProgram(QStringLiteral("ledglyph-fontgen")))
                                    .replace(QStringLiteral("RELAY"), builtProgram(QStringLiteral("ledglyph-line-relay")))
+                                   .replace(QStringLiteral("BOARD"), builtProgram(QStringLiteral("ledglyph-board")))
                                    .replace(QStringLiteral("HEX"), QStringLiteral(LEDGLYPH_UNIFONT_HEX))
                                    .replace(QStringLiteral("TEXT"), newText)
                                    .replace(QStringLiteral("OUT"), out);

@@ -2,8 +2,8 @@
 // display code run on the host, the note under the matrix, the picture it
 // draws, and its two exports. And what it shares with the board simulator
 // ledglyph-board: the board's decision on a glyph file and the film strip;
-// with the simulator's own dot drawing and command line. (The simulator on
-// a serial line is test_download_end_to_end's.)
+// with the simulator's own dot drawing. (The simulator on a serial line is
+// test_download_end_to_end's, its command line test_cli's.)
 
 #include "core/conversion.h"
 #include "firmware/display.h"
@@ -195,7 +195,8 @@ private slots:
 
     // The firmware's rules decide what the board takes: the store's capacity
     // and the speed in the header. (A file accepted and the length rule are
-    // framesAreTheFirmwares' rows and test_download_end_to_end's.)
+    // framesAreTheFirmwares' rows and test_download_end_to_end's.) Then the
+    // film strip, and ledglyph-board's picture of a cell.
     void boardDecisionAndFilmStrip()
     {
         const auto refusal = [](const QByteArray &data, int speedCode) {
@@ -206,8 +207,8 @@ private slots:
         QCOMPARE(refusal(QByteArray(32 + 353, 1), 7), u"传输头错误"_s);
 
         // In the film strip one lit dot in the top row, the 16th column, moves
-        // left one column every 30 ms at speed 1; a glyph file the board
-        // refuses gives ledglyph-board no picture.
+        // left one column every 30 ms at speed 1. (A glyph file the board
+        // refuses gives ledglyph-board no picture: test_cli's scriptedRuns.)
         QByteArray glyphs(32 + 353, '\xFF'); // inverted: every dot dark
         glyphs[0] = '\x7F';                  // cell 0, top row, left byte: column 15 lit
         const QImage strip = preview::filmStrip(glyphs, 1, {0, 150});
@@ -218,39 +219,9 @@ private slots:
         QVERIFY(lit(0, 0, 15) && !lit(0, 0, 14) && !lit(0, 1, 15));
         QVERIFY(lit(1, 0, 10) && !lit(1, 0, 15));
 
-        QTemporaryDir dir;
-        writeFile(dir.filePath(u"short.bin"_s), glyphs.chopped(1));
-        const QStringList arguments{"--glyphs", dir.filePath(u"short.bin"_s), "--frames", dir.filePath(u"strip.png"_s)};
-        QCOMPARE(runProgram(builtProgram(u"ledglyph-board"_s), arguments).exitCode, 1);
-        QVERIFY(!QFileInfo::exists(dir.filePath(u"strip.png"_s)));
-    }
-
-    // ledglyph-board's own parts: its picture of a cell in its report, and
-    // its command line. A usage error ends with 2, as with the other tools
-    // (--idle is gone: the firmware decides when a transfer ends); a device
-    // that cannot be opened with 1 and one line holding the system's reason.
-    void boardSimulator()
-    {
+        // ledglyph-board's own picture of a cell in its report.
         const QByteArray cell = "\x80\x01"_ba + QByteArray(28, '\0') + "\x0F\xF0"_ba;
         QCOMPARE(board::drawCell(cell), u"#..............#\n"_s + u"................\n"_s.repeated(14) + u"....########....\n"_s);
-
-        struct Case {
-            QStringList arguments;
-            int exitCode;
-            QString err; // how standard error starts
-        };
-        const Case cases[] = {
-            {.arguments = {"--bogus"}, .exitCode = 2, .err = u"命令行错误：Unknown option 'bogus'.\n"_s},
-            {.arguments = {"--device", "d", "--idle", "1"}, .exitCode = 2,
-             .err = u"命令行错误：--idle 已取消：显示板按固件的规则，在线路静止 500 毫秒后"_s},
-            {.arguments = {"--device", "/dev/nonexistent"}, .exitCode = 1,
-             .err = u"无法打开串口设备 /dev/nonexistent：No such file or directory\n"_s},
-        };
-        for (const Case &c : cases) {
-            const ProgramRun board = runProgram(builtProgram(u"ledglyph-board"_s), c.arguments);
-            QCOMPARE(board.exitCode, c.exitCode);
-            QVERIFY2(board.err.startsWith(c.err), qPrintable(board.err));
-        }
     }
 };
 
