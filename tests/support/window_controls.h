@@ -76,7 +76,6 @@ public:
     QMenu *fileMenu() const { return controlOf<QMenu>(form1, "fa"); }
     QMenu *helpMenu() const { return controlOf<QMenu>(form1, "HE"); }
     QAction *exitAction() const { return controlOf<QAction>(form1, "ex"); }
-    QAction *previewAction() const { return controlOf<QAction>(form1, "previewAction"); }
     QAction *openOutputFolderAction() const { return controlOf<QAction>(form1, "openOutputFolder"); }
 
     // 帮助(H)
@@ -119,10 +118,9 @@ public:
     QPushButton *sendButton() const { return controlOf<QPushButton>(form3, "Command2"); }
     QPushButton *returnButton() const { return controlOf<QPushButton>(form3, "Command5"); }
 
-    // The log box, the progress line and the COM1 chooser
+    // The log box and the progress line
     QPlainTextEdit *logBox() const { return controlOf<QPlainTextEdit>(form3, "Text1"); }
     QLabel *progressLine() const { return controlOf<QLabel>(form3, "transferProgress"); }
-    QWidget *portChooser() const { return controlOf(form3, "portChooser"); }
 
 protected:
     const QWidget *form3;
