@@ -11,7 +11,6 @@
 #include "ui/program_icon.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -179,15 +178,12 @@ private slots:
 
     // --help and --version are answered before the window system starts, so
     // they need no display and no platform chosen; the help's headings are
-    // Chinese, and its usage line names the program, not its path.
+    // Chinese, and its usage line names the program, not its path. (The
+    // version line is test_installed_program's installedTree.)
     void helpAndVersionWithoutADisplay()
     {
-        const QString program = QStringLiteral(LEDGLYPH_APPDIR "/ledglyph");
         const QStringList noDisplay{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
-        const ProgramRun version = runProgram(program, {"--version"}, noDisplay);
-        QCOMPARE(version.exitCode, 0);
-        QCOMPARE(version.out, QStringLiteral("ledglyph " LEDGLYPH_VERSION "\n"));
-        const ProgramRun help = runProgram(program, {"--help"}, noDisplay);
+        const ProgramRun help = runProgram(QStringLiteral(LEDGLYPH_APPDIR "/ledglyph"), {"--help"}, noDisplay);
         QCOMPARE(help.exitCode, 0);
         QVERIFY2(help.out.startsWith(QStringLiteral("用法：ledglyph [选项]\n"))
                      && help.out.contains(QStringLiteral("\n选项：\n  -h, --help")),

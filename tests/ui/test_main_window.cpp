@@ -467,15 +467,11 @@ private:
             texts << panel(which);
         return texts;
     }
-    QStringList checkedButtons() const // in name order
+    QStringList checkedButtons() const
     {
-        QStringList names;
-        for (const QAbstractButton *button : mainWindow->findChildren<QAbstractButton *>()) {
-            if (button->isChecked())
-                names << button->objectName();
-        }
-        names.sort();
-        return names;
+        QList<QAbstractButton *> checked = mainWindow->findChildren<QAbstractButton *>();
+        checked.removeIf([](const QAbstractButton *button) { return !button->isChecked(); });
+        return names(checked);
     }
     static QStringList names(const QList<QAbstractButton *> &buttons) // in name order
     {
