@@ -76,6 +76,7 @@ public:
     QMenu *fileMenu() const { return controlOf<QMenu>(form1, "fa"); }
     QMenu *helpMenu() const { return controlOf<QMenu>(form1, "HE"); }
     QAction *exitAction() const { return controlOf<QAction>(form1, "ex"); }
+    QAction *previewAction() const { return controlOf<QAction>(form1, "previewAction"); } // used by the screenshots
     QAction *openOutputFolderAction() const { return controlOf<QAction>(form1, "openOutputFolder"); }
 
     // 帮助(H)
