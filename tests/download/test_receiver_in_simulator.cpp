@@ -113,6 +113,14 @@ struct SimulatedBoard {
         return QTest::qWaitFor(decided, seconds * 1000) ? now : BoardRecord();
     }
 
+    // Waits until the board's main loop has nothing left to do: s51 shows the
+    // CPU in idle mode, which the firmware enters only then. False when it
+    // did not within a minute.
+    bool waitUntilIdle()
+    {
+        return QTest::qWaitFor([this] { return command(QStringLiteral("state")).contains(u"CPU state= Idle"); }, 60000);
+    }
+
     // Sends `file` with ledglyph-cli download, polling for the board and
     // sending well within the minute a program may run. The board's record
     // says what arrived.
@@ -183,7 +191,11 @@ private slots:
         QCOMPARE(board.xram(0, 32736), glyphs);
 
         // A poll, then a header and the start of the data at once: the board
-        // answers the poll and takes the header after it.
+        // answers the poll and takes the header after it. Sent at once, they
+        // need the board idle: after a decision it draws its first screen,
+        // and bytes beyond its 16-byte queue would be lost meanwhile (a sender
+        // that waits for the answer loses nothing).
+        QVERIFY(board.waitUntilIdle());
         QSerialPort sender(board.senderLine.senderEnd);
         QVERIFY(sender.open(QIODevice::ReadWrite));
         QCOMPARE(sender.write("s\x79\x01\x02"_ba + QByteArray(397, 0x66)), 401);
